@@ -1,0 +1,53 @@
+# The two set-up commands are `make run` and `make test`; everything else is for developers.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+# Off by default, on in CI (.ci/run).
+WERROR     ?= OFF
+SANITIZE   ?= OFF
+FUZZ       ?= OFF
+
+CMAKE_FLAGS = -DQUORVANE_WERROR=$(WERROR)
+LAUNCHER    = $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
+
+.PHONY: all deps build run test test-asan bench format format-check package clean
+
+all: build
+
+deps:
+	@scripts/install-deps all
+
+build: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(LAUNCHER) >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+
+# Opens the program.
+run: build
+	@$(BUILD)/src/quorvane $(ARGS)
+
+# Builds and runs every test; with SANITIZE=ON also the core under ASan and UBSan, in a build
+# without the window, which shows that the core needs no Qt.
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+ifeq ($(SANITIZE),ON)
+	@$(MAKE) --no-print-directory test-asan
+endif
+
+test-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) $(LAUNCHER) -DQUORVANE_SANITIZE=ON \
+	       -DQUORVANE_BUILD_GUI=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(ASAN_BUILD) -j$(JOBS)
+	@ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
+
+bench: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(LAUNCHER) -DQUORVANE_BUILD_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+clean:
+	@rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+// What went wrong, as a value: a code for callers to branch on and an untranslated detail
+// (English, for logs, the command line and tooltips); the window words its own sentences.
+struct Error {
+    enum class Code {
+        invalidJson,       // the bytes are not JSON, or JSON of the wrong shape
+        missingKey,        // a required key is absent
+        wrongType,         // a key holds a value of the wrong JSON type
+        invalidValue,      // a value of the right type that is not allowed (UUID, enumeration)
+        invalidName,       // a new name that cannot be a file name on Linux
+        nameNotUtf8,       // the item's own name is not valid UTF-8
+        fileSystem,        // a file-system call failed; `systemError` holds errno
+        cancelled,         // the operation was stopped on request
+    };
+
+    Code code;
+    std::string detail;
+    int systemError = 0;
+
+    friend bool operator==(const Error&, const Error&) = default;
+};

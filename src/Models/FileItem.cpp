@@ -1,0 +1,141 @@
+#include "Models/FileItem.h"
+
+#include <sys/stat.h>
+
+#include <unicode/datefmt.h>
+#include <unicode/locid.h>
+#include <unicode/measunit.h>
+#include <unicode/numberformatter.h>
+
+#include <memory>
+
+#include "Models/Utf8.h"
+
+namespace {
+
+const std::string kMissing = "\xE2\x80\x94";  // U+2014 EM DASH
+
+std::optional<struct stat> statOf(const std::filesystem::path& location) {
+    struct stat st{};
+    if (::stat(location.c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    return st;
+}
+
+std::string formatBytes(std::int64_t bytes) {
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Locale& locale = icu::Locale::getDefault();
+    if (bytes < 1000) {
+        auto text = icu::number::NumberFormatter::withLocale(locale)
+                        .formatInt(bytes, status)
+                        .toString(status);
+        std::string out;
+        text.toUTF8String(out);
+        return out + (bytes == 1 ? " byte" : " bytes");
+    }
+    // Decimal multiples, as file managers show sizes: 1 KB = 1000 bytes.
+    static const icu::MeasureUnit units[] = {
+        icu::MeasureUnit::getKilobyte(), icu::MeasureUnit::getMegabyte(),
+        icu::MeasureUnit::getGigabyte(), icu::MeasureUnit::getTerabyte(),
+        icu::MeasureUnit::getPetabyte()};
+    double value = static_cast<double>(bytes) / 1000.0;
+    std::size_t unit = 0;
+    while (value >= 999.95 && unit + 1 < std::size(units)) {
+        value /= 1000.0;
+        ++unit;
+    }
+    auto text = icu::number::NumberFormatter::withLocale(locale)
+                    .unit(units[unit])
+                    .precision(unit == 0 ? icu::number::Precision::integer()
+                                         : icu::number::Precision::maxFraction(1))
+                    .formatDouble(value, status)
+                    .toString(status);
+    std::string out;
+    if (U_SUCCESS(status)) {
+        text.toUTF8String(out);
+    }
+    return out;
+}
+
+std::string formatDate(FileItem::Clock::time_point when) {
+    // One formatter per thread and locale: creating one costs far more than formatting.
+    thread_local std::unique_ptr<icu::DateFormat> formatter;
+    thread_local std::string formatterLocale;
+    const icu::Locale& locale = icu::Locale::getDefault();
+    if (!formatter || formatterLocale != locale.getName()) {
+        formatter.reset(icu::DateFormat::createDateTimeInstance(icu::DateFormat::kShort,
+                                                                icu::DateFormat::kShort, locale));
+        formatterLocale = locale.getName();
+    }
+    if (!formatter) {
+        return kMissing;
+    }
+    const auto millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(when.time_since_epoch()).count();
+    icu::UnicodeString text;
+    formatter->format(static_cast<UDate>(millis), text);
+    std::string out;
+    text.toUTF8String(out);
+    return out;
+}
+
+}  // namespace
+
+FileItem::FileItem(std::filesystem::path location) : url(std::move(location)) {
+    previewName = originalName();
+    auto st = statOf(url);
+    isDirectory = st && S_ISDIR(st->st_mode);
+}
+
+std::string FileItem::originalName() const { return Utf8::toValid(url.filename().native()); }
+
+bool FileItem::hasValidName() const { return Utf8::isValid(url.filename().native()); }
+
+std::pair<std::string, std::string> FileItem::splitName(const std::string& name) {
+    const auto dot = name.rfind('.');
+    // No dot, a leading dot only (hidden names) and a trailing dot all mean no extension,
+    // so that base name and extension always join back to the name.
+    if (dot == std::string::npos || dot == 0 || dot + 1 == name.size()) {
+        return {name, ""};
+    }
+    return {name.substr(0, dot), name.substr(dot + 1)};
+}
+
+std::string FileItem::nameWithoutExtension() const { return splitName(originalName()).first; }
+
+std::string FileItem::fileExtension() const { return splitName(originalName()).second; }
+
+std::filesystem::path FileItem::parentURL() const { return url.parent_path(); }
+
+std::string FileItem::fileSizeString() const {
+    if (isDirectory) {
+        return kMissing;
+    }
+    auto size = fileSize(url);
+    return size ? formatBytes(*size) : kMissing;
+}
+
+std::string FileItem::modifiedDateString() const {
+    auto date = modificationDate(url);
+    return date ? formatDate(*date) : kMissing;
+}
+
+std::optional<FileItem::Clock::time_point> FileItem::modificationDate(
+    const std::filesystem::path& location) {
+    auto st = statOf(location);
+    if (!st) {
+        return std::nullopt;
+    }
+    const auto since = std::chrono::seconds(st->st_mtim.tv_sec) +
+                       std::chrono::nanoseconds(st->st_mtim.tv_nsec);
+    return Clock::time_point(std::chrono::duration_cast<Clock::duration>(since));
+}
+
+std::optional<std::int64_t> FileItem::fileSize(const std::filesystem::path& location) {
+    auto st = statOf(location);
+    if (!st || S_ISDIR(st->st_mode)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(st->st_size);
+}

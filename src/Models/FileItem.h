@@ -1,0 +1,63 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "Models/Uuid.h"
+
+// One listed file or folder. Its name parts are derived from `url` on every call; equality
+// and hashing use `id` only, so two items made from the same path are different items.
+struct FileItem {
+    using Clock = std::chrono::system_clock;
+
+    // An item for `location`, check mark set; asks the disk whether it is a folder
+    // (false when nothing exists there).
+    explicit FileItem(std::filesystem::path location);
+
+    Uuid id = Uuid::random();
+    std::filesystem::path url;  // kept byte-exact
+    bool isSelected = true;
+    std::string previewName;
+    bool hasConflict = false;
+    bool isDirectory = false;
+
+    // The last path component as UTF-8; ill-formed bytes show as U+FFFD (see hasValidName).
+    std::string originalName() const;
+    // Whether the last path component is valid UTF-8; names that are not are never renamed.
+    bool hasValidName() const;
+    // The name without its last "." and extension; folders are split alike.
+    std::string nameWithoutExtension() const;
+    // The text after the last "."; "" when there is none, for hidden names such as ".env" and
+    // for names that end in ".".
+    std::string fileExtension() const;
+    // The containing folder.
+    std::filesystem::path parentURL() const;
+
+    // Size for the file table in decimal units (1 KB = 1000 bytes); "—" for folders and for
+    // items whose size cannot be read.
+    std::string fileSizeString() const;
+    // Modification time in the short date and time style of the user's locale and time
+    // zone; "—" when it cannot be read.
+    std::string modifiedDateString() const;
+
+    // The content-modification time of `location`, or none when it cannot be read.
+    static std::optional<Clock::time_point> modificationDate(const std::filesystem::path& location);
+    // The size in bytes of a file at `location`, or none (folders have none).
+    static std::optional<std::int64_t> fileSize(const std::filesystem::path& location);
+
+    // Splits a file name into base name and extension by the rule of nameWithoutExtension.
+    static std::pair<std::string, std::string> splitName(const std::string& name);
+
+    friend bool operator==(const FileItem& a, const FileItem& b) { return a.id == b.id; }
+};
+
+template <>
+struct std::hash<FileItem> {
+    std::size_t operator()(const FileItem& item) const noexcept {
+        return std::hash<Uuid>{}(item.id);
+    }
+};

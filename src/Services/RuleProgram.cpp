@@ -1,0 +1,82 @@
+#include "Services/RuleProgram.h"
+
+#include "Services/Transforms.h"
+
+namespace {
+
+// A pathological pattern must give up rather than freeze the program. ICU counts time in
+// steps of its match engine, roughly milliseconds each.
+constexpr int32_t kMatchTimeLimit = 50;
+constexpr int32_t kMatchStackLimit = 1 << 20;
+
+}  // namespace
+
+RuleProgram::RuleProgram(const std::vector<RenameRule>& rules,
+                         std::chrono::system_clock::time_point now) {
+    rules_.reserve(rules.size());
+    for (const auto& rule : rules) {
+        if (!rule.isEnabled) {
+            continue;
+        }
+        if (rule.type == RuleType::extensionChange) {
+            // Only the last enabled extension rule counts, wherever it stands.
+            newExtension_ = rule.newExtension;
+            continue;
+        }
+        rules_.push_back(std::make_unique<PreparedRule>(rule, now));
+    }
+}
+
+RuleProgram::Scratch RuleProgram::makeScratch() const {
+    Scratch scratch;
+    scratch.matchers.resize(rules_.size());
+    for (std::size_t i = 0; i < rules_.size(); ++i) {
+        if (const auto& pattern = rules_[i]->pattern) {
+            UErrorCode status = U_ZERO_ERROR;
+            std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(status));
+            if (U_SUCCESS(status)) {
+                matcher->setTimeLimit(kMatchTimeLimit, status);
+                matcher->setStackLimit(kMatchStackLimit, status);
+                scratch.matchers[i] = std::move(matcher);
+            }
+        }
+    }
+    return scratch;
+}
+
+icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name, std::int64_t index,
+                                           Scratch& scratch) const {
+    for (std::size_t i = 0; i < rules_.size(); ++i) {
+        const PreparedRule& rule = *rules_[i];
+        switch (rule.rule.type) {
+            case RuleType::replace:
+                name = Transforms::replace(rule, name, scratch.matchers[i].get());
+                break;
+            case RuleType::insert: name = Transforms::insert(rule, name); break;
+            case RuleType::remove: name = Transforms::remove(rule, name); break;
+            case RuleType::caseConversion: name = Transforms::changeCase(rule, name); break;
+            case RuleType::numbering: name = Transforms::numbering(rule, name, index); break;
+            case RuleType::cleanup: name = Transforms::cleanup(rule, name); break;
+            case RuleType::trim: name = Transforms::trim(name); break;
+            case RuleType::dateStamp: name = Transforms::date(rule, name); break;
+            case RuleType::extensionChange: break;  // joined by finalName
+            case RuleType::regex:
+                name = Transforms::regex(rule, name, scratch.matchers[i].get());
+                break;
+        }
+    }
+    return name;
+}
+
+std::string RuleProgram::finalName(const FileItem& item, std::int64_t index,
+                                   Scratch& scratch) const {
+    auto [base, extension] = FileItem::splitName(item.originalName());
+    std::string out;
+    applyRules(icu::UnicodeString::fromUTF8(base), index, scratch).toUTF8String(out);
+    const std::string& newExt = newExtension_ ? *newExtension_ : extension;
+    if (!newExt.empty()) {
+        out += '.';
+        out += newExt;
+    }
+    return out;
+}

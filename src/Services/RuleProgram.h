@@ -1,0 +1,48 @@
+#pragma once
+
+#include <unicode/regex.h>
+#include <unicode/unistr.h>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Models/FileItem.h"
+#include "Models/RenameRule.h"
+#include "Services/PreparedRule.h"
+
+// A rule list made ready for a run over many names (one preview or one rename): the ICU
+// objects every name needs are made once here, not once per name. The program is read-only
+// while it runs; each thread brings its own Scratch for the objects that keep state.
+class RuleProgram {
+public:
+    // Per-thread mutable state: one regular-expression matcher per rule with a pattern.
+    struct Scratch {
+        std::vector<std::unique_ptr<icu::RegexMatcher>> matchers;
+    };
+
+    // Prepares `rules` (all of them; disabled ones are skipped when names are computed).
+    // Date rules stamp `now`.
+    RuleProgram(const std::vector<RenameRule>& rules, std::chrono::system_clock::time_point now);
+
+    // Fresh per-thread state for this program.
+    Scratch makeScratch() const;
+
+    // The enabled rules in order over one base name; `index` is the item's position.
+    icu::UnicodeString applyRules(icu::UnicodeString name, std::int64_t index,
+                                  Scratch& scratch) const;
+
+    // The new full name of `item` at `index`: its base name through the rules, joined with
+    // its own extension or the one of the last enabled extension rule.
+    std::string finalName(const FileItem& item, std::int64_t index, Scratch& scratch) const;
+
+    // The extension of the last enabled extension rule, or none when the item keeps its own.
+    const std::optional<std::string>& newExtension() const { return newExtension_; }
+
+private:
+    std::vector<std::unique_ptr<PreparedRule>> rules_;
+    std::optional<std::string> newExtension_;
+};
