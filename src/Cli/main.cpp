@@ -1,3 +1,5 @@
 #include "CommandLine.h"
 
-int main(int argc, char** argv) { return CommandLine::run(argc, argv); }
+int main(int argc, char** argv) {
+    return CommandLine::run(argc, argv);
+}

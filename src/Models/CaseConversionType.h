@@ -3,7 +3,14 @@
 #include "Models/EnumCases.h"
 
 // The case styles of a case-conversion rule.
-enum class CaseConversionType { uppercase, lowercase, titleCase, camelCase, snakeCase, sentenceCase };
+enum class CaseConversionType {
+    uppercase,
+    lowercase,
+    titleCase,
+    camelCase,
+    snakeCase,
+    sentenceCase
+};
 
 template <>
 struct EnumCases<CaseConversionType> {

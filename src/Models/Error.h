@@ -6,14 +6,14 @@
 // (English, for logs, the command line and tooltips); the window words its own sentences.
 struct Error {
     enum class Code {
-        invalidJson,       // the bytes are not JSON, or JSON of the wrong shape
-        missingKey,        // a required key is absent
-        wrongType,         // a key holds a value of the wrong JSON type
-        invalidValue,      // a value of the right type that is not allowed (UUID, enumeration)
-        invalidName,       // a new name that cannot be a file name on Linux
-        nameNotUtf8,       // the item's own name is not valid UTF-8
-        fileSystem,        // a file-system call failed; `systemError` holds errno
-        cancelled,         // the operation was stopped on request
+        invalidJson,   // the bytes are not JSON, or JSON of the wrong shape
+        missingKey,    // a required key is absent
+        wrongType,     // a key holds a value of the wrong JSON type
+        invalidValue,  // a value of the right type that is not allowed (UUID, enumeration)
+        invalidName,   // a new name that cannot be a file name on Linux
+        nameNotUtf8,   // the item's own name is not valid UTF-8
+        fileSystem,    // a file-system call failed; `systemError` holds errno
+        cancelled,     // the operation was stopped on request
     };
 
     Code code;

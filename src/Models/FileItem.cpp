@@ -16,7 +16,7 @@ namespace {
 const std::string kMissing = "\xE2\x80\x94";  // U+2014 EM DASH
 
 std::optional<struct stat> statOf(const std::filesystem::path& location) {
-    struct stat st{};
+    struct stat st {};
     if (::stat(location.c_str(), &st) != 0) {
         return std::nullopt;
     }
@@ -88,9 +88,13 @@ FileItem::FileItem(std::filesystem::path location) : url(std::move(location)) {
     isDirectory = st && S_ISDIR(st->st_mode);
 }
 
-std::string FileItem::originalName() const { return Utf8::toValid(url.filename().native()); }
+std::string FileItem::originalName() const {
+    return Utf8::toValid(url.filename().native());
+}
 
-bool FileItem::hasValidName() const { return Utf8::isValid(url.filename().native()); }
+bool FileItem::hasValidName() const {
+    return Utf8::isValid(url.filename().native());
+}
 
 std::pair<std::string, std::string> FileItem::splitName(const std::string& name) {
     const auto dot = name.rfind('.');
@@ -102,11 +106,17 @@ std::pair<std::string, std::string> FileItem::splitName(const std::string& name)
     return {name.substr(0, dot), name.substr(dot + 1)};
 }
 
-std::string FileItem::nameWithoutExtension() const { return splitName(originalName()).first; }
+std::string FileItem::nameWithoutExtension() const {
+    return splitName(originalName()).first;
+}
 
-std::string FileItem::fileExtension() const { return splitName(originalName()).second; }
+std::string FileItem::fileExtension() const {
+    return splitName(originalName()).second;
+}
 
-std::filesystem::path FileItem::parentURL() const { return url.parent_path(); }
+std::filesystem::path FileItem::parentURL() const {
+    return url.parent_path();
+}
 
 std::string FileItem::fileSizeString() const {
     if (isDirectory) {
@@ -127,8 +137,8 @@ std::optional<FileItem::Clock::time_point> FileItem::modificationDate(
     if (!st) {
         return std::nullopt;
     }
-    const auto since = std::chrono::seconds(st->st_mtim.tv_sec) +
-                       std::chrono::nanoseconds(st->st_mtim.tv_nsec);
+    const auto since =
+        std::chrono::seconds(st->st_mtim.tv_sec) + std::chrono::nanoseconds(st->st_mtim.tv_nsec);
     return Clock::time_point(std::chrono::duration_cast<Clock::duration>(since));
 }
 

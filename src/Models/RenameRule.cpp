@@ -11,7 +11,7 @@ using nlohmann::json;
 // Reads the 32 keys one by one and remembers the first failure, so that the message
 // names exactly the key that is wrong.
 class StrictReader {
-public:
+  public:
     explicit StrictReader(const json& object) : object_(object) {}
 
     const std::optional<Error>& error() const { return error_; }
@@ -63,7 +63,7 @@ public:
         }
     }
 
-private:
+  private:
     const json* find(const char* key, const char* expected, bool (json::*is)() const noexcept) {
         if (error_) {
             return nullptr;

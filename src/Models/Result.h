@@ -8,8 +8,8 @@
 // Either a value or the Error that kept it from being made.
 template <typename T>
 class Result {
-public:
-    Result(T value) : state_(std::move(value)) {}  // NOLINT(google-explicit-constructor)
+  public:
+    Result(T value) : state_(std::move(value)) {}      // NOLINT(google-explicit-constructor)
     Result(Error error) : state_(std::move(error)) {}  // NOLINT(google-explicit-constructor)
 
     bool ok() const { return std::holds_alternative<T>(state_); }
@@ -26,6 +26,6 @@ public:
     // The error; only valid when !ok().
     const Error& error() const { return std::get<Error>(state_); }
 
-private:
+  private:
     std::variant<T, Error> state_;
 };

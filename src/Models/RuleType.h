@@ -37,16 +37,26 @@ struct EnumCases<RuleType> {
 // The symbol name of the icon shown beside the kind; the window maps it to a theme icon.
 constexpr std::string_view systemImage(RuleType type) {
     switch (type) {
-        case RuleType::replace: return "arrow.left.arrow.right";
-        case RuleType::insert: return "text.insert";
-        case RuleType::remove: return "minus.circle";
-        case RuleType::caseConversion: return "textformat";
-        case RuleType::numbering: return "number";
-        case RuleType::cleanup: return "sparkles";
-        case RuleType::trim: return "scissors";
-        case RuleType::dateStamp: return "calendar";
-        case RuleType::extensionChange: return "doc.badge.arrow.up";
-        case RuleType::regex: return "chevron.left.forwardslash.chevron.right";
+        case RuleType::replace:
+            return "arrow.left.arrow.right";
+        case RuleType::insert:
+            return "text.insert";
+        case RuleType::remove:
+            return "minus.circle";
+        case RuleType::caseConversion:
+            return "textformat";
+        case RuleType::numbering:
+            return "number";
+        case RuleType::cleanup:
+            return "sparkles";
+        case RuleType::trim:
+            return "scissors";
+        case RuleType::dateStamp:
+            return "calendar";
+        case RuleType::extensionChange:
+            return "doc.badge.arrow.up";
+        case RuleType::regex:
+            return "chevron.left.forwardslash.chevron.right";
     }
     return {};
 }

@@ -9,7 +9,7 @@
 
 // A 128-bit identifier. Value type: compared and hashed by its bytes.
 class Uuid {
-public:
+  public:
     // The nil identifier (all zero); use random() for a fresh one.
     Uuid() = default;
 
@@ -28,7 +28,7 @@ public:
     friend bool operator==(const Uuid&, const Uuid&) = default;
     friend auto operator<=>(const Uuid&, const Uuid&) = default;
 
-private:
+  private:
     std::array<std::uint8_t, 16> bytes_{};
 };
 

@@ -8,7 +8,8 @@ std::optional<Error> checkNewName(std::string_view name) {
         return invalid("The new name is empty.");
     }
     if (name == "." || name == "..") {
-        return invalid("The new name cannot be \xE2\x80\x9C.\xE2\x80\x9D or \xE2\x80\x9C..\xE2\x80\x9D.");
+        return invalid(
+            "The new name cannot be \xE2\x80\x9C.\xE2\x80\x9D or \xE2\x80\x9C..\xE2\x80\x9D.");
     }
     if (name.find('/') != std::string_view::npos) {
         return invalid("The new name contains \xE2\x80\x9C/\xE2\x80\x9D.");
@@ -23,8 +24,7 @@ std::optional<Error> checkNewName(std::string_view name) {
 }
 
 Error nameNotUtf8() {
-    return Error{Error::Code::nameNotUtf8,
-                 "The name is not valid UTF-8 and was left unchanged."};
+    return Error{Error::Code::nameNotUtf8, "The name is not valid UTF-8 and was left unchanged."};
 }
 
 }  // namespace NameCheck

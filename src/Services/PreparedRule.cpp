@@ -2,7 +2,9 @@
 
 namespace {
 
-icu::UnicodeString u16(const std::string& text) { return icu::UnicodeString::fromUTF8(text); }
+icu::UnicodeString u16(const std::string& text) {
+    return icu::UnicodeString::fromUTF8(text);
+}
 
 std::unique_ptr<icu::RegexPattern> compile(const std::string& pattern, bool caseInsensitive) {
     UErrorCode status = U_ZERO_ERROR;

@@ -27,11 +27,11 @@ struct PreparedRule {
     icu::UnicodeString dateText;
 
     // Searches of the literal kinds (absent when the kind does not search).
-    std::optional<TextSearch> findSearch;     // replace, literal mode
-    std::optional<TextSearch> anchorSearch;   // insert before/after text
-    std::optional<TextSearch> removeSearch;   // remove specific text
-    std::optional<TextSearch> startSearch;    // remove between: start marker
-    std::optional<TextSearch> endSearch;      // remove between: end marker
+    std::optional<TextSearch> findSearch;    // replace, literal mode
+    std::optional<TextSearch> anchorSearch;  // insert before/after text
+    std::optional<TextSearch> removeSearch;  // remove specific text
+    std::optional<TextSearch> startSearch;   // remove between: start marker
+    std::optional<TextSearch> endSearch;     // remove between: end marker
 
     // The compiled pattern of replace (regular-expression mode) and regex rules; null when it
     // does not compile, and the name is then left as it is.

@@ -52,14 +52,29 @@ icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name, std::int64_t
             case RuleType::replace:
                 name = Transforms::replace(rule, name, scratch.matchers[i].get());
                 break;
-            case RuleType::insert: name = Transforms::insert(rule, name); break;
-            case RuleType::remove: name = Transforms::remove(rule, name); break;
-            case RuleType::caseConversion: name = Transforms::changeCase(rule, name); break;
-            case RuleType::numbering: name = Transforms::numbering(rule, name, index); break;
-            case RuleType::cleanup: name = Transforms::cleanup(rule, name); break;
-            case RuleType::trim: name = Transforms::trim(name); break;
-            case RuleType::dateStamp: name = Transforms::date(rule, name); break;
-            case RuleType::extensionChange: break;  // joined by finalName
+            case RuleType::insert:
+                name = Transforms::insert(rule, name);
+                break;
+            case RuleType::remove:
+                name = Transforms::remove(rule, name);
+                break;
+            case RuleType::caseConversion:
+                name = Transforms::changeCase(rule, name);
+                break;
+            case RuleType::numbering:
+                name = Transforms::numbering(rule, name, index);
+                break;
+            case RuleType::cleanup:
+                name = Transforms::cleanup(rule, name);
+                break;
+            case RuleType::trim:
+                name = Transforms::trim(name);
+                break;
+            case RuleType::dateStamp:
+                name = Transforms::date(rule, name);
+                break;
+            case RuleType::extensionChange:
+                break;  // joined by finalName
             case RuleType::regex:
                 name = Transforms::regex(rule, name, scratch.matchers[i].get());
                 break;

@@ -18,7 +18,7 @@
 // objects every name needs are made once here, not once per name. The program is read-only
 // while it runs; each thread brings its own Scratch for the objects that keep state.
 class RuleProgram {
-public:
+  public:
     // Per-thread mutable state: one regular-expression matcher per rule with a pattern.
     struct Scratch {
         std::vector<std::unique_ptr<icu::RegexMatcher>> matchers;
@@ -42,7 +42,7 @@ public:
     // The extension of the last enabled extension rule, or none when the item keeps its own.
     const std::optional<std::string>& newExtension() const { return newExtension_; }
 
-private:
+  private:
     std::vector<std::unique_ptr<PreparedRule>> rules_;
     std::optional<std::string> newExtension_;
 };

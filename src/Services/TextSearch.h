@@ -13,7 +13,7 @@
 // finds "straße"), and a match never begins or ends inside a user-perceived character.
 // Matches are ranges of the original text, so replacing them keeps everything else as it was.
 class TextSearch {
-public:
+  public:
     // A half-open range of UTF-16 offsets in the searched text.
     struct Range {
         std::int32_t start;
@@ -34,7 +34,7 @@ public:
     // Whether `haystack` contains `needle` under the caseless search (UTF-8 arguments).
     static bool containsCaseless(std::string_view haystack, std::string_view needle);
 
-private:
+  private:
     std::vector<Range> find(const icu::UnicodeString& haystack, bool firstOnly) const;
 
     icu::UnicodeString key_;

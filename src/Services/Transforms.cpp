@@ -40,7 +40,9 @@ icu::UnicodeString replaceRanges(const icu::UnicodeString& name,
     return out;
 }
 
-bool isTrimmable(UChar32 c) { return c == u'\t' || u_charType(c) == U_SPACE_SEPARATOR; }
+bool isTrimmable(UChar32 c) {
+    return c == u'\t' || u_charType(c) == U_SPACE_SEPARATOR;
+}
 
 }  // namespace
 
@@ -80,13 +82,23 @@ icu::UnicodeString trim(const icu::UnicodeString& name) {
 }
 
 // The transforms below take effect in a later change; until then they leave names as they are.
-icu::UnicodeString insert(const PreparedRule&, const icu::UnicodeString& name) { return name; }
-icu::UnicodeString remove(const PreparedRule&, const icu::UnicodeString& name) { return name; }
-icu::UnicodeString changeCase(const PreparedRule&, const icu::UnicodeString& name) { return name; }
+icu::UnicodeString insert(const PreparedRule&, const icu::UnicodeString& name) {
+    return name;
+}
+icu::UnicodeString remove(const PreparedRule&, const icu::UnicodeString& name) {
+    return name;
+}
+icu::UnicodeString changeCase(const PreparedRule&, const icu::UnicodeString& name) {
+    return name;
+}
 icu::UnicodeString numbering(const PreparedRule&, const icu::UnicodeString& name, std::int64_t) {
     return name;
 }
-icu::UnicodeString cleanup(const PreparedRule&, const icu::UnicodeString& name) { return name; }
-icu::UnicodeString date(const PreparedRule&, const icu::UnicodeString& name) { return name; }
+icu::UnicodeString cleanup(const PreparedRule&, const icu::UnicodeString& name) {
+    return name;
+}
+icu::UnicodeString date(const PreparedRule&, const icu::UnicodeString& name) {
+    return name;
+}
 
 }  // namespace Transforms

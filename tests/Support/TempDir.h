@@ -6,7 +6,7 @@
 // A fresh folder under the system's temporary folder, removed with everything in it when the
 // object goes away.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -23,6 +23,6 @@ public:
     // Whether something exists at `name` (symbolic links are not followed).
     bool exists(const std::string& name) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
