@@ -88,6 +88,9 @@ FileItem::FileItem(std::filesystem::path location) : url(std::move(location)) {
     isDirectory = st && S_ISDIR(st->st_mode);
 }
 
+FileItem::FileItem(std::filesystem::path location, bool directory)
+    : url(std::move(location)), previewName(originalName()), isDirectory(directory) {}
+
 std::string FileItem::originalName() const {
     return Utf8::toValid(url.filename().native());
 }

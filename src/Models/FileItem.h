@@ -17,6 +17,9 @@ struct FileItem {
     // An item for `location`, check mark set; asks the disk whether it is a folder
     // (false when nothing exists there).
     explicit FileItem(std::filesystem::path location);
+    // An item whose folder flag the caller already knows (a directory walk reads it from the
+    // entry), so that no further call to the disk is made.
+    FileItem(std::filesystem::path location, bool directory);
 
     Uuid id = Uuid::random();
     std::filesystem::path url;  // kept byte-exact

@@ -4,6 +4,7 @@
 
 #include <unordered_set>
 
+#include "Services/FileSystem.h"
 #include "Services/NameCheck.h"
 #include "Services/RuleProgram.h"
 
@@ -81,6 +82,77 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
         entries.push_back(std::move(entry));
     }
     return entries;
+}
+
+namespace {
+
+bool stopped(const RenameOptions& options) {
+    return options.stop != nullptr && options.stop->load(std::memory_order_relaxed);
+}
+
+RenameResult move(FileSystem& disk, const std::filesystem::path& from,
+                  const std::filesystem::path& to) {
+    RenameResult result{from, to, true, std::nullopt};
+    if (auto error = disk.moveNoReplace(from, to)) {
+        result.success = false;
+        result.error = std::move(error);
+    }
+    return result;
+}
+
+}  // namespace
+
+std::vector<RenameResult> rename(const std::vector<FileItem>& files,
+                                 const std::vector<RenameRule>& rules,
+                                 const RenameOptions& options) {
+    FileSystem& disk = options.fileSystem != nullptr ? *options.fileSystem : FileSystem::real();
+    const RuleProgram program(rules, options.now);
+    auto scratch = program.makeScratch();
+    std::vector<RenameResult> results;
+    std::unordered_set<std::string> seen;
+    const std::size_t total = files.size();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (stopped(options)) {
+            break;
+        }
+        const FileItem& item = files[i];
+        if (item.isSelected) {
+            const std::string newName =
+                program.finalName(item, static_cast<std::int64_t>(i), scratch);
+            if (seen.insert(conflictKey(newName)).second && newName != item.originalName()) {
+                const auto newURL = item.parentURL() / newName;
+                if (!item.hasValidName()) {
+                    results.push_back({item.url, newURL, false, NameCheck::nameNotUtf8()});
+                } else if (auto invalid = NameCheck::checkNewName(newName)) {
+                    results.push_back({item.url, newURL, false, std::move(invalid)});
+                } else {
+                    results.push_back(move(disk, item.url, newURL));
+                }
+            }
+        }
+        if (options.progress) {
+            options.progress(i + 1, total);
+        }
+    }
+    return results;
+}
+
+std::vector<RenameResult> performMoves(
+    const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& moves,
+    const RenameOptions& options) {
+    FileSystem& disk = options.fileSystem != nullptr ? *options.fileSystem : FileSystem::real();
+    std::vector<RenameResult> results;
+    results.reserve(moves.size());
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        if (stopped(options)) {
+            break;
+        }
+        results.push_back(move(disk, moves[i].first, moves[i].second));
+        if (options.progress) {
+            options.progress(i + 1, moves.size());
+        }
+    }
+    return results;
 }
 
 std::string applyReplace(const RenameRule& rule, const std::string& name) {

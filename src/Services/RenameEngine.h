@@ -1,13 +1,21 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Models/FileItem.h"
 #include "Models/PreviewEntry.h"
+#include "Models/RenameResult.h"
 #include "Models/RenameRule.h"
+
+class FileSystem;
 
 // The rename engine: stateless functions of their arguments that keep nothing between calls
 // and may be called from any thread.
@@ -35,6 +43,33 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
 
 // The key under which two new names conflict: the default lower-case mapping (no locale).
 std::string conflictKey(const std::string& name);
+
+// How a batch of moves is carried out.
+struct RenameOptions {
+    // Where the moves happen; null means the disk.
+    FileSystem* fileSystem = nullptr;
+    // Called after each attempted move with the moves done and the moves in all (from the
+    // thread that runs the batch).
+    std::function<void(std::size_t done, std::size_t total)> progress;
+    // When set to true, the batch stops before its next move; what was done is reported.
+    const std::atomic<bool>* stop = nullptr;
+    // The moment date rules stamp.
+    Clock::time_point now = Clock::now();
+};
+
+// Carries the rules out on disk: for each selected item, in order, its new full name exactly
+// as the preview gives it, then one move inside its own folder that never replaces anything.
+// One result per attempted move, in order; unselected items count for numbering, later
+// duplicates (compared lower-cased) and unchanged names are skipped without a result, a
+// failure never stops the batch.
+std::vector<RenameResult> rename(const std::vector<FileItem>& files,
+                                 const std::vector<RenameRule>& rules,
+                                 const RenameOptions& options = {});
+
+// Carries out `moves` (from, to) in order, as rename moves items: one result per move.
+std::vector<RenameResult> performMoves(
+    const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& moves,
+    const RenameOptions& options = {});
 
 // Single transforms over UTF-8 text, each as the pipeline runs it for one rule.
 std::string applyReplace(const RenameRule& rule, const std::string& name);

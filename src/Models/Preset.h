@@ -1,0 +1,35 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json_fwd.hpp>
+
+#include "Models/RenameRule.h"
+#include "Models/Result.h"
+#include "Models/Uuid.h"
+
+// A named, saved list of rules. Saving and deleting match presets by `id`.
+struct Preset {
+    using Clock = std::chrono::system_clock;
+
+    // A new preset with a fresh id, made now, with the default icon.
+    Preset(std::string presetName, std::vector<RenameRule> presetRules);
+    Preset(Uuid presetId, std::string presetName, std::vector<RenameRule> presetRules,
+           Clock::time_point madeAt, std::string presetIcon = "wand.and.stars");
+
+    Uuid id;
+    std::string name;
+    std::vector<RenameRule> rules;
+    Clock::time_point createdAt;
+    std::string icon;
+
+    friend bool operator==(const Preset&, const Preset&) = default;
+
+    // The object with the five keys of the presets file; "createdAt" is seconds since
+    // 2001-01-01T00:00:00Z as a floating-point number.
+    nlohmann::json toJson() const;
+    // Strict decoding: all five keys required and type-checked, rules as RenameRule::fromJson.
+    static Result<Preset> fromJson(const nlohmann::json& object);
+};

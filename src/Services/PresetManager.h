@@ -1,0 +1,61 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Models/Error.h"
+#include "Models/Observers.h"
+#include "Models/Preset.h"
+#include "Models/Result.h"
+#include "Models/Subscription.h"
+
+// The saved presets: a list in display order kept in one JSON file, announced to observers
+// on every change. A file that cannot be read is kept aside, never overwritten.
+class PresetManager {
+  public:
+    // The store at defaultStorageFile(); in memory only when there is none.
+    PresetManager();
+    // The store at `storageFile`; in memory only when none is given.
+    explicit PresetManager(std::optional<std::filesystem::path> storageFile);
+
+    // $XDG_DATA_HOME/Quorvane/Presets/presets.json, with XDG_DATA_HOME falling back to
+    // $HOME/.local/share when unset, empty or relative; none when HOME is unusable too.
+    static std::optional<std::filesystem::path> defaultStorageFile();
+    // The five presets of a first start, in their order.
+    static std::vector<Preset> builtInPresets();
+    // The presets file format, both ways.
+    static Result<std::vector<Preset>> decodePresets(const std::string& bytes);
+    static std::string encodePresets(const std::vector<Preset>& presets);
+
+    const std::vector<Preset>& presets() const { return presets_; }
+    Subscription subscribe(std::function<void()> callback) {
+        return observers_.subscribe(std::move(callback));
+    }
+
+    // Replaces the preset with the same id in place, or appends it; then writes the file.
+    // The list changes even when the write fails; the error is returned.
+    std::optional<Error> save(const Preset& preset);
+    // Removes every preset with `id`; then writes the file.
+    std::optional<Error> deletePreset(const Uuid& id);
+
+    // The presets file, or none for a store in memory.
+    const std::optional<std::filesystem::path>& storageURL() const { return storageURL_; }
+    // Why the file could not be read at construction (it is then kept at backupFile()).
+    const std::optional<Error>& loadProblem() const { return loadProblem_; }
+    const std::optional<std::filesystem::path>& backupFile() const { return backupFile_; }
+    // Why the last write failed, or none.
+    const std::optional<Error>& writeProblem() const { return writeProblem_; }
+
+  private:
+    std::optional<Error> write();
+
+    std::optional<std::filesystem::path> storageURL_;
+    std::vector<Preset> presets_;
+    Observers observers_;
+    std::optional<Error> loadProblem_;
+    std::optional<std::filesystem::path> backupFile_;
+    std::optional<Error> writeProblem_;
+};
