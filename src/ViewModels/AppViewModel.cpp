@@ -1,0 +1,640 @@
+#include "ViewModels/AppViewModel.h"
+
+#include <sys/stat.h>
+
+#include <unicode/coll.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
+
+#include <algorithm>
+#include <memory>
+#include <numeric>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+
+#include "Services/NaturalLanguageParser.h"
+#include "Services/RenameEngine.h"
+#include "Services/TextSearch.h"
+#include "ViewModels/Scheduler.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The collator of the user's locale, made once per thread: creating one costs far more than
+// comparing with it.
+const icu::Collator* collator() {
+    thread_local std::unique_ptr<icu::Collator> instance = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::Collator> made(
+            icu::Collator::createInstance(icu::Locale::getDefault(), status));
+        return U_SUCCESS(status) ? std::move(made) : nullptr;
+    }();
+    return instance.get();
+}
+
+// A key whose byte order is the collator's order, so that a sort compares bytes and each
+// name is collated once rather than once per comparison.
+std::string collationKey(const std::string& text) {
+    const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(text);
+    const icu::Collator* coll = collator();
+    if (coll == nullptr) {
+        return text;
+    }
+    std::string key(64, '\0');
+    auto length = coll->getSortKey(unicode, reinterpret_cast<uint8_t*>(key.data()),
+                                   static_cast<int32_t>(key.size()));
+    if (static_cast<std::size_t>(length) > key.size()) {
+        key.resize(static_cast<std::size_t>(length));
+        length = coll->getSortKey(unicode, reinterpret_cast<uint8_t*>(key.data()), length);
+    }
+    // The key ends in a zero byte, which would only add to every comparison.
+    key.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+    return key;
+}
+
+bool isFolder(const fs::path& location) {
+    struct stat st {};
+    return ::stat(location.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Every entry below `folder`, hidden ones included, each subfolder before its contents.
+// Symbolic links are reported and not followed; a folder that cannot be read is skipped
+// and the walk goes on. Folders wait on an explicit stack, so neither the depth of the tree
+// nor open descriptors limit the walk.
+void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
+    std::vector<fs::path> pending{folder};
+    while (!pending.empty()) {
+        const fs::path current = std::move(pending.back());
+        pending.pop_back();
+        std::error_code error;
+        fs::directory_iterator it(current, error);
+        std::vector<fs::path> subfolders;
+        for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+            const fs::directory_entry& entry = *it;
+            std::error_code typeError;
+            const auto type = entry.symlink_status(typeError).type();
+            if (typeError) {
+                continue;
+            }
+            if (type == fs::file_type::directory) {
+                subfolders.push_back(entry.path());
+                report(FileItem(entry.path(), true));
+            } else if (type == fs::file_type::symlink) {
+                report(FileItem(entry.path()));
+            } else {
+                report(FileItem(entry.path(), false));
+            }
+        }
+        // Reversed so that the first subfolder listed is walked first.
+        pending.insert(pending.end(), subfolders.rbegin(), subfolders.rend());
+    }
+}
+
+}  // namespace
+
+AppViewModel::AppViewModel(Scheduler& scheduler, FileSystem* fileSystem)
+    : scheduler_(scheduler), fileSystem_(fileSystem) {}
+
+AppViewModel::~AppViewModel() = default;
+
+Subscription AppViewModel::subscribe(std::function<void()> callback) {
+    return observers_.subscribe(std::move(callback));
+}
+
+void AppViewModel::setShowRenameResult(bool value) {
+    showRenameResult_ = value;
+    changed();
+}
+
+void AppViewModel::cancelRename() {
+    if (isRenaming_ && stopRequested_) {
+        stopRequested_->store(true);
+    }
+}
+
+RenameEngine::RenameOptions AppViewModel::renameOptions() {
+    RenameEngine::RenameOptions options;
+    options.fileSystem = fileSystem_;
+    stopRequested_ = std::make_shared<std::atomic<bool>>(false);
+    renameProgress_ = {0, 0};
+    changed();
+    std::weak_ptr<int> alive = lifetime_;
+    Scheduler* scheduler = &scheduler_;
+    options.progress = [this, alive, scheduler](std::size_t done, std::size_t total) {
+        // About two hundred reports per batch are enough for a bar and cost nothing.
+        const std::size_t step = std::max<std::size_t>(1, total / 200);
+        if (done % step != 0 && done != total) {
+            return;
+        }
+        scheduler->postToMain([this, alive, done, total] {
+            if (!alive.expired() && isRenaming_) {
+                renameProgress_ = {done, total};
+                changed();
+            }
+        });
+    };
+    return options;
+}
+
+void AppViewModel::setSortOrder(SortOrder value) {
+    sortOrder_ = value;
+    changed();
+    updatePreviews();
+}
+
+void AppViewModel::setFilterText(std::string value) {
+    filterText_ = std::move(value);
+    changed();
+    updatePreviews();
+}
+
+void AppViewModel::setShowOnlyFiles(bool value) {
+    showOnlyFiles_ = value;
+    changed();
+    updatePreviews();
+}
+
+void AppViewModel::setShowOnlyFolders(bool value) {
+    showOnlyFolders_ = value;
+    changed();
+    updatePreviews();
+}
+
+void AppViewModel::setIncludeSubfolders(bool value) {
+    includeSubfolders_ = value;
+    changed();
+}
+
+void AppViewModel::setNaturalLanguageInput(std::string value) {
+    naturalLanguageInput_ = std::move(value);
+    changed();
+}
+
+void AppViewModel::setNlSuggestions(std::vector<ParsedRule> value) {
+    nlSuggestions_ = std::move(value);
+    changed();
+}
+
+void AppViewModel::setShowNLPanel(bool value) {
+    showNLPanel_ = value;
+    changed();
+}
+
+void AppViewModel::setSelectedFileIDs(std::set<Uuid> value) {
+    selectedFileIDs_ = std::move(value);
+    changed();
+}
+
+std::vector<std::size_t> AppViewModel::sortedIndexes(
+    const std::vector<std::size_t>& indexes) const {
+    std::vector<std::size_t> order(indexes.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    // Each key is read once per call; the comparisons then touch neither ICU nor the disk.
+    switch (sortOrder_) {
+        case SortOrder::name:
+        case SortOrder::type: {
+            std::vector<std::string> keys;
+            keys.reserve(indexes.size());
+            for (auto index : indexes) {
+                const FileItem& item = files_[index];
+                keys.push_back(collationKey(sortOrder_ == SortOrder::name ? item.originalName()
+                                                                          : item.fileExtension()));
+            }
+            std::stable_sort(order.begin(), order.end(),
+                             [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+            break;
+        }
+        case SortOrder::date: {
+            std::vector<FileItem::Clock::time_point> dates;
+            dates.reserve(indexes.size());
+            for (auto index : indexes) {
+                dates.push_back(FileItem::modificationDate(files_[index].url)
+                                    .value_or(FileItem::Clock::time_point::min()));
+            }
+            std::stable_sort(order.begin(), order.end(),
+                             [&](std::size_t a, std::size_t b) { return dates[a] > dates[b]; });
+            break;
+        }
+        case SortOrder::size: {
+            std::vector<std::int64_t> sizes;
+            sizes.reserve(indexes.size());
+            for (auto index : indexes) {
+                sizes.push_back(FileItem::fileSize(files_[index].url).value_or(0));
+            }
+            std::stable_sort(order.begin(), order.end(),
+                             [&](std::size_t a, std::size_t b) { return sizes[a] > sizes[b]; });
+            break;
+        }
+    }
+    std::vector<std::size_t> sorted;
+    sorted.reserve(order.size());
+    for (auto position : order) {
+        sorted.push_back(indexes[position]);
+    }
+    return sorted;
+}
+
+std::vector<std::size_t> AppViewModel::shownIndexes() const {
+    std::optional<TextSearch> search;
+    if (!filterText_.empty()) {
+        search.emplace(icu::UnicodeString::fromUTF8(filterText_));
+    }
+    std::vector<std::size_t> kept;
+    kept.reserve(files_.size());
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        const FileItem& item = files_[i];
+        if (search && !search->findFirst(icu::UnicodeString::fromUTF8(item.originalName()))) {
+            continue;
+        }
+        if (showOnlyFiles_ && item.isDirectory) {
+            continue;
+        }
+        if (showOnlyFolders_ && !item.isDirectory) {
+            continue;
+        }
+        kept.push_back(i);
+    }
+    return sortedIndexes(kept);
+}
+
+std::vector<FileItem> AppViewModel::filteredFiles() const {
+    std::vector<FileItem> shown;
+    const auto indexes = shownIndexes();
+    shown.reserve(indexes.size());
+    for (auto index : indexes) {
+        shown.push_back(files_[index]);
+    }
+    return shown;
+}
+
+std::size_t AppViewModel::selectedCount() const {
+    return static_cast<std::size_t>(std::count_if(
+        files_.begin(), files_.end(), [](const FileItem& item) { return item.isSelected; }));
+}
+
+std::size_t AppViewModel::conflictCount() const {
+    return static_cast<std::size_t>(
+        std::count_if(previews_.begin(), previews_.end(),
+                      [](const PreviewEntry& entry) { return entry.hasConflict; }));
+}
+
+void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
+    // Only the list as it stood when the call began counts as already listed.
+    std::unordered_set<std::string> listed;
+    listed.reserve(files_.size());
+    for (const auto& item : files_) {
+        listed.insert(item.url.native());
+    }
+    std::vector<FileItem> batch;
+    const auto addIfNew = [&](FileItem item) {
+        if (!listed.contains(item.url.native())) {
+            batch.push_back(std::move(item));
+        }
+    };
+    for (const auto& location : locations) {
+        const bool folder = isFolder(location);
+        if (folder && includeSubfolders_) {
+            walk(location, addIfNew);
+        } else {
+            addIfNew(FileItem(location, folder));
+        }
+    }
+    files_.insert(files_.end(), std::make_move_iterator(batch.begin()),
+                  std::make_move_iterator(batch.end()));
+    changed();
+    updatePreviews();
+}
+
+void AppViewModel::removeFiles(const std::vector<FileItem>& items) {
+    std::unordered_set<Uuid> ids;
+    for (const auto& item : items) {
+        ids.insert(item.id);
+    }
+    std::erase_if(files_, [&](const FileItem& item) { return ids.contains(item.id); });
+    changed();
+    updatePreviews();
+}
+
+void AppViewModel::clearFiles() {
+    files_.clear();
+    changed();
+    previews_.clear();
+    changed();
+}
+
+void AppViewModel::selectAll() {
+    for (auto& item : files_) {
+        item.isSelected = true;
+    }
+    changed();
+}
+
+void AppViewModel::deselectAll() {
+    for (auto& item : files_) {
+        item.isSelected = false;
+    }
+    changed();
+}
+
+void AppViewModel::invertSelection() {
+    for (auto& item : files_) {
+        item.isSelected = !item.isSelected;
+    }
+    changed();
+}
+
+void AppViewModel::setFileSelected(const Uuid& id, bool selected) {
+    auto it = std::find_if(files_.begin(), files_.end(),
+                           [&](const FileItem& item) { return item.id == id; });
+    if (it != files_.end()) {
+        it->isSelected = selected;
+        changed();
+    }
+}
+
+void AppViewModel::addRule(RenameRule rule) {
+    rules_.push_back(std::move(rule));
+    changed();
+    updatePreviews();
+}
+
+void AppViewModel::removeRule(const std::set<std::size_t>& positions) {
+    std::vector<RenameRule> kept;
+    kept.reserve(rules_.size());
+    for (std::size_t i = 0; i < rules_.size(); ++i) {
+        if (!positions.contains(i)) {
+            kept.push_back(std::move(rules_[i]));
+        }
+    }
+    rules_ = std::move(kept);
+    changed();
+    updatePreviews();
+}
+
+void AppViewModel::moveRule(const std::set<std::size_t>& from, std::size_t to) {
+    std::vector<RenameRule> moving;
+    std::vector<RenameRule> staying;
+    // The block goes in front of the rule that stood at `to`, counted among those staying.
+    std::size_t insertAt = 0;
+    for (std::size_t i = 0; i < rules_.size(); ++i) {
+        if (from.contains(i)) {
+            moving.push_back(std::move(rules_[i]));
+        } else {
+            if (i < to) {
+                ++insertAt;
+            }
+            staying.push_back(std::move(rules_[i]));
+        }
+    }
+    staying.insert(staying.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                   std::make_move_iterator(moving.begin()), std::make_move_iterator(moving.end()));
+    rules_ = std::move(staying);
+    changed();
+    updatePreviews();
+}
+
+void AppViewModel::updateRule(const RenameRule& rule) {
+    auto it = std::find_if(rules_.begin(), rules_.end(),
+                           [&](const RenameRule& r) { return r.id == rule.id; });
+    if (it == rules_.end()) {
+        return;
+    }
+    *it = rule;
+    changed();
+    updatePreviews();
+}
+
+void AppViewModel::updatePreviews() {
+    std::vector<RenameRule> enabled;
+    std::copy_if(rules_.begin(), rules_.end(), std::back_inserter(enabled),
+                 [](const RenameRule& rule) { return rule.isEnabled; });
+    previews_ = RenameEngine::preview(enabled, filteredFiles());
+    changed();
+}
+
+void AppViewModel::performRename() {
+    if (isRenaming_) {
+        return;
+    }
+    isRenaming_ = true;
+    changed();
+    undoStack_.push_back({files_, {}});
+    changed();
+    redoStack_.clear();
+    changed();
+
+    // The batch is what the preview shows, in its order, so that the numbers and names given
+    // on disk are the ones the user saw; checked entries that the filter hides follow.
+    const auto shown = shownIndexes();
+    std::vector<bool> isShown(files_.size(), false);
+    for (auto index : shown) {
+        isShown[index] = true;
+    }
+    std::vector<std::size_t> hidden;
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        if (!isShown[i] && files_[i].isSelected) {
+            hidden.push_back(i);
+        }
+    }
+    std::vector<FileItem> batch;
+    batch.reserve(shown.size() + hidden.size());
+    for (auto index : shown) {
+        batch.push_back(files_[index]);
+    }
+    for (auto index : sortedIndexes(hidden)) {
+        batch.push_back(files_[index]);
+    }
+
+    std::weak_ptr<int> alive = lifetime_;
+    Scheduler* scheduler = &scheduler_;
+    // The stop flag lives as long as the background step that reads it.
+    auto options = renameOptions();
+    scheduler_.runInBackground([this, alive, scheduler, options, stop = stopRequested_,
+                                batch = std::move(batch), rules = rules_]() mutable {
+        if (alive.expired()) {
+            return;
+        }
+        options.stop = stop.get();
+        auto results = RenameEngine::rename(batch, rules, options);
+        scheduler->postToMain([this, alive, results = std::move(results)]() mutable {
+            if (alive.expired()) {
+                return;
+            }
+            // Each moved item is replaced in place by a fresh entry for its new location.
+            std::unordered_map<std::string, std::size_t> positions;
+            for (std::size_t i = 0; i < files_.size(); ++i) {
+                positions.try_emplace(files_[i].url.native(), i);
+            }
+            Moves moves;
+            for (const auto& result : results) {
+                if (!result.success) {
+                    continue;
+                }
+                moves.emplace_back(result.originalURL, result.newURL);
+                auto found = positions.find(result.originalURL.native());
+                if (found != positions.end()) {
+                    files_[found->second] = FileItem(result.newURL);
+                    positions.erase(found);
+                }
+            }
+            changed();
+            // The snapshot pushed when the batch began is still the top: undo and redo wait
+            // while a batch runs.
+            undoStack_.back().moves = std::move(moves);
+            changed();
+            lastRenameResults_ = std::move(results);
+            changed();
+            isRenaming_ = false;
+            changed();
+            showRenameResult_ = true;
+            changed();
+            updatePreviews();
+        });
+    });
+}
+
+void AppViewModel::undoRename() {
+    if (isRenaming_ || undoStack_.empty()) {
+        return;
+    }
+    RenameHistoryEntry entry = std::move(undoStack_.back());
+    undoStack_.pop_back();
+    changed();
+    // Back from the new location to the old one, last move first.
+    Moves back;
+    back.reserve(entry.moves.size());
+    for (auto it = entry.moves.rbegin(); it != entry.moves.rend(); ++it) {
+        back.emplace_back(it->second, it->first);
+    }
+    runHistoryStep(std::move(back), std::move(entry.files), files_, true);
+}
+
+void AppViewModel::redoRename() {
+    if (isRenaming_ || redoStack_.empty()) {
+        return;
+    }
+    RenameHistoryEntry entry = std::move(redoStack_.back());
+    redoStack_.pop_back();
+    changed();
+    runHistoryStep(std::move(entry.moves), std::move(entry.files), files_, false);
+}
+
+void AppViewModel::runHistoryStep(Moves moves, std::vector<FileItem> restored,
+                                  std::vector<FileItem> current, bool toRedo) {
+    isRenaming_ = true;
+    changed();
+    std::weak_ptr<int> alive = lifetime_;
+    Scheduler* scheduler = &scheduler_;
+    // The stop flag lives as long as the background step that reads it.
+    auto options = renameOptions();
+    scheduler_.runInBackground([this, alive, scheduler, options, stop = stopRequested_, toRedo,
+                                moves = std::move(moves), restored = std::move(restored),
+                                current = std::move(current)]() mutable {
+        if (alive.expired()) {
+            return;
+        }
+        options.stop = stop.get();
+        auto results = RenameEngine::performMoves(moves, options);
+        scheduler->postToMain([this, alive, toRedo, results = std::move(results),
+                               restored = std::move(restored),
+                               current = std::move(current)]() mutable {
+            if (alive.expired()) {
+                return;
+            }
+            std::unordered_map<std::string, std::size_t> positions;
+            for (std::size_t i = 0; i < restored.size(); ++i) {
+                positions.try_emplace(restored[i].url.native(), i);
+            }
+            Moves done;
+            bool anyFailed = false;
+            for (const auto& result : results) {
+                if (result.success) {
+                    done.emplace_back(result.originalURL, result.newURL);
+                    continue;
+                }
+                // The item did not move: list it where it still is, not where the restored
+                // list expects it.
+                anyFailed = true;
+                auto found = positions.find(result.newURL.native());
+                if (found != positions.end()) {
+                    restored[found->second] = FileItem(result.originalURL);
+                    positions.erase(found);
+                }
+            }
+            if (toRedo) {
+                // Redoing repeats the original moves: forward again, in their first order.
+                Moves forward;
+                forward.reserve(done.size());
+                for (auto it = done.rbegin(); it != done.rend(); ++it) {
+                    forward.emplace_back(it->second, it->first);
+                }
+                redoStack_.push_back({std::move(current), std::move(forward)});
+            } else {
+                undoStack_.push_back({std::move(current), std::move(done)});
+            }
+            changed();
+            files_ = std::move(restored);
+            changed();
+            lastRenameResults_ = std::move(results);
+            changed();
+            isRenaming_ = false;
+            changed();
+            if (anyFailed) {
+                showRenameResult_ = true;
+                changed();
+            }
+            updatePreviews();
+        });
+    });
+}
+
+std::string AppViewModel::exportCSV() const {
+    // Quotes inside a name are doubled so that every CSV reader gets the name back intact.
+    const auto quoted = [](const std::string& text) {
+        std::string out = "\"";
+        for (char c : text) {
+            out += c;
+            if (c == '"') {
+                out += '"';
+            }
+        }
+        out += '"';
+        return out;
+    };
+    std::string csv = "Original Name,New Name,Has Conflict\n";
+    for (const auto& entry : previews_) {
+        csv += quoted(entry.original);
+        csv += ',';
+        csv += quoted(entry.preview);
+        csv += entry.hasConflict ? ",true\n" : ",false\n";
+    }
+    return csv;
+}
+
+void AppViewModel::parseNaturalLanguage() {
+    if (naturalLanguageInput_.empty()) {
+        return;
+    }
+    nlSuggestions_ = NaturalLanguageParser::parse(naturalLanguageInput_);
+    changed();
+}
+
+void AppViewModel::applyNLSuggestions() {
+    for (const auto& suggestion : nlSuggestions_) {
+        rules_.push_back(suggestion.rule);
+    }
+    changed();
+    nlSuggestions_.clear();
+    changed();
+    naturalLanguageInput_.clear();
+    changed();
+    updatePreviews();
+}
+
+void AppViewModel::loadPreset(const Preset& preset) {
+    rules_ = preset.rules;
+    changed();
+    updatePreviews();
+}

@@ -1,0 +1,201 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Models/EnumCases.h"
+#include "Models/FileItem.h"
+#include "Models/Observers.h"
+#include "Models/ParsedRule.h"
+#include "Models/Preset.h"
+#include "Models/PreviewEntry.h"
+#include "Models/RenameResult.h"
+#include "Models/RenameRule.h"
+#include "Models/Subscription.h"
+#include "Services/RenameEngine.h"
+#include "ViewModels/RenameHistoryEntry.h"
+
+class Scheduler;
+
+// The state behind the window and the command line: the file list, the rules, the live
+// preview, renaming with undo and redo, phrases and presets. Used from the main thread only;
+// every write of a field announces a change to the subscribed observers, which re-read what
+// they show. The one background step (the disk moves of a rename, undo or redo) goes through
+// the scheduler and reads only copies taken before it starts.
+class AppViewModel {
+  public:
+    // The order of filteredFiles; the raw values are the sort picker's labels.
+    enum class SortOrder { name, date, size, type };
+
+    // `fileSystem` null means the real disk. The scheduler must outlive the view model.
+    explicit AppViewModel(Scheduler& scheduler, FileSystem* fileSystem = nullptr);
+    ~AppViewModel();
+    AppViewModel(const AppViewModel&) = delete;
+    AppViewModel& operator=(const AppViewModel&) = delete;
+
+    // Calls `callback` after every change until the subscription is dropped.
+    Subscription subscribe(std::function<void()> callback);
+
+    // Every listed file or folder, in the order of addition.
+    const std::vector<FileItem>& files() const { return files_; }
+    // The ordered rule list; disabled rules keep their place and take no effect.
+    const std::vector<RenameRule>& rules() const { return rules_; }
+    // The last computed preview: one entry per entry of filteredFiles, in its order.
+    const std::vector<PreviewEntry>& previews() const { return previews_; }
+    // Whether a rename, undo or redo is running; further requests are ignored meanwhile.
+    bool isRenaming() const { return isRenaming_; }
+    // Whether the report of the last batch is to be shown; the window sets it back.
+    bool showRenameResult() const { return showRenameResult_; }
+    void setShowRenameResult(bool value);
+    // How far the running batch is: moves done and moves in all (0 of 0 before the first
+    // report). Updated in steps, not after every move.
+    std::pair<std::size_t, std::size_t> renameProgress() const { return renameProgress_; }
+    // Asks the running batch to stop after its current move; the moves made so far are
+    // reported and can be undone.
+    void cancelRename();
+    // The outcome of the last batch (or of the last undo or redo), in the order of the moves.
+    const std::vector<RenameResult>& lastRenameResults() const { return lastRenameResults_; }
+
+    // The list view's filters and order. Changing any of these recomputes the preview, so
+    // that its rows always match the table.
+    SortOrder sortOrder() const { return sortOrder_; }
+    void setSortOrder(SortOrder value);
+    const std::string& filterText() const { return filterText_; }
+    void setFilterText(std::string value);
+    bool showOnlyFiles() const { return showOnlyFiles_; }
+    void setShowOnlyFiles(bool value);
+    bool showOnlyFolders() const { return showOnlyFolders_; }
+    void setShowOnlyFolders(bool value);
+    // Whether a folder given to addFiles is walked (every entry below it) or is one entry.
+    bool includeSubfolders() const { return includeSubfolders_; }
+    void setIncludeSubfolders(bool value);
+
+    // The phrase field and the suggestions of its last parse.
+    const std::string& naturalLanguageInput() const { return naturalLanguageInput_; }
+    void setNaturalLanguageInput(std::string value);
+    const std::vector<ParsedRule>& nlSuggestions() const { return nlSuggestions_; }
+    void setNlSuggestions(std::vector<ParsedRule> value);
+    // Carried for the window; nothing here reads it.
+    bool showNLPanel() const { return showNLPanel_; }
+    void setShowNLPanel(bool value);
+
+    // The rows highlighted in the file table; never read here, so ids may be stale.
+    const std::set<Uuid>& selectedFileIDs() const { return selectedFileIDs_; }
+    void setSelectedFileIDs(std::set<Uuid> value);
+
+    // The history of renames; the last element is the top.
+    const std::vector<RenameHistoryEntry>& undoStack() const { return undoStack_; }
+    const std::vector<RenameHistoryEntry>& redoStack() const { return redoStack_; }
+
+    // `files` filtered by name, by kind and sorted by sortOrder (stable); computed per read.
+    std::vector<FileItem> filteredFiles() const;
+    // Entries of `files` (hidden ones too) whose check mark is set.
+    std::size_t selectedCount() const;
+    // Entries of `previews` that conflict with an earlier one.
+    std::size_t conflictCount() const;
+
+    // Adds the locations not yet listed (exact path comparison with the list as it was),
+    // walking folders when includeSubfolders is set; then recomputes the preview.
+    void addFiles(const std::vector<std::filesystem::path>& locations);
+    // Removes the entries with the ids of `items`; then recomputes the preview.
+    void removeFiles(const std::vector<FileItem>& items);
+    // Empties the list and the preview; rules, filters and history stay.
+    void clearFiles();
+    // Sets, clears or flips the check mark of every entry, hidden ones included.
+    void selectAll();
+    void deselectAll();
+    void invertSelection();
+    // Sets the check mark of the entry with `id`; nothing when it is not listed.
+    void setFileSelected(const Uuid& id, bool selected);
+
+    // Rule list edits; each recomputes the preview. Positions are as before the call.
+    void addRule(RenameRule rule);
+    void removeRule(const std::set<std::size_t>& positions);
+    void moveRule(const std::set<std::size_t>& from, std::size_t to);
+    // Replaces the first rule with the same id and recomputes; nothing at all when none has.
+    void updateRule(const RenameRule& rule);
+    // Runs the enabled rules over filteredFiles and replaces `previews`.
+    void updatePreviews();
+
+    // Renames on disk what the preview shows: the shown entries in display order (unchecked
+    // ones counted but not moved), then the checked entries the filter hides. Runs in the
+    // background; a request while one runs is ignored.
+    void performRename();
+    // Moves the items of the last batch back on disk (last move first, never replacing
+    // anything) and restores the list; an item that cannot go back stays listed where it
+    // is, and its failure is reported like a batch's.
+    void undoRename();
+    // Repeats the moves of the last undone batch and restores the list as it was after it.
+    void redoRename();
+    // The preview as CSV: a header, then one quoted row per entry, quotes doubled inside.
+    std::string exportCSV() const;
+
+    // Replaces the suggestions by the parse of the phrase field; an empty field does nothing.
+    void parseNaturalLanguage();
+    // Appends every suggested rule, empties the suggestions and the phrase field, then
+    // recomputes the preview once.
+    void applyNLSuggestions();
+    // Replaces the rule list with the preset's rules; then recomputes the preview.
+    void loadPreset(const Preset& preset);
+
+  private:
+    using Moves = std::vector<std::pair<std::filesystem::path, std::filesystem::path>>;
+
+    void changed() const { observers_.notify(); }
+    // Options for the engine: this model's file system, a fresh stop flag and progress
+    // reports handed to the main thread.
+    RenameEngine::RenameOptions renameOptions();
+    // `indexes` into `files`, stably sorted by sortOrder.
+    std::vector<std::size_t> sortedIndexes(const std::vector<std::size_t>& indexes) const;
+    // The indexes into `files` of filteredFiles, in its order.
+    std::vector<std::size_t> shownIndexes() const;
+    // Carries out the moves of an undo or redo in the background. Then `restored` becomes the
+    // list, with each item that did not move listed where it still is, and `current` with
+    // the moves that succeeded goes onto the redo stack (`toRedo`) or the undo stack.
+    void runHistoryStep(Moves moves, std::vector<FileItem> restored, std::vector<FileItem> current,
+                        bool toRedo);
+
+    Scheduler& scheduler_;
+    FileSystem* fileSystem_;
+    Observers observers_;
+    // Held weakly by the hand-over to the background so that a late result finds out that
+    // the view model is gone.
+    std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
+
+    std::vector<FileItem> files_;
+    std::vector<RenameRule> rules_;
+    std::vector<PreviewEntry> previews_;
+    bool isRenaming_ = false;
+    bool showRenameResult_ = false;
+    std::pair<std::size_t, std::size_t> renameProgress_{0, 0};
+    std::shared_ptr<std::atomic<bool>> stopRequested_;
+    std::vector<RenameResult> lastRenameResults_;
+    SortOrder sortOrder_ = SortOrder::name;
+    std::string filterText_;
+    bool includeSubfolders_ = false;
+    bool showOnlyFiles_ = false;
+    bool showOnlyFolders_ = false;
+    std::string naturalLanguageInput_;
+    std::vector<ParsedRule> nlSuggestions_;
+    bool showNLPanel_ = false;
+    std::set<Uuid> selectedFileIDs_;
+    std::vector<RenameHistoryEntry> undoStack_;
+    std::vector<RenameHistoryEntry> redoStack_;
+};
+
+template <>
+struct EnumCases<AppViewModel::SortOrder> {
+    static constexpr std::array<std::pair<AppViewModel::SortOrder, std::string_view>, 4> table{{
+        {AppViewModel::SortOrder::name, "Name"},
+        {AppViewModel::SortOrder::date, "Date Modified"},
+        {AppViewModel::SortOrder::size, "Size"},
+        {AppViewModel::SortOrder::type, "Type"},
+    }};
+};

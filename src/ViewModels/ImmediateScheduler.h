@@ -1,0 +1,11 @@
+#pragma once
+
+#include "ViewModels/Scheduler.h"
+
+// A scheduler that runs everything at once on the calling thread: a rename is finished
+// when performRename returns. For the command line, which has no event loop.
+class ImmediateScheduler final : public Scheduler {
+  public:
+    void runInBackground(std::function<void()> work) override { work(); }
+    void postToMain(std::function<void()> work) override { work(); }
+};

@@ -1,0 +1,474 @@
+#include "ViewModels/AppViewModel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "Support/ManualScheduler.h"
+#include "Support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class AppViewModelTest : public ::testing::Test {
+  protected:
+    AppViewModelTest() {
+        subscription_ = model_.subscribe([this] { ++announcements_; });
+    }
+
+    std::vector<std::string> names(const std::vector<FileItem>& items) const {
+        std::vector<std::string> out;
+        for (const auto& item : items) {
+            out.push_back(item.originalName());
+        }
+        return out;
+    }
+    std::vector<std::string> previewNames() const {
+        std::vector<std::string> out;
+        for (const auto& entry : model_.previews()) {
+            out.push_back(entry.preview);
+        }
+        return out;
+    }
+    std::vector<std::string> folderContents(const fs::path& folder = {}) const {
+        std::vector<std::string> out;
+        for (const auto& entry : fs::directory_iterator(folder.empty() ? dir_.path() : folder)) {
+            out.push_back(entry.path().filename().string());
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+    static RenameRule numbering() {
+        RenameRule rule(RuleType::numbering);
+        rule.numberingPosition = NumberingPosition::replace;
+        rule.numberingPadding = 2;
+        return rule;
+    }
+    static RenameRule replace(std::string find, std::string with) {
+        RenameRule rule(RuleType::replace);
+        rule.findText = std::move(find);
+        rule.replaceText = std::move(with);
+        return rule;
+    }
+    static RenameRule ruleNamed(const std::string& name) {
+        RenameRule rule(RuleType::insert);
+        rule.insertText = name;
+        return rule;
+    }
+
+    TempDir dir_;
+    ManualScheduler scheduler_;
+    AppViewModel model_{scheduler_};
+    Subscription subscription_;
+    int announcements_ = 0;
+};
+
+// --- The file list -------------------------------------------------------------------------
+
+TEST_F(AppViewModelTest, StartsEmptyWithTheDocumentedValues) {
+    EXPECT_TRUE(model_.files().empty());
+    EXPECT_TRUE(model_.previews().empty());
+    EXPECT_FALSE(model_.isRenaming());
+    EXPECT_EQ(model_.sortOrder(), AppViewModel::SortOrder::name);
+    EXPECT_EQ(model_.conflictCount(), 0u);
+    EXPECT_EQ(rawValue(AppViewModel::SortOrder::date), "Date Modified");
+    EXPECT_EQ(fromRawValue<AppViewModel::SortOrder>("size"), std::nullopt);
+}
+
+TEST_F(AppViewModelTest, AddingTwiceInTwoCallsAddsOnceButTwiceInOneCall) {
+    auto a = dir_.file("a.txt");
+    auto b = dir_.file("b.txt");
+    model_.addFiles({a});
+    model_.addFiles({a});
+    EXPECT_EQ(model_.files().size(), 1u);
+    model_.addFiles({b, b});
+    EXPECT_EQ(model_.files().size(), 3u);
+    EXPECT_EQ(model_.previews().size(), 3u);
+}
+
+TEST_F(AppViewModelTest, AFolderIsOneEntryUnlessSubfoldersAreIncluded) {
+    dir_.file("top/.hidden");
+    dir_.file("top/inner/deep.txt");
+    auto top = dir_.path() / "top";
+
+    model_.addFiles({top});
+    ASSERT_EQ(model_.files().size(), 1u);
+    EXPECT_TRUE(model_.files()[0].isDirectory);
+
+    model_.clearFiles();
+    model_.setIncludeSubfolders(true);
+    model_.addFiles({top});
+    auto listed = names(model_.files());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::string>{".hidden", "deep.txt", "inner"}));
+    // Each subfolder comes before its contents.
+    const auto& files = model_.files();
+    auto inner = std::find_if(files.begin(), files.end(),
+                              [](const FileItem& f) { return f.originalName() == "inner"; });
+    auto deep = std::find_if(files.begin(), files.end(),
+                             [](const FileItem& f) { return f.originalName() == "deep.txt"; });
+    EXPECT_LT(inner, deep);
+}
+
+TEST_F(AppViewModelTest, WalkingSurvivesLinkLoopsAndDeepTrees) {
+    dir_.folder("loop");
+    fs::create_directory_symlink(dir_.path() / "loop", dir_.path() / "loop" / "self");
+    fs::path deep = dir_.path() / "loop";
+    for (int i = 0; i < 300; ++i) {
+        deep /= "d";
+    }
+    fs::create_directories(deep);
+    model_.setIncludeSubfolders(true);
+    model_.addFiles({dir_.path() / "loop"});
+    // 300 nested folders and the link itself, which is listed but not followed.
+    EXPECT_EQ(model_.files().size(), 301u);
+}
+
+TEST_F(AppViewModelTest, AMissingLocationIsAPlainEntry) {
+    model_.addFiles({dir_.path() / "gone.txt"});
+    ASSERT_EQ(model_.files().size(), 1u);
+    EXPECT_FALSE(model_.files()[0].isDirectory);
+}
+
+TEST_F(AppViewModelTest, FilterMatchesTheNameWithoutCaseAndNotTheFolder) {
+    model_.addFiles({dir_.file("Holiday_PHOTO.jpg"), dir_.file("photos/beach.jpg"),
+                     dir_.file("Cafe\xCC\x81.txt")});
+    model_.setFilterText("photo");
+    EXPECT_EQ(names(model_.filteredFiles()), (std::vector<std::string>{"Holiday_PHOTO.jpg"}));
+    // A precomposed "é" finds the name written with a combining accent.
+    model_.setFilterText("CAF\xC3\x89");
+    EXPECT_EQ(model_.filteredFiles().size(), 1u);
+}
+
+TEST_F(AppViewModelTest, KindFiltersAreIndependent) {
+    model_.addFiles({dir_.file("a.txt"), dir_.folder("sub")});
+    model_.setShowOnlyFiles(true);
+    EXPECT_EQ(names(model_.filteredFiles()), (std::vector<std::string>{"a.txt"}));
+    model_.setShowOnlyFolders(true);
+    EXPECT_TRUE(model_.filteredFiles().empty());
+    model_.setShowOnlyFiles(false);
+    EXPECT_EQ(names(model_.filteredFiles()), (std::vector<std::string>{"sub"}));
+}
+
+TEST_F(AppViewModelTest, SortOrders) {
+    auto big = dir_.file("big.txt", std::string(300, 'x'));
+    auto empty1 = dir_.file("empty1.bin");
+    auto folder = dir_.folder("folder");
+    auto empty2 = dir_.file("empty2.aaa");
+    auto small = dir_.file(
+        "\xC3\xA9"
+        "clair.txt",
+        "x");
+    auto now = fs::file_time_type::clock::now();
+    fs::last_write_time(big, now - std::chrono::hours(3));
+    fs::last_write_time(small, now - std::chrono::hours(1));
+    fs::last_write_time(empty1, now - std::chrono::hours(2));
+    fs::last_write_time(empty2, now - std::chrono::hours(4));
+    fs::last_write_time(folder, now - std::chrono::hours(5));
+    model_.addFiles({big, empty1, folder, empty2, small, dir_.path() / "missing"});
+
+    // Collated, not compared by bytes: "é" sorts with "e", not after "z".
+    EXPECT_EQ(names(model_.filteredFiles()),
+              (std::vector<std::string>{"big.txt",
+                                        "\xC3\xA9"
+                                        "clair.txt",
+                                        "empty1.bin", "empty2.aaa", "folder", "missing"}));
+    model_.setSortOrder(AppViewModel::SortOrder::size);
+    // A folder and a missing item count as 0 and keep their order among the empty files.
+    EXPECT_EQ(names(model_.filteredFiles()),
+              (std::vector<std::string>{"big.txt",
+                                        "\xC3\xA9"
+                                        "clair.txt",
+                                        "empty1.bin", "folder", "empty2.aaa", "missing"}));
+    model_.setSortOrder(AppViewModel::SortOrder::date);
+    EXPECT_EQ(
+        names(model_.filteredFiles()),
+        (std::vector<std::string>{"\xC3\xA9"
+                                  "clair.txt",
+                                  "empty1.bin", "big.txt", "empty2.aaa", "folder", "missing"}));
+    model_.setSortOrder(AppViewModel::SortOrder::type);
+    EXPECT_EQ(names(model_.filteredFiles()).front(), "folder");
+    EXPECT_EQ(model_.filteredFiles()[2].fileExtension(), "aaa");
+}
+
+TEST_F(AppViewModelTest, CheckMarksCoverHiddenEntries) {
+    model_.addFiles({dir_.file("a.txt"), dir_.file("b.txt")});
+    model_.setFilterText("a");
+    model_.deselectAll();
+    EXPECT_EQ(model_.selectedCount(), 0u);
+    model_.invertSelection();
+    EXPECT_EQ(model_.selectedCount(), 2u);
+    model_.setFileSelected(model_.files()[1].id, false);
+    EXPECT_EQ(model_.selectedCount(), 1u);
+}
+
+TEST_F(AppViewModelTest, ClearKeepsRulesFiltersAndHistory) {
+    model_.addRule(replace("a", "b"));
+    model_.addFiles({dir_.file("a.txt")});
+    model_.setFilterText("a");
+    model_.clearFiles();
+    EXPECT_TRUE(model_.files().empty());
+    EXPECT_TRUE(model_.previews().empty());
+    EXPECT_EQ(model_.rules().size(), 1u);
+    EXPECT_EQ(model_.filterText(), "a");
+}
+
+TEST_F(AppViewModelTest, RemovingAnUnknownItemStillRecomputesAndAnnounces) {
+    auto a = dir_.file("a.txt");
+    model_.addFiles({a});
+    const int before = announcements_;
+    model_.removeFiles({FileItem(a)});
+    EXPECT_EQ(model_.files().size(), 1u);
+    EXPECT_GT(announcements_, before);
+    model_.removeFiles({model_.files()[0]});
+    EXPECT_TRUE(model_.files().empty());
+    EXPECT_TRUE(model_.previews().empty());
+}
+
+// --- Rules and the live preview --------------------------------------------------------------
+
+struct MoveCase {
+    const char* name;
+    std::set<std::size_t> from;
+    std::size_t to;
+    std::string expected;
+};
+
+class MoveRuleTest : public AppViewModelTest, public ::testing::WithParamInterface<MoveCase> {};
+
+TEST_P(MoveRuleTest, MovesTheBlockInFrontOfTheDestination) {
+    for (const char* name : {"A", "B", "C"}) {
+        model_.addRule(ruleNamed(name));
+    }
+    const int before = announcements_;
+    model_.moveRule(GetParam().from, GetParam().to);
+    std::string order;
+    for (const auto& rule : model_.rules()) {
+        order += rule.insertText;
+    }
+    EXPECT_EQ(order, GetParam().expected);
+    EXPECT_GT(announcements_, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, MoveRuleTest,
+                         ::testing::Values(MoveCase{"FirstToTwo", {0}, 2, "BAC"},
+                                           MoveCase{"FirstToEnd", {0}, 3, "BCA"},
+                                           MoveCase{"LastToStart", {2}, 0, "CAB"},
+                                           MoveCase{"OntoItself", {1}, 1, "ABC"},
+                                           MoveCase{"JustAfterItself", {1}, 2, "ABC"},
+                                           MoveCase{"TwoToEnd", {0, 1}, 3, "CAB"},
+                                           MoveCase{"OuterToMiddle", {0, 2}, 1, "ACB"}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(AppViewModelTest, RuleEditsRecomputeThePreview) {
+    model_.addFiles({dir_.file("draft.txt")});
+    model_.addRule(replace("draft", "final"));
+    EXPECT_EQ(previewNames(), (std::vector<std::string>{"final.txt"}));
+
+    RenameRule edited = model_.rules()[0];
+    edited.isEnabled = false;
+    model_.updateRule(edited);
+    EXPECT_EQ(previewNames(), (std::vector<std::string>{"draft.txt"}));
+    EXPECT_EQ(model_.rules().size(), 1u);
+
+    const int before = announcements_;
+    model_.updateRule(replace("x", "y"));  // an id no rule has
+    EXPECT_EQ(announcements_, before);
+
+    model_.removeRule({0});
+    EXPECT_TRUE(model_.rules().empty());
+}
+
+TEST_F(AppViewModelTest, SortAndFilterChangesRecomputeSoRowsMatchTheTable) {
+    model_.addFiles({dir_.file("b.txt"), dir_.file("a.txt"), dir_.file("c.txt")});
+    model_.addRule(numbering());
+    EXPECT_EQ(previewNames(), (std::vector<std::string>{"01.txt", "02.txt", "03.txt"}));
+    EXPECT_EQ(model_.previews()[0].original, "a.txt");
+
+    model_.setFilterText("c");
+    ASSERT_EQ(model_.previews().size(), 1u);
+    EXPECT_EQ(model_.previews()[0].original, "c.txt");
+    EXPECT_EQ(model_.previews()[0].preview, "01.txt");
+}
+
+TEST_F(AppViewModelTest, ConflictsAreCounted) {
+    model_.addFiles({dir_.file("x1.txt"), dir_.file("X2.txt"), dir_.file("y.txt")});
+    RenameRule rule(RuleType::regex);
+    rule.findText = "[0-9]";
+    model_.addRule(rule);
+    EXPECT_EQ(model_.conflictCount(), 1u);
+}
+
+// --- Rename, undo and redo on disk ---------------------------------------------------------
+
+TEST_F(AppViewModelTest, NumbersGivenOnDiskAreTheNumbersShown) {
+    // Added in another order than the table shows them.
+    model_.addFiles({dir_.file("c.txt", "C"), dir_.file("a.txt", "A"), dir_.file("b.txt", "B")});
+    model_.addRule(numbering());
+    const auto shown = model_.previews();
+    model_.performRename();
+    EXPECT_TRUE(model_.isRenaming());
+    scheduler_.runAll();
+    EXPECT_FALSE(model_.isRenaming());
+    EXPECT_TRUE(model_.showRenameResult());
+    for (const auto& entry : shown) {
+        EXPECT_EQ(dir_.read(entry.preview),
+                  std::string(1, static_cast<char>(entry.original[0] - 'a' + 'A')));
+    }
+    ASSERT_EQ(model_.lastRenameResults().size(), 3u);
+    EXPECT_EQ(model_.undoStack().size(), 1u);
+    // Entries are replaced in place: the order of addition stays.
+    EXPECT_EQ(model_.files()[0].originalName(), "03.txt");
+}
+
+TEST_F(AppViewModelTest, HiddenCheckedEntriesAreRenamedAndUncheckedShownOnesAreNot) {
+    model_.addFiles({dir_.file("keep_a.txt"), dir_.file("move_b.txt"), dir_.file("move_c.txt")});
+    model_.addRule(replace("_", "-"));
+    model_.setFileSelected(model_.files()[1].id, false);
+    model_.setFilterText("move");
+    model_.performRename();
+    scheduler_.runAll();
+    EXPECT_EQ(folderContents(),
+              (std::vector<std::string>{"keep-a.txt", "move-c.txt", "move_b.txt"}));
+}
+
+TEST_F(AppViewModelTest, UndoMovesBackAndRedoMovesAgain) {
+    model_.addFiles({dir_.file("one.txt", "1"), dir_.file("two.txt", "2")});
+    model_.addRule(replace("o", "0"));
+    model_.performRename();
+    scheduler_.runAll();
+    ASSERT_EQ(folderContents(), (std::vector<std::string>{"0ne.txt", "tw0.txt"}));
+
+    model_.undoRename();
+    scheduler_.runAll();
+    EXPECT_EQ(folderContents(), (std::vector<std::string>{"one.txt", "two.txt"}));
+    EXPECT_EQ(names(model_.files()), (std::vector<std::string>{"one.txt", "two.txt"}));
+    EXPECT_TRUE(model_.undoStack().empty());
+    EXPECT_EQ(model_.redoStack().size(), 1u);
+
+    model_.redoRename();
+    scheduler_.runAll();
+    EXPECT_EQ(folderContents(), (std::vector<std::string>{"0ne.txt", "tw0.txt"}));
+    EXPECT_EQ(names(model_.files()), (std::vector<std::string>{"0ne.txt", "tw0.txt"}));
+    EXPECT_EQ(dir_.read("tw0.txt"), "2");
+
+    // Undo again, then a new batch: the redo history is gone.
+    model_.undoRename();
+    scheduler_.runAll();
+    model_.performRename();
+    scheduler_.runAll();
+    EXPECT_TRUE(model_.redoStack().empty());
+}
+
+TEST_F(AppViewModelTest, UndoAfterAFileWasMovedAwayReportsItAndLosesNothing) {
+    model_.addFiles({dir_.file("one.txt", "1"), dir_.file("two.txt", "2")});
+    model_.addRule(replace("o", "0"));
+    model_.performRename();
+    scheduler_.runAll();
+    model_.setShowRenameResult(false);
+    fs::create_directory(dir_.path() / "elsewhere");
+    fs::rename(dir_.path() / "0ne.txt", dir_.path() / "elsewhere" / "0ne.txt");
+    // And something now occupies the place the other file would go back to.
+    dir_.file("two.txt", "new");
+
+    model_.undoRename();
+    scheduler_.runAll();
+    const auto& results = model_.lastRenameResults();
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(std::count_if(results.begin(), results.end(),
+                            [](const RenameResult& r) { return !r.success; }),
+              2);
+    EXPECT_TRUE(model_.showRenameResult());
+    EXPECT_EQ(dir_.read("two.txt"), "new");
+    EXPECT_EQ(dir_.read("tw0.txt"), "2");
+    EXPECT_EQ(dir_.read("elsewhere/0ne.txt"), "1");
+    // The item that could not go back stays listed where it is.
+    EXPECT_EQ(names(model_.files()), (std::vector<std::string>{"0ne.txt", "tw0.txt"}));
+}
+
+TEST_F(AppViewModelTest, ASecondRequestWhileRenamingChangesNothing) {
+    model_.addFiles({dir_.file("a.txt")});
+    model_.addRule(replace("a", "b"));
+    model_.performRename();
+    model_.performRename();
+    model_.undoRename();
+    EXPECT_EQ(model_.undoStack().size(), 1u);
+    scheduler_.runAll();
+    EXPECT_EQ(folderContents(), (std::vector<std::string>{"b.txt"}));
+    EXPECT_EQ(model_.lastRenameResults().size(), 1u);
+}
+
+TEST_F(AppViewModelTest, AnEmptyBatchStillCompletes) {
+    model_.addFiles({dir_.file("a.txt")});
+    model_.deselectAll();
+    model_.performRename();
+    scheduler_.runAll();
+    EXPECT_TRUE(model_.lastRenameResults().empty());
+    EXPECT_TRUE(model_.showRenameResult());
+    EXPECT_EQ(model_.undoStack().size(), 1u);
+}
+
+TEST_F(AppViewModelTest, AResultArrivingAfterTheModelIsGoneIsDropped) {
+    ManualScheduler scheduler;
+    auto model = std::make_unique<AppViewModel>(scheduler);
+    model->addFiles({dir_.file("a.txt")});
+    model->addRule(replace("a", "b"));
+    model->performRename();
+    model.reset();
+    scheduler.runAll();
+    EXPECT_EQ(folderContents(), (std::vector<std::string>{"a.txt"}));
+}
+
+// --- CSV ---------------------------------------------------------------------------------------
+
+TEST_F(AppViewModelTest, CsvQuotesEveryNameAndDoublesQuotes) {
+    EXPECT_EQ(model_.exportCSV(), "Original Name,New Name,Has Conflict\n");
+    model_.addFiles({dir_.file("say \"hi\", ok.txt"), dir_.file("caf\xC3\xA9 \xF0\x9F\x98\x80")});
+    EXPECT_EQ(model_.exportCSV(),
+              "Original Name,New Name,Has Conflict\n"
+              "\"caf\xC3\xA9 \xF0\x9F\x98\x80\",\"caf\xC3\xA9 \xF0\x9F\x98\x80\",false\n"
+              "\"say \"\"hi\"\", ok.txt\",\"say \"\"hi\"\", ok.txt\",false\n");
+}
+
+// --- Phrases and presets -------------------------------------------------------------------
+
+TEST_F(AppViewModelTest, PhrasesBecomeRules) {
+    model_.addFiles({dir_.file("my file.txt")});
+    model_.addRule(replace("x", "y"));
+    model_.parseNaturalLanguage();  // empty field: nothing happens
+    EXPECT_TRUE(model_.nlSuggestions().empty());
+
+    model_.setNaturalLanguageInput("title case");
+    model_.parseNaturalLanguage();
+    ASSERT_EQ(model_.nlSuggestions().size(), 1u);
+    model_.setNaturalLanguageInput("");
+    model_.parseNaturalLanguage();
+    EXPECT_EQ(model_.nlSuggestions().size(), 1u);  // earlier suggestions stay
+
+    model_.applyNLSuggestions();
+    ASSERT_EQ(model_.rules().size(), 2u);
+    EXPECT_EQ(model_.rules()[1].type, RuleType::caseConversion);
+    EXPECT_TRUE(model_.nlSuggestions().empty());
+    EXPECT_EQ(previewNames(), (std::vector<std::string>{"My File.txt"}));
+
+    model_.setNaturalLanguageInput("   ");
+    model_.parseNaturalLanguage();
+    EXPECT_TRUE(model_.nlSuggestions().empty());
+}
+
+TEST_F(AppViewModelTest, LoadingAPresetReplacesTheRules) {
+    for (int i = 0; i < 5; ++i) {
+        model_.addRule(ruleNamed("old"));
+    }
+    Preset preset("Three", {ruleNamed("A"), ruleNamed("B"), ruleNamed("C")});
+    model_.loadPreset(preset);
+    ASSERT_EQ(model_.rules().size(), 3u);
+    EXPECT_EQ(model_.rules()[0].id, preset.rules[0].id);
+    EXPECT_EQ(model_.rules()[2].insertText, "C");
+}
+
+}  // namespace
