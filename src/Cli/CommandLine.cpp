@@ -1,38 +1,397 @@
 #include "CommandLine.h"
 
-#include <filesystem>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <cstring>
 #include <fstream>
 #include <iostream>
-#include <string_view>
+#include <iterator>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
 
-#include "Services/RenameEngine.h"
+#include "Models/Utf8.h"
+#include "Services/Graphemes.h"
+#include "Services/JsonDocument.h"
+#include "Services/NaturalLanguageParser.h"
+#include "Services/PresetManager.h"
+#include "ViewModels/AppViewModel.h"
+#include "ViewModels/ImmediateScheduler.h"
+
+using json = nlohmann::json;
+
+namespace {
+
+constexpr const char* kSubcommands[] = {"preview", "rename", "parse", "presets"};
+
+// A problem that ends the run with status 2 before anything is renamed.
+struct UsageError {
+    std::string message;
+};
+
+std::string readAll(std::istream& in) {
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The rules of one --rules source: a JSON array of complete rule objects.
+std::vector<RenameRule> rulesFromFile(const std::string& file) {
+    std::string bytes;
+    if (file == "-") {
+        bytes = readAll(std::cin);
+    } else {
+        std::ifstream in(file, std::ios::binary);
+        if (!in) {
+            throw UsageError{"cannot read the rules file " + file + ": " + std::strerror(errno)};
+        }
+        bytes = readAll(in);
+    }
+    // A rule list is small; a bigger file is a mistake, not rules.
+    auto document = JsonDocument::parse(bytes, 16 * 1024 * 1024);
+    if (!document) {
+        throw UsageError{"the rules file " + file + " is unreadable: " + document.error().detail};
+    }
+    if (!document->is_array()) {
+        throw UsageError{"the rules file " + file + " must hold a JSON array of rules"};
+    }
+    std::vector<RenameRule> rules;
+    for (std::size_t i = 0; i < document->size(); ++i) {
+        auto rule = RenameRule::fromJson((*document)[i]);
+        if (!rule) {
+            throw UsageError{"the rules file " + file + ", rule " + std::to_string(i + 1) + ": " +
+                             rule.error().detail};
+        }
+        rules.push_back(std::move(*rule));
+    }
+    return rules;
+}
+
+std::vector<RenameRule> rulesFromPreset(const PresetManager& store, const std::string& name) {
+    for (const auto& preset : store.presets()) {
+        if (preset.name == name) {
+            return preset.rules;
+        }
+    }
+    throw UsageError{"no preset is named \"" + name + "\""};
+}
+
+std::vector<RenameRule> rulesFromPhrase(const std::string& phrase) {
+    std::vector<RenameRule> rules;
+    for (const auto& suggestion : NaturalLanguageParser::parse(phrase)) {
+        rules.push_back(suggestion.rule);
+    }
+    if (rules.empty()) {
+        throw UsageError{"the phrase \"" + phrase + "\" gives no rule"};
+    }
+    return rules;
+}
+
+// The length of `text` in user-perceived characters, near enough to a terminal's columns.
+std::size_t characters(const std::string& text) {
+    return Graphemes::boundaries(icu::UnicodeString::fromUTF8(text)).size() - 1;
+}
+
+// Pads `text` with spaces to `width` user-perceived characters.
+std::string padded(const std::string& text, std::size_t width) {
+    const std::size_t length = characters(text);
+    return length >= width ? text : text + std::string(width - length, ' ');
+}
+
+std::size_t widest(const std::vector<std::string>& texts) {
+    std::size_t width = 0;
+    for (const auto& text : texts) {
+        width = std::max(width, characters(text));
+    }
+    return width;
+}
+
+json nullOr(const std::string& text) {
+    return text.empty() ? json(nullptr) : json(text);
+}
+
+// Paths as listed, made valid UTF-8 for output (a JSON document cannot carry raw bytes).
+std::string shown(const std::filesystem::path& path) {
+    return Utf8::toValid(path.native());
+}
+
+struct Options {
+    std::string format = "table";
+    bool recursive = false;
+    std::string filter;
+    bool onlyFiles = false;
+    bool onlyFolders = false;
+    std::string sort = "name";
+    std::vector<std::string> paths;
+    std::vector<std::string> rulesFiles;
+    std::vector<std::string> presetNames;
+    std::vector<std::string> phrases;
+    std::string phrase;  // of `parse`
+};
+
+void addRuleOptions(CLI::App* command, Options& options) {
+    command
+        ->add_option("--rules", options.rulesFiles,
+                     "a JSON array of rule objects as in the presets file; - reads stdin")
+        ->type_name("FILE");
+    command->add_option("--preset", options.presetNames, "the rules of the preset named NAME")
+        ->type_name("NAME");
+    command->add_option("--phrase", options.phrases, "the rules suggested for TEXT")
+        ->type_name("TEXT");
+}
+
+void addListOptions(CLI::App* command, Options& options) {
+    command->add_flag("--recursive", options.recursive, "walk folders (Include Subfolders)");
+    command->add_option("--filter", options.filter, "the file list's name filter")
+        ->type_name("TEXT");
+    auto* files = command->add_flag("--only-files", options.onlyFiles, "list only files");
+    command->add_flag("--only-folders", options.onlyFolders, "list only folders")->excludes(files);
+    command->add_option("--sort", options.sort, "the file list's sort order")
+        ->check(CLI::IsMember({"name", "date", "size", "type"}));
+    command->add_option("paths", options.paths, "files and folders to list")
+        ->type_name("PATH")
+        ->required();
+}
+
+// The rules of every --rules, --preset and --phrase, joined in the order they were given.
+std::vector<RenameRule> collectRules(const CLI::App& command, const Options& options) {
+    std::map<std::string, std::size_t> taken;
+    std::vector<RenameRule> rules;
+    std::optional<PresetManager> store;
+    for (const CLI::Option* option : command.parse_order()) {
+        const std::string name = option->get_name();
+        const std::size_t index = taken[name]++;
+        std::vector<RenameRule> more;
+        if (name == "--rules") {
+            more = rulesFromFile(options.rulesFiles.at(index));
+        } else if (name == "--preset") {
+            if (!store) {
+                store.emplace();
+            }
+            more = rulesFromPreset(*store, options.presetNames.at(index));
+        } else if (name == "--phrase") {
+            more = rulesFromPhrase(options.phrases.at(index));
+        } else {
+            continue;
+        }
+        rules.insert(rules.end(), more.begin(), more.end());
+    }
+    return rules;
+}
+
+void prepare(AppViewModel& model, const CLI::App& command, const Options& options) {
+    // The rules go in first, as one unnamed preset, and the files last, so that the preview
+    // is computed over the whole list once.
+    model.loadPreset(Preset("", collectRules(command, options)));
+    model.setIncludeSubfolders(options.recursive);
+    model.setFilterText(options.filter);
+    model.setShowOnlyFiles(options.onlyFiles);
+    model.setShowOnlyFolders(options.onlyFolders);
+    const std::map<std::string, AppViewModel::SortOrder> orders{
+        {"name", AppViewModel::SortOrder::name},
+        {"date", AppViewModel::SortOrder::date},
+        {"size", AppViewModel::SortOrder::size},
+        {"type", AppViewModel::SortOrder::type}};
+    model.setSortOrder(orders.at(options.sort));
+    std::vector<std::filesystem::path> paths(options.paths.begin(), options.paths.end());
+    model.addFiles(paths);
+}
+
+int printPreview(const AppViewModel& model, const std::string& format) {
+    const auto& previews = model.previews();
+    if (format == "csv") {
+        std::cout << model.exportCSV();
+        return 0;
+    }
+    const auto listed = model.filteredFiles();
+    if (format == "json") {
+        json out = json::array();
+        for (std::size_t i = 0; i < previews.size(); ++i) {
+            out.push_back({{"path", shown(listed[i].url)},
+                           {"original", previews[i].original},
+                           {"preview", previews[i].preview},
+                           {"hasConflict", previews[i].hasConflict},
+                           {"problem", nullOr(previews[i].problem)}});
+        }
+        std::cout << out.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+        return 0;
+    }
+    std::vector<std::string> originals;
+    for (const auto& entry : previews) {
+        originals.push_back(entry.original);
+    }
+    const std::size_t width = widest(originals);
+    for (const auto& entry : previews) {
+        std::cout << padded(entry.original, width) << "  \xE2\x86\x92  " << entry.preview;
+        if (entry.hasConflict) {
+            std::cout << "  [conflict]";
+        }
+        if (!entry.problem.empty()) {
+            std::cout << "  [" << entry.problem << "]";
+        }
+        std::cout << '\n';
+    }
+    std::cout << previews.size() << (previews.size() == 1 ? " item, " : " items, ")
+              << model.conflictCount() << (model.conflictCount() == 1 ? " conflict" : " conflicts")
+              << '\n';
+    return 0;
+}
+
+int printRename(const AppViewModel& model, const std::string& format) {
+    const auto& results = model.lastRenameResults();
+    std::size_t failed = 0;
+    for (const auto& result : results) {
+        failed += result.success ? 0 : 1;
+    }
+    if (format == "json") {
+        json out = json::array();
+        for (const auto& result : results) {
+            out.push_back({{"originalPath", shown(result.originalURL)},
+                           {"newPath", shown(result.newURL)},
+                           {"success", result.success},
+                           {"error", result.error ? json(result.error->detail) : json(nullptr)}});
+        }
+        std::cout << out.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+    } else {
+        for (const auto& result : results) {
+            std::cout << (result.success ? "renamed  " : "FAILED   ") << shown(result.originalURL)
+                      << "  \xE2\x86\x92  " << shown(result.newURL.filename());
+            if (result.error) {
+                std::cout << "  (" << result.error->detail << ")";
+            }
+            std::cout << '\n';
+        }
+        std::cout << "Renamed: " << results.size() - failed << "  Failed: " << failed << '\n';
+    }
+    return failed == 0 ? 0 : 1;
+}
+
+int printParse(const std::string& phrase, const std::string& format) {
+    const auto suggestions = NaturalLanguageParser::parse(phrase);
+    if (format == "json") {
+        json out = json::array();
+        for (const auto& suggestion : suggestions) {
+            out.push_back({{"rule", suggestion.rule.toJson()},
+                           {"confidence", suggestion.confidence},
+                           {"description", suggestion.description}});
+        }
+        std::cout << out.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+        return 0;
+    }
+    if (suggestions.empty()) {
+        std::cout << "No rule recognised.\n";
+    }
+    std::vector<std::string> descriptions;
+    for (const auto& suggestion : suggestions) {
+        descriptions.push_back(suggestion.description);
+    }
+    const std::size_t width = widest(descriptions);
+    for (const auto& suggestion : suggestions) {
+        std::ostringstream confidence;
+        confidence.precision(2);
+        confidence << std::fixed << suggestion.confidence;
+        std::cout << padded(suggestion.description, width) << "  " << confidence.str() << '\n';
+    }
+    return 0;
+}
+
+int printPresets(const std::string& format) {
+    PresetManager store;
+    if (store.loadProblem()) {
+        std::cerr << "quorvane: the presets file could not be read (" << store.loadProblem()->detail
+                  << ")";
+        if (store.backupFile()) {
+            std::cerr << "; it was kept as " << shown(*store.backupFile());
+        }
+        std::cerr << '\n';
+    }
+    if (format == "json") {
+        std::cout << PresetManager::encodePresets(store.presets()) << '\n';
+        return 0;
+    }
+    for (const auto& preset : store.presets()) {
+        std::cout << preset.name << "  (" << preset.rules.size()
+                  << (preset.rules.size() == 1 ? " rule)" : " rules)") << '\n';
+    }
+    return 0;
+}
+
+}  // namespace
 
 namespace CommandLine {
 
 bool isSubcommand(const char* argument) {
-    const std::string_view a = argument ? argument : "";
-    return a == "preview" || a == "rename" || a == "parse" || a == "presets" || a == "--help" ||
-           a == "-h" || a == "--version";
+    if (argument == nullptr) {
+        return false;
+    }
+    for (const char* name : kSubcommands) {
+        if (std::strcmp(argument, name) == 0) {
+            return true;
+        }
+    }
+    return std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0 ||
+           std::strcmp(argument, "--version") == 0;
 }
 
-int run(int /*argc*/, char** /*argv*/) {
-    // A demo until the subcommands exist: the preview of a few names under two rules.
-    namespace fs = std::filesystem;
-    const fs::path demo = fs::temp_directory_path() / "quorvane-demo";
-    fs::create_directories(demo);
-    std::vector<FileItem> files;
-    for (const char* name : {"Holiday Photo.JPG", "draft report.txt", "  notes.md", "café.png"}) {
-        std::ofstream(demo / name).put('x');
-        files.emplace_back(demo / name);
+int run(int argc, char** argv) {
+    CLI::App app{"Quorvane renames many files and folders at once by an ordered list of rules.",
+                 "quorvane"};
+    app.set_version_flag("--version", std::string("quorvane ") + QUORVANE_VERSION);
+    app.require_subcommand(1);
+    Options options;
+
+    auto* preview = app.add_subcommand("preview", "show the new names without renaming");
+    addRuleOptions(preview, options);
+    addListOptions(preview, options);
+    preview->add_option("--format", options.format, "output format")
+        ->check(CLI::IsMember({"table", "json", "csv"}));
+
+    auto* rename = app.add_subcommand("rename", "rename the listed items on disk");
+    addRuleOptions(rename, options);
+    addListOptions(rename, options);
+    rename->add_option("--format", options.format, "output format")
+        ->check(CLI::IsMember({"table", "json"}));
+
+    auto* parse = app.add_subcommand("parse", "show the rules a phrase suggests");
+    parse->add_option("--format", options.format, "output format")
+        ->check(CLI::IsMember({"table", "json"}));
+    parse->add_option("phrase", options.phrase, "the phrase")->type_name("PHRASE")->required();
+
+    auto* presets = app.add_subcommand("presets", "list the saved presets");
+    presets->add_option("--format", options.format, "output format")
+        ->check(CLI::IsMember({"table", "json"}));
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& success) {
+        return app.exit(success);
+    } catch (const CLI::ParseError& error) {
+        std::cerr << "quorvane: " << error.what() << "\nRun 'quorvane --help' for usage.\n";
+        return 2;
     }
-    RenameRule replace(RuleType::replace);
-    replace.findText = "draft";
-    replace.replaceText = "final";
-    RenameRule trim(RuleType::trim);
-    for (const auto& e : RenameEngine::preview({replace, trim}, files)) {
-        std::cout << e.original << "  \xE2\x86\x92  " << e.preview << '\n';
+
+    try {
+        if (parse->parsed()) {
+            return printParse(options.phrase, options.format);
+        }
+        if (presets->parsed()) {
+            return printPresets(options.format);
+        }
+        ImmediateScheduler scheduler;
+        AppViewModel model(scheduler);
+        const CLI::App& command = preview->parsed() ? *preview : *rename;
+        prepare(model, command, options);
+        if (preview->parsed()) {
+            return printPreview(model, options.format);
+        }
+        model.performRename();
+        return printRename(model, options.format);
+    } catch (const UsageError& error) {
+        std::cerr << "quorvane: " << error.message << '\n';
+        return 2;
     }
-    return 0;
 }
 
 }  // namespace CommandLine
