@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QObject>
+
+#include "ViewModels/Scheduler.h"
+
+// The view model's scheduler on Qt: background work on the global thread pool, hand-backs
+// queued on the main thread's event loop.
+class QtScheduler final : public Scheduler {
+  public:
+    void runInBackground(std::function<void()> work) override;
+    void postToMain(std::function<void()> work) override;
+};
