@@ -49,5 +49,9 @@ format:
 format-check:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
+# Builds the .deb into the build folder.
+package: build
+	@cmake --build $(BUILD) --target package
+
 clean:
 	@rm -rf $(BUILD) $(ASAN_BUILD)
