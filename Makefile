@@ -1,6 +1,9 @@
 # The two set-up commands are `make run` and `make test`; everything else is for developers.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+# Seconds each fuzz target runs in `make fuzz`.
+FUZZ_SECONDS ?= 20
 JOBS       ?= $(shell nproc)
 # Off by default, on in CI (.ci/run).
 WERROR     ?= OFF
@@ -10,7 +13,7 @@ FUZZ       ?= OFF
 CMAKE_FLAGS = -DQUORVANE_WERROR=$(WERROR)
 LAUNCHER    = $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache,)
 
-.PHONY: all deps build run test test-asan bench format format-check package clean
+.PHONY: all deps build run test test-asan fuzz bench format format-check package clean
 
 all: build
 
@@ -32,12 +35,28 @@ test: build
 ifeq ($(SANITIZE),ON)
 	@$(MAKE) --no-print-directory test-asan
 endif
+ifeq ($(FUZZ),ON)
+	@$(MAKE) --no-print-directory fuzz
+endif
 
 test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) $(LAUNCHER) -DQUORVANE_SANITIZE=ON \
 	       -DQUORVANE_BUILD_GUI=OFF -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(ASAN_BUILD) -j$(JOBS)
 	@ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
+
+# Every fuzz target for FUZZ_SECONDS over a copy of its seed corpus (clang, ASan, UBSan).
+fuzz: deps
+	@CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DQUORVANE_WERROR=$(WERROR) $(LAUNCHER) -DQUORVANE_FUZZ=ON \
+	       -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	@for target in FuzzRuleJson FuzzPhraseParser FuzzRenameEngine; do \
+	    rm -rf $(FUZZ_BUILD)/corpus-$$target && cp -r fuzz/corpus/$$target $(FUZZ_BUILD)/corpus-$$target && \
+	    echo "fuzzing $$target for $(FUZZ_SECONDS) s" && \
+	    $(FUZZ_BUILD)/fuzz/$$target -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	        -print_final_stats=0 -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-$$target 2>$(FUZZ_BUILD)/$$target.log \
+	        || { tail -n 60 $(FUZZ_BUILD)/$$target.log; exit 1; }; \
+	done
 
 bench: deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(LAUNCHER) -DQUORVANE_BUILD_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -54,4 +73,4 @@ package: build
 	@cmake --build $(BUILD) --target package
 
 clean:
-	@rm -rf $(BUILD) $(ASAN_BUILD)
+	@rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
