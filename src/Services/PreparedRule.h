@@ -24,7 +24,9 @@ struct PreparedRule {
     icu::UnicodeString insertText;
     icu::UnicodeString anchorText;
     icu::UnicodeString separator;
-    icu::UnicodeString dateText;
+    // The rule's pattern applied to the run's moment in the user's default locale and time
+    // zone; absent when no formatter can be made of the pattern (the name is then kept).
+    std::optional<icu::UnicodeString> dateText;
 
     // Searches of the literal kinds (absent when the kind does not search).
     std::optional<TextSearch> findSearch;    // replace, literal mode

@@ -1,5 +1,7 @@
 #include "Services/RuleProgram.h"
 
+#include <unicode/locid.h>
+
 #include "Services/Transforms.h"
 
 namespace {
@@ -8,6 +10,25 @@ namespace {
 // steps of its match engine, roughly milliseconds each.
 constexpr int32_t kMatchTimeLimit = 50;
 constexpr int32_t kMatchStackLimit = 1 << 20;
+
+bool capitalisesWords(const RenameRule& rule) {
+    return rule.type == RuleType::caseConversion &&
+           (rule.caseType == CaseConversionType::titleCase ||
+            rule.caseType == CaseConversionType::camelCase);
+}
+
+// A fresh word break iterator without locale; cloning a kept one is far cheaper than
+// building one from the rule data. Null when ICU cannot make one (title-casing then makes
+// its own).
+std::unique_ptr<icu::BreakIterator> makeWordIterator() {
+    static const std::unique_ptr<icu::BreakIterator> prototype = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::BreakIterator> it(
+            icu::BreakIterator::createWordInstance(icu::Locale::getRoot(), status));
+        return U_SUCCESS(status) ? std::move(it) : nullptr;
+    }();
+    return prototype ? std::unique_ptr<icu::BreakIterator>(prototype->clone()) : nullptr;
+}
 
 }  // namespace
 
@@ -30,7 +51,11 @@ RuleProgram::RuleProgram(const std::vector<RenameRule>& rules,
 RuleProgram::Scratch RuleProgram::makeScratch() const {
     Scratch scratch;
     scratch.matchers.resize(rules_.size());
+    scratch.words.resize(rules_.size());
     for (std::size_t i = 0; i < rules_.size(); ++i) {
+        if (capitalisesWords(rules_[i]->rule)) {
+            scratch.words[i] = makeWordIterator();
+        }
         if (const auto& pattern = rules_[i]->pattern) {
             UErrorCode status = U_ZERO_ERROR;
             std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(status));
@@ -59,7 +84,7 @@ icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name, std::int64_t
                 name = Transforms::remove(rule, name);
                 break;
             case RuleType::caseConversion:
-                name = Transforms::changeCase(rule, name);
+                name = Transforms::changeCase(rule, name, scratch.words[i].get());
                 break;
             case RuleType::numbering:
                 name = Transforms::numbering(rule, name, index);

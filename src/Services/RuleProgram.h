@@ -1,5 +1,6 @@
 #pragma once
 
+#include <unicode/brkiter.h>
 #include <unicode/regex.h>
 #include <unicode/unistr.h>
 
@@ -19,9 +20,11 @@
 // while it runs; each thread brings its own Scratch for the objects that keep state.
 class RuleProgram {
   public:
-    // Per-thread mutable state: one regular-expression matcher per rule with a pattern.
+    // Per-thread mutable state: one regular-expression matcher per rule with a pattern, and
+    // one word break iterator per case rule that capitalises words.
     struct Scratch {
         std::vector<std::unique_ptr<icu::RegexMatcher>> matchers;
+        std::vector<std::unique_ptr<icu::BreakIterator>> words;
     };
 
     // Prepares `rules` (all of them; disabled ones are skipped when names are computed).

@@ -1,6 +1,14 @@
 #include "Services/Transforms.h"
 
+#include <unicode/locid.h>
 #include <unicode/uchar.h>
+
+#include <charconv>
+#include <iterator>
+#include <limits>
+#include <vector>
+
+#include "Services/Graphemes.h"
 
 namespace Transforms {
 
@@ -81,24 +89,316 @@ icu::UnicodeString trim(const icu::UnicodeString& name) {
     return icu::UnicodeString(name, start, end - start);
 }
 
-// The transforms below take effect in a later change; until then they leave names as they are.
-icu::UnicodeString insert(const PreparedRule&, const icu::UnicodeString& name) {
+namespace {
+
+// Negative counts and positions count as 0; values above the length are the length.
+int32_t clampCount(std::int64_t value, std::size_t length) {
+    if (value <= 0) {
+        return 0;
+    }
+    const auto limit = static_cast<std::int64_t>(length);
+    return static_cast<int32_t>(value < limit ? value : limit);
+}
+
+// The UTF-16 offset of character position `position` (already clamped to the length).
+int32_t offsetOf(const std::vector<std::int32_t>& bounds, int32_t position) {
+    return bounds[static_cast<std::size_t>(position)];
+}
+
+icu::UnicodeString without(const icu::UnicodeString& name, int32_t start, int32_t end) {
+    icu::UnicodeString out(name, 0, start);
+    out.append(name, end, name.length() - end);
+    return out;
+}
+
+icu::UnicodeString removeBetween(const PreparedRule& rule, const icu::UnicodeString& name) {
+    if (!rule.startSearch || !rule.endSearch) {
+        return name;
+    }
+    const auto open = rule.startSearch->findFirst(name);
+    if (!open) {
+        return name;
+    }
+    // The end marker is searched from the beginning too, not after the start marker.
+    const auto close = rule.endSearch->findFirst(name);
+    if (!close || open->end > close->start) {
+        return name;
+    }
+    return without(name, open->end, close->start);
+}
+
+}  // namespace
+
+icu::UnicodeString insert(const PreparedRule& rule, const icu::UnicodeString& name) {
+    const icu::UnicodeString& text = rule.insertText;
+    switch (rule.rule.insertPosition) {
+        case InsertPosition::beginning:
+            return icu::UnicodeString(text).append(name);
+        case InsertPosition::end:
+            return icu::UnicodeString(name).append(text);
+        case InsertPosition::atIndex: {
+            const auto bounds = Graphemes::boundaries(name);
+            const int32_t at =
+                offsetOf(bounds, clampCount(rule.rule.insertIndex, bounds.size() - 1));
+            icu::UnicodeString out(name, 0, at);
+            out.append(text).append(name, at, name.length() - at);
+            return out;
+        }
+        case InsertPosition::beforeText:
+        case InsertPosition::afterText: {
+            if (!rule.anchorSearch) {
+                return name;
+            }
+            const auto found = rule.anchorSearch->findFirst(name);
+            if (!found) {
+                return name;
+            }
+            // The occurrence is rewritten in the anchor's own spelling.
+            icu::UnicodeString piece;
+            if (rule.rule.insertPosition == InsertPosition::beforeText) {
+                piece.append(text).append(rule.anchorText);
+            } else {
+                piece.append(rule.anchorText).append(text);
+            }
+            return replaceRanges(name, {*found}, piece);
+        }
+    }
     return name;
 }
-icu::UnicodeString remove(const PreparedRule&, const icu::UnicodeString& name) {
+
+icu::UnicodeString remove(const PreparedRule& rule, const icu::UnicodeString& name) {
+    const RenameRule& r = rule.rule;
+    switch (r.removeTarget) {
+        case RemoveTarget::text:
+            if (!rule.removeSearch) {
+                return name;
+            }
+            return replaceRanges(name, rule.removeSearch->findAll(name), icu::UnicodeString());
+        case RemoveTarget::firstN:
+        case RemoveTarget::lastN: {
+            const auto bounds = Graphemes::boundaries(name);
+            const std::size_t length = bounds.size() - 1;
+            const int32_t n = clampCount(r.removeCount, length);
+            if (r.removeTarget == RemoveTarget::firstN) {
+                return without(name, 0, offsetOf(bounds, n));
+            }
+            return without(name, offsetOf(bounds, static_cast<int32_t>(length) - n), name.length());
+        }
+        case RemoveTarget::fromTo: {
+            const auto bounds = Graphemes::boundaries(name);
+            const std::size_t length = bounds.size() - 1;
+            const int32_t from = clampCount(r.removeFromIndex, length);
+            const int32_t to = clampCount(r.removeToIndex, length);
+            if (from >= to) {
+                return name;
+            }
+            return without(name, offsetOf(bounds, from), offsetOf(bounds, to));
+        }
+        case RemoveTarget::betweenText:
+            return removeBetween(rule, name);
+    }
     return name;
 }
-icu::UnicodeString changeCase(const PreparedRule&, const icu::UnicodeString& name) {
+
+namespace {
+
+const icu::Locale& noLocale() {
+    return icu::Locale::getRoot();
+}
+
+icu::UnicodeString upper(icu::UnicodeString text) {
+    return text.toUpper(noLocale());
+}
+
+icu::UnicodeString lower(icu::UnicodeString text) {
+    return text.toLower(noLocale());
+}
+
+// Each word's first letter in title case, its other letters in lower case.
+icu::UnicodeString title(icu::UnicodeString text, icu::BreakIterator* words) {
+    return text.toTitle(words, noLocale());
+}
+
+icu::UnicodeString camel(const icu::UnicodeString& name, icu::BreakIterator* words) {
+    icu::UnicodeString out;
+    int32_t componentStart = 0;
+    bool first = true;
+    const int32_t length = name.length();
+    for (int32_t i = 0; i <= length; ++i) {
+        if (i < length && name[i] != u' ' && name[i] != u'_' && name[i] != u'-') {
+            continue;
+        }
+        const icu::UnicodeString component(name, componentStart, i - componentStart);
+        out.append(first ? lower(component) : title(component, words));
+        first = false;
+        componentStart = i + 1;
+    }
+    return out;
+}
+
+icu::UnicodeString sentence(const icu::UnicodeString& name) {
+    if (name.isEmpty()) {
+        return name;
+    }
+    const auto bounds = Graphemes::boundaries(name);
+    const int32_t split = bounds[1];
+    icu::UnicodeString out = upper(icu::UnicodeString(name, 0, split));
+    out.append(lower(icu::UnicodeString(name, split, name.length() - split)));
+    return out;
+}
+
+}  // namespace
+
+icu::UnicodeString changeCase(const PreparedRule& rule, const icu::UnicodeString& name,
+                              icu::BreakIterator* words) {
+    switch (rule.rule.caseType) {
+        case CaseConversionType::uppercase:
+            return upper(name);
+        case CaseConversionType::lowercase:
+            return lower(name);
+        case CaseConversionType::titleCase:
+            return title(name, words);
+        case CaseConversionType::camelCase:
+            return camel(name, words);
+        case CaseConversionType::snakeCase: {
+            icu::UnicodeString out = lower(name);
+            out.findAndReplace(icu::UnicodeString(u' '), icu::UnicodeString(u'_'));
+            return out;
+        }
+        case CaseConversionType::sentenceCase:
+            return sentence(name);
+    }
     return name;
 }
-icu::UnicodeString numbering(const PreparedRule&, const icu::UnicodeString& name, std::int64_t) {
+
+namespace {
+
+// Longer padding than this cannot make a usable file name, and a stored padding in the
+// billions would otherwise ask for gigabytes.
+constexpr std::int64_t kMaxPadding = 255;
+
+// start + index * step. Extreme stored values saturate at the 64-bit limits instead of
+// wrapping: the exact value is formed in 128 bits (which cannot overflow for 64-bit inputs)
+// and clamped, so the nearest representable number is shown and no undefined behaviour occurs.
+std::int64_t numberFor(std::int64_t start, std::int64_t index, std::int64_t step) {
+    __extension__ using Wide = __int128;
+    const Wide exact = static_cast<Wide>(start) + static_cast<Wide>(index) * step;
+    constexpr auto lowest = std::numeric_limits<std::int64_t>::min();
+    constexpr auto highest = std::numeric_limits<std::int64_t>::max();
+    if (exact < lowest) {
+        return lowest;
+    }
+    if (exact > highest) {
+        return highest;
+    }
+    return static_cast<std::int64_t>(exact);
+}
+
+// The number as "%0<padding>d" prints it: at least `padding` characters, zeros after the
+// sign, never cut.
+icu::UnicodeString numberText(std::int64_t number, std::int64_t padding) {
+    // The magnitude in unsigned arithmetic, so that the lowest value has one too.
+    const bool negative = number < 0;
+    const std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
+    char digits[24];
+    const char* end = std::to_chars(std::begin(digits), std::end(digits), magnitude).ptr;
+    const auto digitCount = static_cast<std::int64_t>(end - digits);
+    const std::int64_t width = padding < kMaxPadding ? padding : kMaxPadding;
+    const std::int64_t zeros = width - digitCount - (negative ? 1 : 0);
+    icu::UnicodeString out;
+    if (negative) {
+        out.append(u'-');
+    }
+    if (zeros > 0) {
+        out.padTrailing(out.length() + static_cast<int32_t>(zeros), u'0');
+    }
+    out.append(icu::UnicodeString(digits, static_cast<int32_t>(digitCount), US_INV));
+    return out;
+}
+
+}  // namespace
+
+icu::UnicodeString numbering(const PreparedRule& rule, const icu::UnicodeString& name,
+                             std::int64_t index) {
+    const RenameRule& r = rule.rule;
+    const icu::UnicodeString number =
+        numberText(numberFor(r.numberingStart, index, r.numberingStep), r.numberingPadding);
+    switch (r.numberingPosition) {
+        case NumberingPosition::prefix:
+            return icu::UnicodeString(number).append(rule.separator).append(name);
+        case NumberingPosition::suffix:
+            return icu::UnicodeString(name).append(rule.separator).append(number);
+        case NumberingPosition::replace:
+            return number;
+    }
     return name;
 }
-icu::UnicodeString cleanup(const PreparedRule&, const icu::UnicodeString& name) {
-    return name;
+
+namespace {
+
+icu::UnicodeString collapseSpaces(const icu::UnicodeString& name) {
+    // Replacing pairs until none is left leaves one space of every run: do that in one pass.
+    icu::UnicodeString out;
+    for (int32_t i = 0, n = name.length(); i < n; ++i) {
+        if (name[i] == u' ' && i > 0 && name[i - 1] == u' ') {
+            continue;
+        }
+        out.append(name[i]);
+    }
+    return out;
 }
-icu::UnicodeString date(const PreparedRule&, const icu::UnicodeString& name) {
-    return name;
+
+bool isKeptByFilter(UChar32 c) {
+    constexpr uint32_t kept = U_GC_L_MASK | U_GC_M_MASK | U_GC_N_MASK;
+    if ((U_GET_GC_MASK(c) & kept) != 0) {
+        return true;
+    }
+    return c == u' ' || c == u'_' || c == u'-' || c == u'(' || c == u')' || c == u'.';
+}
+
+icu::UnicodeString keepOrdinary(const icu::UnicodeString& name) {
+    // Code points, not characters: a letter keeps its marks, an emoji sequence loses its
+    // pictographs and joiners alike.
+    icu::UnicodeString out;
+    for (int32_t i = 0, n = name.length(); i < n;) {
+        const UChar32 c = name.char32At(i);
+        if (isKeptByFilter(c)) {
+            out.append(c);
+        }
+        i = name.moveIndex32(i, 1);
+    }
+    return out;
+}
+
+}  // namespace
+
+icu::UnicodeString cleanup(const PreparedRule& rule, const icu::UnicodeString& name) {
+    const RenameRule& r = rule.rule;
+    icu::UnicodeString out = name;
+    if (r.trimWhitespace) {
+        out = trim(out);
+    }
+    if (r.removeDuplicateSpaces) {
+        out = collapseSpaces(out);
+    }
+    if (r.replaceSpacesWithUnderscores) {
+        out.findAndReplace(icu::UnicodeString(u' '), icu::UnicodeString(u'_'));
+    }
+    if (r.removeSpecialChars) {
+        out = keepOrdinary(out);
+    }
+    return out;
+}
+
+icu::UnicodeString date(const PreparedRule& rule, const icu::UnicodeString& name) {
+    if (!rule.dateText) {
+        return name;
+    }
+    if (rule.rule.datePosition == InsertPosition::beginning) {
+        return icu::UnicodeString(*rule.dateText).append(u'_').append(name);
+    }
+    return icu::UnicodeString(name).append(u'_').append(*rule.dateText);
 }
 
 }  // namespace Transforms

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <unicode/brkiter.h>
 #include <unicode/regex.h>
 #include <unicode/unistr.h>
 
@@ -19,12 +20,24 @@ icu::UnicodeString replace(const PreparedRule& rule, const icu::UnicodeString& n
 // Regular-expression replace, always case-sensitive.
 icu::UnicodeString regex(const PreparedRule& rule, const icu::UnicodeString& name,
                          icu::RegexMatcher* matcher);
+// Inserts the rule's text at its beginning, end, character position, or before or after the
+// first caseless occurrence of its anchor (written as the rule spells it).
 icu::UnicodeString insert(const PreparedRule& rule, const icu::UnicodeString& name);
+// Removes every caseless occurrence of a text, the first or last N characters, a range of
+// character positions, or the text between the first occurrences of two markers.
 icu::UnicodeString remove(const PreparedRule& rule, const icu::UnicodeString& name);
-icu::UnicodeString changeCase(const PreparedRule& rule, const icu::UnicodeString& name);
+// Converts the letter case without locale. `words` is the thread's word break iterator for
+// title-casing (null: ICU makes one per call).
+icu::UnicodeString changeCase(const PreparedRule& rule, const icu::UnicodeString& name,
+                              icu::BreakIterator* words);
+// Adds start + index * step, zero-padded, as prefix or suffix, or replaces the name by it.
 icu::UnicodeString numbering(const PreparedRule& rule, const icu::UnicodeString& name,
                              std::int64_t index);
+// Trims, collapses spaces, turns spaces into underscores and drops special characters, in
+// that order, each when its flag is on.
 icu::UnicodeString cleanup(const PreparedRule& rule, const icu::UnicodeString& name);
+// Puts the rule's prepared date text before the name or, for any other position, after it,
+// joined by "_".
 icu::UnicodeString date(const PreparedRule& rule, const icu::UnicodeString& name);
 
 // White space removed at both ends: tab and the space separators (category Zs), not line
