@@ -2,6 +2,7 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+BENCH_BUILD ?= build-bench
 # Seconds each fuzz target runs in `make fuzz`.
 FUZZ_SECONDS ?= 20
 JOBS       ?= $(shell nproc)
@@ -59,8 +60,9 @@ fuzz: deps
 	done
 
 bench: deps
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) $(LAUNCHER) -DQUORVANE_BUILD_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(BUILD) -j$(JOBS)
+	@cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) $(LAUNCHER) -DQUORVANE_BUILD_BENCH=ON -DQUORVANE_BUILD_TESTS=OFF \
+	       -DQUORVANE_BUILD_GUI=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BENCH_BUILD) -j$(JOBS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
@@ -73,4 +75,4 @@ package: build
 	@cmake --build $(BUILD) --target package
 
 clean:
-	@rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	@rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)

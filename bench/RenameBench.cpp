@@ -1,0 +1,70 @@
+// Renaming on disk beside the floor: a plain loop of renameat2 calls over the same files.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <stdio.h>
+
+#include "BenchSupport.h"
+#include "Services/RenameEngine.h"
+
+namespace {
+
+void BM_RenameEngine(benchmark::State& state) {
+    const auto count = static_cast<std::size_t>(state.range(0));
+    const auto fileNames = BenchSupport::names(count);
+    const auto rules = BenchSupport::literalReplace();
+    for (auto _ : state) {
+        state.PauseTiming();
+        BenchSupport::ScratchFolder folder;
+        folder.fill(fileNames);
+        std::vector<FileItem> files;
+        files.reserve(count);
+        for (const auto& name : fileNames) {
+            files.emplace_back(folder.path() / name, false);
+        }
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(RenameEngine::rename(files, rules));
+        state.PauseTiming();
+        // The folder's removal is not part of the rename.
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_RenameFloor(benchmark::State& state) {
+    const auto count = static_cast<std::size_t>(state.range(0));
+    const auto fileNames = BenchSupport::names(count);
+    for (auto _ : state) {
+        state.PauseTiming();
+        BenchSupport::ScratchFolder folder;
+        folder.fill(fileNames);
+        std::vector<std::pair<std::string, std::string>> moves;
+        moves.reserve(count);
+        for (const auto& name : fileNames) {
+            moves.emplace_back((folder.path() / name).string(),
+                               (folder.path() / ("renamed " + name)).string());
+        }
+        state.ResumeTiming();
+        for (const auto& [from, to] : moves) {
+            benchmark::DoNotOptimize(
+                ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE));
+        }
+        state.PauseTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+}  // namespace
+
+BENCHMARK(BM_RenameEngine)
+    ->Name("rename/engine")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
+BENCHMARK(BM_RenameFloor)
+    ->Name("rename/renameat2Loop")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
