@@ -1,12 +1,37 @@
 #include "Models/Uuid.h"
 
+#include <sys/random.h>
 #include <uuid/uuid.h>
 
+#include <array>
 #include <cstring>
 
 Uuid Uuid::random() {
+    // Random bytes come from the kernel in blocks: one system call per 256 identifiers rather
+    // than the several of uuid_generate_random per identifier, which made listing a large
+    // folder spend most of its time here.
+    thread_local std::array<std::uint8_t, 4096> pool{};
+    thread_local std::size_t used = pool.size();
     Uuid id;
-    uuid_generate_random(id.bytes_.data());
+    if (used == pool.size()) {
+        std::size_t filled = 0;
+        while (filled < pool.size()) {
+            const auto got = ::getrandom(pool.data() + filled, pool.size() - filled, 0);
+            if (got <= 0) {
+                // No kernel randomness (a very old kernel or a sandbox): libuuid's own source.
+                uuid_generate_random(id.bytes_.data());
+                return id;
+            }
+            filled += static_cast<std::size_t>(got);
+        }
+        used = 0;
+    }
+    std::memcpy(id.bytes_.data(), pool.data() + used, id.bytes_.size());
+    std::memset(pool.data() + used, 0, id.bytes_.size());
+    used += id.bytes_.size();
+    // Version 4 (random) and the RFC 4122 variant.
+    id.bytes_[6] = static_cast<std::uint8_t>((id.bytes_[6] & 0x0F) | 0x40);
+    id.bytes_[8] = static_cast<std::uint8_t>((id.bytes_[8] & 0x3F) | 0x80);
     return id;
 }
 
