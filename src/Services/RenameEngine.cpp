@@ -2,6 +2,9 @@
 
 #include <unicode/locid.h>
 
+#include <algorithm>
+#include <string_view>
+#include <thread>
 #include <unordered_set>
 
 #include "Services/FileSystem.h"
@@ -61,25 +64,54 @@ std::string conflictKey(const std::string& name) {
 }
 
 std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
-                                  const std::vector<FileItem>& files, Clock::time_point now) {
+                                  const std::vector<FileItem>& files, Clock::time_point now,
+                                  unsigned threads) {
     const RuleProgram program(rules, now);
-    auto scratch = program.makeScratch();
-    std::vector<PreviewEntry> entries;
-    entries.reserve(files.size());
-    std::unordered_set<std::string> seen;
+    std::vector<PreviewEntry> entries(files.size());
+    std::vector<std::string> keys(files.size());
+
+    // The names are independent of each other, so they are computed in parallel slices;
+    // which entry conflicts depends on the order, so that is decided afterwards in one pass.
+    const auto computeSlice = [&](std::size_t begin, std::size_t end) {
+        auto scratch = program.makeScratch();
+        for (std::size_t i = begin; i < end; ++i) {
+            const FileItem& item = files[i];
+            PreviewEntry& entry = entries[i];
+            entry.original = item.originalName();
+            entry.preview = program.finalName(item, static_cast<std::int64_t>(i), scratch);
+            keys[i] = conflictKey(entry.preview);
+            if (!item.hasValidName()) {
+                entry.problem = NameCheck::nameNotUtf8().detail;
+            } else if (auto invalid = NameCheck::checkNewName(entry.preview)) {
+                entry.problem = invalid->detail;
+            }
+        }
+    };
+    if (threads == 0) {
+        // Below a few thousand names a second thread costs more than it saves.
+        constexpr std::size_t namesPerThread = 2048;
+        const auto wanted = std::max<std::size_t>(1, files.size() / namesPerThread);
+        threads = static_cast<unsigned>(
+            std::min<std::size_t>(wanted, std::max(1u, std::thread::hardware_concurrency())));
+    }
+    if (threads <= 1) {
+        computeSlice(0, files.size());
+    } else {
+        std::vector<std::thread> workers;
+        const std::size_t slice = (files.size() + threads - 1) / threads;
+        for (std::size_t begin = slice; begin < files.size(); begin += slice) {
+            workers.emplace_back(computeSlice, begin, std::min(files.size(), begin + slice));
+        }
+        computeSlice(0, std::min(files.size(), slice));
+        for (auto& worker : workers) {
+            worker.join();
+        }
+    }
+
+    std::unordered_set<std::string_view> seen;
     seen.reserve(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
-        const FileItem& item = files[i];
-        PreviewEntry entry;
-        entry.original = item.originalName();
-        entry.preview = program.finalName(item, static_cast<std::int64_t>(i), scratch);
-        entry.hasConflict = !seen.insert(conflictKey(entry.preview)).second;
-        if (!item.hasValidName()) {
-            entry.problem = NameCheck::nameNotUtf8().detail;
-        } else if (auto invalid = NameCheck::checkNewName(entry.preview)) {
-            entry.problem = invalid->detail;
-        }
-        entries.push_back(std::move(entry));
+        entries[i].hasConflict = !seen.insert(keys[i]).second;
     }
     return entries;
 }

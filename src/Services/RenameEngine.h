@@ -36,10 +36,11 @@ std::string finalName(const std::vector<RenameRule>& rules, const FileItem& item
 
 // One entry per item, in order, with the new names; an item whose lower-cased new name
 // repeats an earlier one is a conflict. `problem` tells why a new name cannot be used.
-// Date rules stamp `now`, read once for the whole list.
+// Date rules stamp `now`, read once for the whole list. The names are computed on up to
+// `threads` threads (0: as many as help for this many names); the result never depends on it.
 std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
                                   const std::vector<FileItem>& files,
-                                  Clock::time_point now = Clock::now());
+                                  Clock::time_point now = Clock::now(), unsigned threads = 0);
 
 // The key under which two new names conflict: the default lower-case mapping (no locale).
 std::string conflictKey(const std::string& name);
