@@ -170,7 +170,11 @@ std::vector<BadRule> badRules() {
     add("UuidNoHyphens", "id", "0123456789ABCDEF0123456789ABCDEF", C::invalidValue);
     add("UuidBadDigit", "id", "G1234567-89AB-CDEF-0123-456789ABCDEF", C::invalidValue);
     add("UuidBraced", "id", "{01234567-89AB-CDEF-0123-456789ABCDEF}", C::invalidValue);
+    add("UuidHyphensMisplaced", "id", "01234567-89ABC-DEF0-123-456789ABCDEF", C::invalidValue);
+    add("UuidPadded", "id", " 01234567-89AB-CDEF-0123-456789ABCDEF", C::invalidValue);
+    add("UuidTooLong", "id", "01234567-89AB-CDEF-0123-456789ABCDEF0", C::invalidValue);
     add("UuidNumber", "id", 7, C::wrongType);
+    add("UuidNull", "id", nullptr, C::wrongType);
     return rows;
 }
 
