@@ -41,7 +41,9 @@ std::string formatBytes(std::int64_t bytes) {
         icu::MeasureUnit::getPetabyte()};
     double value = static_cast<double>(bytes) / 1000.0;
     std::size_t unit = 0;
-    while (value >= 999.95 && unit + 1 < std::size(units)) {
+    // Move up a unit where the rounded number would reach 1000: kilobytes are shown as
+    // whole numbers, larger units with one decimal.
+    while (value >= (unit == 0 ? 999.5 : 999.95) && unit + 1 < std::size(units)) {
         value /= 1000.0;
         ++unit;
     }

@@ -122,6 +122,12 @@ bool stopped(const RenameOptions& options) {
     return options.stop != nullptr && options.stop->load(std::memory_order_relaxed);
 }
 
+// Whether `name` appended to a folder names an entry of that folder itself.
+bool staysInFolder(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\0", 2)) == std::string::npos;
+}
+
 RenameResult move(FileSystem& disk, const std::filesystem::path& from,
                   const std::filesystem::path& to) {
     RenameResult result{from, to, true, std::nullopt};
@@ -138,32 +144,61 @@ std::vector<RenameResult> rename(const std::vector<FileItem>& files,
                                  const std::vector<RenameRule>& rules,
                                  const RenameOptions& options) {
     FileSystem& disk = options.fileSystem != nullptr ? *options.fileSystem : FileSystem::real();
-    const RuleProgram program(rules, options.now);
-    auto scratch = program.makeScratch();
+
+    // Every new name is known before the first move (names never depend on the disk), so
+    // that progress can count against the moves that will really be attempted.
+    struct Attempt {
+        const FileItem* item;
+        std::filesystem::path newURL;
+        std::optional<Error> refused;
+    };
+    std::vector<Attempt> attempts;
+    {
+        const RuleProgram program(rules, options.now);
+        auto scratch = program.makeScratch();
+        std::unordered_set<std::string> seen;
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            const FileItem& item = files[i];
+            if (!item.isSelected) {
+                continue;  // still counted: `i` is the numbering position
+            }
+            const std::string newName =
+                program.finalName(item, static_cast<std::int64_t>(i), scratch);
+            if (!seen.insert(conflictKey(newName)).second || newName == item.originalName()) {
+                continue;
+            }
+            Attempt attempt{&item, item.parentURL() / newName, std::nullopt};
+            if (!item.hasValidName()) {
+                // The name seen by the rules is a lossy decoding; moving by it would invent
+                // a name the user never had.
+                attempt.newURL = item.url;
+                attempt.refused = NameCheck::nameNotUtf8();
+            } else {
+                attempt.refused = NameCheck::checkNewName(newName);
+                if (attempt.refused && !staysInFolder(newName)) {
+                    // A result never names a location outside the item's folder.
+                    attempt.newURL = item.url;
+                }
+            }
+            attempts.push_back(std::move(attempt));
+        }
+    }
+
     std::vector<RenameResult> results;
-    std::unordered_set<std::string> seen;
-    const std::size_t total = files.size();
-    for (std::size_t i = 0; i < files.size(); ++i) {
+    results.reserve(attempts.size());
+    for (std::size_t k = 0; k < attempts.size(); ++k) {
         if (stopped(options)) {
             break;
         }
-        const FileItem& item = files[i];
-        if (item.isSelected) {
-            const std::string newName =
-                program.finalName(item, static_cast<std::int64_t>(i), scratch);
-            if (seen.insert(conflictKey(newName)).second && newName != item.originalName()) {
-                const auto newURL = item.parentURL() / newName;
-                if (!item.hasValidName()) {
-                    results.push_back({item.url, newURL, false, NameCheck::nameNotUtf8()});
-                } else if (auto invalid = NameCheck::checkNewName(newName)) {
-                    results.push_back({item.url, newURL, false, std::move(invalid)});
-                } else {
-                    results.push_back(move(disk, item.url, newURL));
-                }
-            }
+        Attempt& attempt = attempts[k];
+        if (attempt.refused) {
+            results.push_back(
+                {attempt.item->url, attempt.newURL, false, std::move(attempt.refused)});
+        } else {
+            results.push_back(move(disk, attempt.item->url, attempt.newURL));
         }
         if (options.progress) {
-            options.progress(i + 1, total);
+            options.progress(k + 1, attempts.size());
         }
     }
     return results;

@@ -1,0 +1,238 @@
+#include "Services/PosixFileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "Services/PosixCalls.h"
+#include "Support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> entries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// --- The real disk ---
+
+TEST(PosixFileSystemTest, MovesAFileWithItsContent) {
+    TempDir dir;
+    dir.file("a.txt", "alpha");
+    PosixFileSystem disk;
+    EXPECT_EQ(disk.moveNoReplace(dir.path() / "a.txt", dir.path() / "b.txt"), std::nullopt);
+    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"b.txt"});
+    EXPECT_EQ(dir.read("b.txt"), "alpha");
+}
+
+struct Collision {
+    const char* name;
+    bool sourceIsFolder;
+    bool destinationIsFolder;
+};
+
+class PosixFileSystemCollisionTest : public ::testing::TestWithParam<Collision> {};
+
+// A plain rename would replace a file by a file and an empty folder by a folder.
+TEST_P(PosixFileSystemCollisionTest, NeverReplacesTheDestination) {
+    const auto& row = GetParam();
+    TempDir dir;
+    if (row.sourceIsFolder) {
+        dir.folder("from");
+        dir.file("from/inside", "source");
+    } else {
+        dir.file("from", "source");
+    }
+    if (row.destinationIsFolder) {
+        dir.folder("to");
+    } else {
+        dir.file("to", "kept");
+    }
+    PosixFileSystem disk;
+    auto error = disk.moveNoReplace(dir.path() / "from", dir.path() / "to");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->code, Error::Code::fileSystem);
+    EXPECT_EQ(error->systemError, EEXIST);
+    EXPECT_EQ(error->detail,
+              "Could not rename \xE2\x80\x9C"
+              "from\xE2\x80\x9D to \xE2\x80\x9Cto\xE2\x80\x9D: "
+              "File exists.");
+    EXPECT_TRUE(dir.exists("from"));
+    if (row.destinationIsFolder) {
+        EXPECT_TRUE(fs::is_empty(dir.path() / "to"));
+    } else {
+        EXPECT_EQ(dir.read("to"), "kept");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, PosixFileSystemCollisionTest,
+                         ::testing::Values(Collision{"FileOntoFile", false, false},
+                                           Collision{"FolderOntoEmptyFolder", true, true},
+                                           Collision{"FolderOntoFile", true, false},
+                                           Collision{"FileOntoFolder", false, true}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST(PosixFileSystemTest, AVanishedSourceFailsWithTheSystemMessage) {
+    TempDir dir;
+    PosixFileSystem disk;
+    auto error = disk.moveNoReplace(dir.path() / "gone.txt", dir.path() / "new.txt");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->systemError, ENOENT);
+    EXPECT_NE(error->detail.find("No such file or directory"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST(PosixFileSystemTest, MovesASymbolicLinkItselfNotItsTarget) {
+    TempDir dir;
+    dir.file("target", "t");
+    fs::create_symlink("target", dir.path() / "link");
+    PosixFileSystem disk;
+    EXPECT_EQ(disk.moveNoReplace(dir.path() / "link", dir.path() / "renamed"), std::nullopt);
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "renamed"));
+    EXPECT_EQ(dir.read("target"), "t");
+}
+
+// --- Faults no disk at hand shows, through injected system calls ---
+
+// The real calls, except that renameat2 does not know RENAME_NOREPLACE, as on some network
+// and older file systems; optionally unlink fails too.
+class NoFlagCalls : public PosixCalls {
+  public:
+    int unlinkFailure = 0;
+    int renameNoReplace(const char*, const char*) override { return EINVAL; }
+    int unlink(const char* path) override {
+        if (unlinkFailure != 0 && unlinkFailure-- > 0) {
+            return EACCES;
+        }
+        return PosixCalls::unlink(path);
+    }
+};
+
+TEST(PosixFileSystemFallbackTest, MovesAFileByLinkAndUnlink) {
+    TempDir dir;
+    dir.file("a.txt", "alpha");
+    NoFlagCalls calls;
+    PosixFileSystem disk(calls);
+    EXPECT_EQ(disk.moveNoReplace(dir.path() / "a.txt", dir.path() / "b.txt"), std::nullopt);
+    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"b.txt"});
+    EXPECT_EQ(dir.read("b.txt"), "alpha");
+}
+
+TEST(PosixFileSystemFallbackTest, NeverReplacesAnExistingFile) {
+    TempDir dir;
+    dir.file("a.txt", "alpha");
+    dir.file("b.txt", "beta");
+    NoFlagCalls calls;
+    PosixFileSystem disk(calls);
+    auto error = disk.moveNoReplace(dir.path() / "a.txt", dir.path() / "b.txt");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->systemError, EEXIST);
+    EXPECT_EQ(dir.read("a.txt"), "alpha");
+    EXPECT_EQ(dir.read("b.txt"), "beta");
+}
+
+TEST(PosixFileSystemFallbackTest, RefusesAFolderWithAClearMessage) {
+    TempDir dir;
+    dir.folder("Photos");
+    dir.file("Photos/one.jpg", "1");
+    NoFlagCalls calls;
+    PosixFileSystem disk(calls);
+    auto error = disk.moveNoReplace(dir.path() / "Photos", dir.path() / "Pictures");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->detail.find("without the risk of replacing"), std::string::npos);
+    EXPECT_NE(error->detail.find("\xE2\x80\x9CPhotos\xE2\x80\x9D"), std::string::npos);
+    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"Photos"});
+    EXPECT_EQ(dir.read("Photos/one.jpg"), "1");
+}
+
+TEST(PosixFileSystemFallbackTest, AFailedUnlinkLeavesTheItemUnderItsOldNameOnly) {
+    TempDir dir;
+    dir.file("a.txt", "alpha");
+    NoFlagCalls calls;
+    calls.unlinkFailure = 1;
+    PosixFileSystem disk(calls);
+    auto error = disk.moveNoReplace(dir.path() / "a.txt", dir.path() / "b.txt");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->systemError, EACCES);
+    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"a.txt"});
+    EXPECT_EQ(dir.read("a.txt"), "alpha");
+}
+
+// A case-insensitive folder on a case-sensitive disk: every last path component is looked
+// up lower-cased, as ext4 casefold or vfat would match it. Records the renames asked for.
+class CaseFoldingCalls : public PosixCalls {
+  public:
+    std::vector<std::pair<std::string, std::string>> renames;
+
+    static std::string fold(const char* path) {
+        fs::path p(path);
+        std::string name = p.filename().string();
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return (p.parent_path() / name).string();
+    }
+    int renameNoReplace(const char* from, const char* to) override {
+        renames.emplace_back(fs::path(from).filename(), fs::path(to).filename());
+        return PosixCalls::renameNoReplace(fold(from).c_str(), fold(to).c_str());
+    }
+    int link(const char* from, const char* to) override {
+        return PosixCalls::link(fold(from).c_str(), fold(to).c_str());
+    }
+    int unlink(const char* path) override { return PosixCalls::unlink(fold(path).c_str()); }
+    int lstat(const char* path, struct stat& st) override {
+        return PosixCalls::lstat(fold(path).c_str(), st);
+    }
+};
+
+TEST(PosixFileSystemCaseInsensitiveTest, ACaseOnlyChangeGoesThroughATemporaryName) {
+    TempDir dir;
+    dir.file("photo.jpg", "picture");
+    CaseFoldingCalls calls;
+    PosixFileSystem disk(calls);
+    EXPECT_EQ(disk.moveNoReplace(dir.path() / "photo.jpg", dir.path() / "Photo.jpg"), std::nullopt);
+    ASSERT_EQ(calls.renames.size(), 3u);
+    EXPECT_EQ(calls.renames[0], (std::pair<std::string, std::string>{"photo.jpg", "Photo.jpg"}));
+    EXPECT_EQ(calls.renames[1].first, "photo.jpg");
+    EXPECT_EQ(calls.renames[2].first, calls.renames[1].second);
+    EXPECT_EQ(calls.renames[2].second, "Photo.jpg");
+    // Nothing is left behind under the temporary name.
+    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"photo.jpg"});
+    EXPECT_EQ(dir.read("photo.jpg"), "picture");
+}
+
+TEST(PosixFileSystemCaseInsensitiveTest, ADifferentItemUnderTheOtherSpellingIsNotReplaced) {
+    TempDir dir;
+    dir.file("notes.txt", "old");
+    dir.file("other.txt", "other");
+    CaseFoldingCalls calls;
+    PosixFileSystem disk(calls);
+    auto error = disk.moveNoReplace(dir.path() / "other.txt", dir.path() / "NOTES.txt");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->systemError, EEXIST);
+    EXPECT_EQ(calls.renames.size(), 1u);
+    EXPECT_EQ(dir.read("notes.txt"), "old");
+    EXPECT_EQ(dir.read("other.txt"), "other");
+}
+
+// Two hard links are one item to lstat, yet neither name may replace the other.
+TEST(PosixFileSystemTest, AHardLinkUnderTheNewNameIsNotReplaced) {
+    TempDir dir;
+    dir.file("a.txt", "shared");
+    fs::create_hard_link(dir.path() / "a.txt", dir.path() / "b.txt");
+    PosixFileSystem disk;
+    auto error = disk.moveNoReplace(dir.path() / "a.txt", dir.path() / "b.txt");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->systemError, EEXIST);
+    EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"a.txt", "b.txt"}));
+}
+
+}  // namespace

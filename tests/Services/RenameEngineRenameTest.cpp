@@ -1,0 +1,358 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Services/PosixCalls.h"
+#include "Services/PosixFileSystem.h"
+#include "Services/RenameEngine.h"
+#include "Support/TempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+RenameRule replaceRule(std::string find, std::string with, bool caseSensitive = true) {
+    RenameRule rule(RuleType::replace);
+    rule.findText = std::move(find);
+    rule.replaceText = std::move(with);
+    rule.isCaseSensitive = caseSensitive;
+    return rule;
+}
+
+RenameRule regexRule(std::string pattern, std::string templ) {
+    RenameRule rule(RuleType::regex);
+    rule.findText = std::move(pattern);
+    rule.replaceText = std::move(templ);
+    return rule;
+}
+
+RenameRule extensionRule(std::string extension) {
+    RenameRule rule(RuleType::extensionChange);
+    rule.newExtension = std::move(extension);
+    return rule;
+}
+
+// What is in a folder, name by name: the content of files, "<dir>" for folders.
+std::map<std::string, std::string> listing(const TempDir& dir) {
+    std::map<std::string, std::string> out;
+    for (const auto& entry : fs::directory_iterator(dir.path())) {
+        const std::string name = entry.path().filename().string();
+        out[name] = entry.is_directory() ? "<dir>" : dir.read(name);
+    }
+    return out;
+}
+
+struct Item {
+    std::string name;
+    bool folder = false;
+    bool selected = true;
+    bool create = true;  // false: the item was listed and has vanished since
+};
+
+struct Outcome {
+    std::string from;
+    std::string to;
+    bool success;
+    std::string errorContains;
+};
+
+struct Case {
+    const char* name;
+    std::vector<Item> items;
+    std::vector<RenameRule> rules;
+    std::vector<Outcome> results;
+    std::map<std::string, std::string> after;  // the folder afterwards
+    std::vector<std::string> bystanders = {};  // files outside the batch, content "kept"
+};
+
+class RenameEngineRenameTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(RenameEngineRenameTest, MovesAsTheTableSays) {
+    const Case& row = GetParam();
+    TempDir dir;
+    std::vector<FileItem> files;
+    for (const auto& item : row.items) {
+        if (item.create) {
+            if (item.folder) {
+                dir.folder(item.name);
+            } else {
+                dir.file(item.name, item.name);
+            }
+        }
+        FileItem file(dir.path() / item.name, item.folder);
+        file.isSelected = item.selected;
+        files.push_back(file);
+    }
+    for (const auto& name : row.bystanders) {
+        dir.file(name, "kept");
+    }
+
+    const auto results = RenameEngine::rename(files, row.rules);
+
+    ASSERT_EQ(results.size(), row.results.size());
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        SCOPED_TRACE(i);
+        const auto& want = row.results[i];
+        EXPECT_EQ(results[i].originalURL, dir.path() / want.from);
+        EXPECT_EQ(results[i].newURL.filename().string(), want.to);
+        EXPECT_EQ(results[i].newURL.parent_path(), results[i].originalURL.parent_path());
+        EXPECT_EQ(results[i].success, want.success);
+        EXPECT_EQ(results[i].error.has_value(), !want.success);
+        if (results[i].error) {
+            EXPECT_NE(results[i].error->detail.find(want.errorContains), std::string::npos)
+                << results[i].error->detail;
+        }
+    }
+    EXPECT_EQ(listing(dir), row.after);
+}
+
+const std::string kSlash = "\xE2\x80\x9C/\xE2\x80\x9D";
+
+INSTANTIATE_TEST_SUITE_P(
+    , RenameEngineRenameTest,
+    ::testing::Values(
+        Case{"ChainFailsThenSucceedsInOrder",
+             {{"a.txt"}, {"b.txt"}},
+             {replaceRule("b", "c"), replaceRule("a", "b")},
+             {{"a.txt", "b.txt", false, "File exists"}, {"b.txt", "c.txt", true, ""}},
+             {{"a.txt", "a.txt"}, {"c.txt", "b.txt"}}},
+        Case{"LaterDuplicateIsSkipped",
+             {{"one.txt"}, {"two.txt"}},
+             {regexRule("^.*$", "a")},
+             {{"one.txt", "a.txt", true, ""}},
+             {{"a.txt", "one.txt"}, {"two.txt", "two.txt"}}},
+        Case{"DuplicateDifferingInCaseIsSkipped",
+             {{"one.txt"}, {"two.TXT"}},
+             {regexRule("^.*$", "a")},
+             {{"one.txt", "a.txt", true, ""}},
+             {{"a.txt", "one.txt"}, {"two.TXT", "two.TXT"}}},
+        Case{"UnchangedNamesGiveNoResult",
+             {{"a.txt"}, {"A.TXT"}},
+             {replaceRule("zzz", "y")},
+             {},
+             {{"a.txt", "a.txt"}, {"A.TXT", "A.TXT"}}},
+        Case{"UnselectedItemStays",
+             {{"a1.txt", false, false}, {"a2.txt"}},
+             {replaceRule("a", "b")},
+             {{"a2.txt", "b2.txt", true, ""}},
+             {{"a1.txt", "a1.txt"}, {"b2.txt", "a2.txt"}}},
+        Case{"EmptyNewExtension",
+             {{"photo.jpg"}},
+             {extensionRule("")},
+             {{"photo.jpg", "photo", true, ""}},
+             {{"photo", "photo.jpg"}}},
+        Case{"VanishedSourceFailsAndBatchGoesOn",
+             {{"gone.txt", false, true, false}, {"here.txt"}},
+             {extensionRule("md")},
+             {{"gone.txt", "gone.md", false, "No such file or directory"},
+              {"here.txt", "here.md", true, ""}},
+             {{"here.md", "here.txt"}}},
+        Case{"DestinationOutsideTheBatchIsKept",
+             {{"draft.txt"}},
+             {replaceRule("draft", "final")},
+             {{"draft.txt", "final.txt", false, "File exists"}},
+             {{"draft.txt", "draft.txt"}, {"final.txt", "kept"}},
+             {"final.txt"}},
+        Case{"FolderIsRenamed",
+             {{"Holiday.Photos", true}},
+             {replaceRule("Holiday", "Trip")},
+             {{"Holiday.Photos", "Trip.Photos", true, ""}},
+             {{"Trip.Photos", "<dir>"}}},
+        Case{"FolderDoesNotReplaceAnEmptyFolder",
+             {{"old", true}, {"new", true, false}},
+             {replaceRule("old", "new")},
+             {{"old", "new", false, "File exists"}},
+             {{"old", "<dir>"}, {"new", "<dir>"}}},
+        Case{"UnicodeNamesNfdAndEmoji",
+             {{"Cafe\xCC\x81.txt"}, {"\xF0\x9F\x93\xB7 shot.jpg"}},
+             {regexRule("\\s", "_"), replaceRule("e\xCC\x81", "\xC3\xA9")},
+             {{"Cafe\xCC\x81.txt", "Caf\xC3\xA9.txt", true, ""},
+              {"\xF0\x9F\x93\xB7 shot.jpg", "\xF0\x9F\x93\xB7_shot.jpg", true, ""}},
+             {{"Caf\xC3\xA9.txt", "Cafe\xCC\x81.txt"},
+              {"\xF0\x9F\x93\xB7_shot.jpg", "\xF0\x9F\x93\xB7 shot.jpg"}}},
+        // Each kind of name that would leave the folder or cannot exist: refused, no move.
+        Case{"EmptyNameRefused",
+             {{"notes"}},
+             {regexRule("^.*$", "")},
+             {{"notes", "notes", false, "The new name is empty."}},
+             {{"notes", "notes"}}},
+        Case{"DotRefused",
+             {{"x"}},
+             {regexRule("x", ".")},
+             {{"x", "x", false, "cannot be"}},
+             {{"x", "x"}}},
+        Case{"DotDotRefused",
+             {{"x"}},
+             {regexRule("x", "..")},
+             {{"x", "x", false, "cannot be"}},
+             {{"x", "x"}}},
+        Case{"SlashRefused",
+             {{"a-b.txt"}},
+             {replaceRule("-", "/")},
+             {{"a-b.txt", "a-b.txt", false, "The new name contains " + kSlash + "."}},
+             {{"a-b.txt", "a-b.txt"}}},
+        Case{"ParentTraversalRefused",
+             {{"a.txt"}},
+             {replaceRule("a", "../a")},
+             {{"a.txt", "a.txt", false, kSlash}},
+             {{"a.txt", "a.txt"}}},
+        Case{"NulRefused",
+             {{"a.txt"}},
+             {replaceRule("a", std::string("a\0b", 3))},
+             {{"a.txt", "a.txt", false, "NUL"}},
+             {{"a.txt", "a.txt"}}},
+        Case{"LongerThan255BytesRefused",
+             {{"a.txt"}},
+             {replaceRule("a", std::string(252, 'z'))},
+             {{"a.txt", std::string(252, 'z') + ".txt", false, "255 bytes"}},
+             {{"a.txt", "a.txt"}}},
+        Case{"Exactly255BytesMoves",
+             {{"a.txt"}},
+             {replaceRule("a", std::string(251, 'z'))},
+             {{"a.txt", std::string(251, 'z') + ".txt", true, ""}},
+             {{std::string(251, 'z') + ".txt", "a.txt"}}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(RenameEngineRenameMoreTest, ANameThatIsNotUtf8IsLeftUnchanged) {
+    TempDir dir;
+    const std::string bad = "caf\xE9.txt";  // Latin-1, not UTF-8
+    dir.file(bad, "x");
+    std::vector<FileItem> files{FileItem(dir.path() / bad)};
+    const auto results = RenameEngine::rename(files, {extensionRule("md")});
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_FALSE(results[0].success);
+    ASSERT_TRUE(results[0].error);
+    EXPECT_EQ(results[0].error->code, Error::Code::nameNotUtf8);
+    EXPECT_EQ(results[0].newURL, dir.path() / bad);
+    EXPECT_EQ(listing(dir), (std::map<std::string, std::string>{{bad, "x"}}));
+}
+
+TEST(RenameEngineRenameMoreTest, NothingChangingGivesAnEmptyList) {
+    TempDir dir;
+    dir.file("a.txt");
+    EXPECT_TRUE(RenameEngine::rename({FileItem(dir.path() / "a.txt")}, {}).empty());
+}
+
+TEST(RenameEngineRenameMoreTest, TheItemsPassedInAreNotChanged) {
+    TempDir dir;
+    dir.file("a.txt");
+    std::vector<FileItem> files{FileItem(dir.path() / "a.txt")};
+    const auto copy = files;
+    RenameEngine::rename(files, {extensionRule("md")});
+    EXPECT_EQ(files[0].url, copy[0].url);
+}
+
+TEST(RenameEngineRenameMoreTest, ProgressCountsTheAttemptedMoves) {
+    TempDir dir;
+    std::vector<FileItem> files;
+    for (const char* name : {"a.txt", "b.md", "c.md", "d.md"}) {
+        dir.file(name);
+        files.emplace_back(dir.path() / name);
+    }
+    files[3].isSelected = false;
+    RenameEngine::RenameOptions options;
+    std::vector<std::pair<std::size_t, std::size_t>> reports;
+    options.progress = [&](std::size_t done, std::size_t total) {
+        reports.emplace_back(done, total);
+    };
+    // a.txt keeps its name and d.md is not selected: two moves in all.
+    const auto results = RenameEngine::rename(files, {extensionRule("txt")}, options);
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(reports, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 2}, {2, 2}}));
+}
+
+TEST(RenameEngineRenameMoreTest, AStopRequestEndsTheBatchBeforeTheNextMove) {
+    TempDir dir;
+    std::vector<FileItem> files;
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        dir.file(name);
+        files.emplace_back(dir.path() / name);
+    }
+    std::atomic<bool> stop{false};
+    RenameEngine::RenameOptions options;
+    options.stop = &stop;
+    std::vector<std::pair<std::size_t, std::size_t>> reports;
+    options.progress = [&](std::size_t done, std::size_t total) {
+        reports.emplace_back(done, total);
+        if (done == 2) {
+            stop = true;
+        }
+    };
+    const auto results = RenameEngine::rename(files, {extensionRule("md")}, options);
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(reports, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 3}, {2, 3}}));
+    EXPECT_EQ(listing(dir),
+              (std::map<std::string, std::string>{{"a.md", ""}, {"b.md", ""}, {"c.txt", ""}}));
+}
+
+TEST(RenameEngineRenameMoreTest, AnUnselectedItemCountsForNumbering) {
+    RenameRule numbering(RuleType::numbering);
+    numbering.numberingPadding = 1;
+    if (RenameEngine::applyNumbering(numbering, "x", 0) == "x") {
+        GTEST_SKIP() << "numbering is not available in this build";
+    }
+    TempDir dir;
+    std::vector<FileItem> files;
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        dir.file(name, name);
+        files.emplace_back(dir.path() / name);
+    }
+    files[1].isSelected = false;
+    RenameEngine::rename(files, {numbering});
+    EXPECT_EQ(listing(dir), (std::map<std::string, std::string>{
+                                {"a_1.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c_3.txt", "c.txt"}}));
+}
+
+// A case-insensitive folder, simulated over a real one: the last component of every path is
+// looked up lower-cased.
+class CaseFoldingCalls : public PosixCalls {
+  public:
+    static std::string fold(const char* path) {
+        fs::path p(path);
+        std::string name = p.filename().string();
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return (p.parent_path() / name).string();
+    }
+    int renameNoReplace(const char* from, const char* to) override {
+        last = fs::path(to).filename();
+        return PosixCalls::renameNoReplace(fold(from).c_str(), fold(to).c_str());
+    }
+    int lstat(const char* path, struct stat& st) override {
+        return PosixCalls::lstat(fold(path).c_str(), st);
+    }
+    std::string last;
+};
+
+TEST(RenameEngineRenameMoreTest, ACaseOnlyChangeOnACaseInsensitiveFolderSucceeds) {
+    TempDir dir;
+    dir.file("photo.jpg", "picture");
+    CaseFoldingCalls calls;
+    PosixFileSystem disk(calls);
+    RenameEngine::RenameOptions options;
+    options.fileSystem = &disk;
+    const auto results = RenameEngine::rename({FileItem(dir.path() / "photo.jpg")},
+                                              {replaceRule("photo", "Photo")}, options);
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_TRUE(results[0].success);
+    EXPECT_EQ(calls.last, "Photo.jpg");
+    EXPECT_EQ(listing(dir), (std::map<std::string, std::string>{{"photo.jpg", "picture"}}));
+}
+
+TEST(RenameEngineRenameMoreTest, PerformMovesReportsEachMoveInOrder) {
+    TempDir dir;
+    dir.file("a", "1");
+    dir.file("c", "3");
+    const auto results = RenameEngine::performMoves(
+        {{dir.path() / "a", dir.path() / "c"}, {dir.path() / "a", dir.path() / "b"}});
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_FALSE(results[0].success);
+    EXPECT_TRUE(results[1].success);
+    EXPECT_EQ(listing(dir), (std::map<std::string, std::string>{{"b", "1"}, {"c", "3"}}));
+}
+
+}  // namespace
