@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <random>
 #include <string>
 
 #include "Models/Utf8.h"
@@ -62,44 +61,6 @@ int moveOnce(PosixCalls& calls, const fs::path& from, const fs::path& to) {
     return 0;
 }
 
-bool sameItem(PosixCalls& calls, const fs::path& a, const fs::path& b) {
-    struct stat sa {};
-    struct stat sb {};
-    return calls.lstat(a.c_str(), sa) == 0 && calls.lstat(b.c_str(), sb) == 0 &&
-           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
-
-std::string temporaryName() {
-    thread_local std::mt19937_64 random{std::random_device{}()};
-    static const char digits[] = "0123456789abcdef";
-    std::string name = ".quorvane-rename-";
-    for (int i = 0; i < 12; ++i) {
-        name += digits[random() % 16];
-    }
-    return name;
-}
-
-// `from` and `to` name the same item (a case-insensitive folder): move it away to a unique
-// name and then to `to`, so that the new spelling is taken.
-int moveThroughTemporary(PosixCalls& calls, const fs::path& from, const fs::path& to) {
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        const fs::path temporary = from.parent_path() / temporaryName();
-        const int away = moveOnce(calls, from, temporary);
-        if (away == EEXIST) {
-            continue;
-        }
-        if (away != 0) {
-            return away;
-        }
-        const int back = moveOnce(calls, temporary, to);
-        if (back != 0) {
-            moveOnce(calls, temporary, from);
-        }
-        return back;
-    }
-    return EEXIST;
-}
-
 }  // namespace
 
 PosixFileSystem::PosixFileSystem() : calls_(&PosixCalls::real()) {}
@@ -107,10 +68,10 @@ PosixFileSystem::PosixFileSystem() : calls_(&PosixCalls::real()) {}
 PosixFileSystem::PosixFileSystem(PosixCalls& calls) : calls_(&calls) {}
 
 std::optional<Error> PosixFileSystem::moveNoReplace(const fs::path& from, const fs::path& to) {
-    int code = moveOnce(*calls_, from, to);
-    if (code == EEXIST && from != to && sameItem(*calls_, from, to)) {
-        code = moveThroughTemporary(*calls_, from, to);
-    }
+    // One direct move, never through a temporary name: a letter-case change that a
+    // case-insensitive folder refuses is reported as the file system's error, and no item
+    // is ever left under a name the user did not choose.
+    const int code = moveOnce(*calls_, from, to);
     if (code == 0) {
         return std::nullopt;
     }

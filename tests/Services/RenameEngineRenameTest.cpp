@@ -328,7 +328,8 @@ class CaseFoldingCalls : public PosixCalls {
     std::string last;
 };
 
-TEST(RenameEngineRenameMoreTest, ACaseOnlyChangeOnACaseInsensitiveFolderSucceeds) {
+TEST(RenameEngineRenameMoreTest,
+     ACaseOnlyChangeOnACaseInsensitiveFolderIsReportedAndChangesNothing) {
     TempDir dir;
     dir.file("photo.jpg", "picture");
     CaseFoldingCalls calls;
@@ -338,7 +339,9 @@ TEST(RenameEngineRenameMoreTest, ACaseOnlyChangeOnACaseInsensitiveFolderSucceeds
     const auto results = RenameEngine::rename({FileItem(dir.path() / "photo.jpg")},
                                               {replaceRule("photo", "Photo")}, options);
     ASSERT_EQ(results.size(), 1u);
-    EXPECT_TRUE(results[0].success);
+    EXPECT_FALSE(results[0].success);
+    ASSERT_TRUE(results[0].error.has_value());
+    EXPECT_EQ(results[0].error->systemError, EEXIST);
     EXPECT_EQ(calls.last, "Photo.jpg");
     EXPECT_EQ(listing(dir), (std::map<std::string, std::string>{{"photo.jpg", "picture"}}));
 }
