@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,8 @@ namespace NaturalLanguageParser {
 // remove, case, numbering, cleanup, date.
 std::vector<ParsedRule> parse(const std::string& input);
 
-// "first" … "tenth" as 1 … 10, a decimal number as itself, anything else as 1.
-int ordinalToInt(const std::string& word);
+// "first" … "tenth" as 1 … 10 (exact, case-sensitive), a base-10 integer with an optional sign
+// as itself, anything else as 1.
+std::int64_t ordinalToInt(const std::string& word);
 
 }  // namespace NaturalLanguageParser

@@ -1,0 +1,458 @@
+#include "Services/NaturalLanguageParser.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace {
+
+// What one suggestion must be: the rule with the fields the phrase sets (every other field at
+// its default), the confidence and the description.
+struct Expected {
+    RenameRule rule;
+    double confidence;
+    std::string description;
+};
+
+struct Row {
+    std::string name;
+    std::string phrase;
+    std::vector<Expected> suggestions;
+};
+
+Expected replace(std::string find, std::string with, std::string description) {
+    RenameRule rule(RuleType::replace);
+    rule.findText = std::move(find);
+    rule.replaceText = std::move(with);
+    return {std::move(rule), 0.95, std::move(description)};
+}
+
+Expected insert(std::string text, InsertPosition position, double confidence,
+                std::string description, std::int64_t index = 0) {
+    RenameRule rule(RuleType::insert);
+    rule.insertText = std::move(text);
+    rule.insertPosition = position;
+    rule.insertIndex = index;
+    return {std::move(rule), confidence, std::move(description)};
+}
+
+Expected removeCount(RemoveTarget target, std::int64_t count, std::string description) {
+    RenameRule rule(RuleType::remove);
+    rule.removeTarget = target;
+    rule.removeCount = count;
+    return {std::move(rule), 0.95, std::move(description)};
+}
+
+Expected removeText(std::string text, std::string description) {
+    RenameRule rule(RuleType::remove);
+    rule.removeTarget = RemoveTarget::text;
+    rule.removeText = std::move(text);
+    return {std::move(rule), 0.8, std::move(description)};
+}
+
+Expected toCase(CaseConversionType type, std::string description) {
+    RenameRule rule(RuleType::caseConversion);
+    rule.caseType = type;
+    return {std::move(rule), 0.9, std::move(description)};
+}
+
+Expected numbering(std::int64_t start, NumberingPosition position, std::string description) {
+    RenameRule rule(RuleType::numbering);
+    rule.numberingStart = start;
+    rule.numberingPosition = position;
+    return {std::move(rule), 0.85, std::move(description)};
+}
+
+Expected cleanup(bool special) {
+    RenameRule rule(RuleType::cleanup);
+    rule.removeSpecialChars = special;
+    return {std::move(rule), 0.8, "Cleanup filenames"};
+}
+
+Expected date(InsertPosition position) {
+    RenameRule rule(RuleType::dateStamp);
+    rule.datePosition = position;
+    return {std::move(rule), 0.8, "Add today's date"};
+}
+
+class NaturalLanguageParserTest : public ::testing::TestWithParam<Row> {};
+
+TEST_P(NaturalLanguageParserTest, YieldsExactlyTheExpectedSuggestions) {
+    const Row& row = GetParam();
+    const auto actual = NaturalLanguageParser::parse(row.phrase);
+    ASSERT_EQ(actual.size(), row.suggestions.size()) << "phrase: " << row.phrase;
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        SCOPED_TRACE("suggestion " + std::to_string(i));
+        RenameRule expected = row.suggestions[i].rule;
+        // The identifier is fresh per suggestion; every other field must match.
+        expected.id = actual[i].rule.id;
+        EXPECT_EQ(actual[i].rule.toJson(), expected.toJson());
+        EXPECT_DOUBLE_EQ(actual[i].confidence, row.suggestions[i].confidence);
+        EXPECT_EQ(actual[i].description, row.suggestions[i].description);
+    }
+}
+
+std::string rowName(const ::testing::TestParamInfo<Row>& info) {
+    return info.param.name;
+}
+
+const auto end = InsertPosition::end;
+const auto beginning = InsertPosition::beginning;
+const auto atIndex = InsertPosition::atIndex;
+
+INSTANTIATE_TEST_SUITE_P(
+    Replace, NaturalLanguageParserTest,
+    ::testing::Values(
+        Row{"KeepsTypedCase",
+            "replace report with Summary",
+            {replace("report", "Summary", "Replace \"report\" \u2192 \"Summary\"")}},
+        Row{"CapitalKeywordIsNotRecognised", "Replace report with summary", {}},
+        Row{"QuotedChange",
+            "change \"old name\" to \"new name\"",
+            {replace("old name", "new name", "Replace \"old name\" \u2192 \"new name\"")}},
+        Row{"UnquotedChange", "change x to Y", {replace("x", "Y", "Replace \"x\" \u2192 \"Y\"")}},
+        Row{"RenameQuoted",
+            "rename \"Draft\" to \"Final\"",
+            {replace("Draft", "Final", "Replace \"Draft\" \u2192 \"Final\"")}},
+        Row{"SwapIsOneWay",
+            "swap \"a\" with \"b\"",
+            {replace("a", "b", "Replace \"a\" \u2192 \"b\"")}},
+        Row{"QuotesAreNotCaptured",
+            "replace \"a\" with \"b\"",
+            {replace("a", "b", "Replace \"a\" \u2192 \"b\"")}},
+        Row{"UnquotedFindIsOneWord", "replace a b with c", {}},
+        Row{"UnquotedReplacementIsOneWord",
+            "replace a with b c",
+            {replace("a", "b", "Replace \"a\" \u2192 \"b\"")}},
+        Row{"HalfQuotedMatchesNoForm", "replace \"a b\" with c", {}},
+        Row{"FoundAnywhereInRawInput",
+            "  please replace x with y  ",
+            {replace("x", "y", "Replace \"x\" \u2192 \"y\"")}},
+        Row{"Accents",
+            "replace café with Café",
+            {replace("café", "Café", "Replace \"café\" \u2192 \"Café\"")}},
+        Row{"DecomposedAccentKeptAsTyped",
+            "replace cafe\u0301 with CAFE\u0301",
+            {replace("cafe\u0301", "CAFE\u0301", "Replace \"cafe\u0301\" \u2192 \"CAFE\u0301\"")}},
+        Row{"Emoji",
+            "replace 🙂 with 👍🏽",
+            {replace("🙂", "👍🏽", "Replace \"🙂\" \u2192 \"👍🏽\"")}},
+        Row{"IllFormedBytesBecomeReplacementCharacter",
+            "replace \xff with x",
+            {replace("\uFFFD", "x", "Replace \"\uFFFD\" \u2192 \"x\"")}}),
+    rowName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Insert, NaturalLanguageParserTest,
+    ::testing::Values(
+        Row{"AtTheEndLowerCased",
+            "add _V2 at the end",
+            {insert("_v2", end, 0.9, "Add \"_v2\" at end")}},
+        Row{"QuotedAtTheStartTrimmed",
+            "Add \"Report \" at the START",
+            {insert("report", beginning, 0.9, "Add \"report\" at beginning")}},
+        Row{"AtTheBeginning",
+            "add new_ at the beginning",
+            {insert("new_", beginning, 0.9, "Add \"new_\" at beginning")}},
+        Row{"NothingBeforeAtTheEnd", "add at the end", {}},
+        Row{"PrefixWith",
+            "prefix with 2024",
+            {insert("2024", beginning, 0.9, "Prefix with \"2024\"")}},
+        Row{"PrefixWithoutWith",
+            "prefix draft_",
+            {insert("draft_", beginning, 0.9, "Prefix with \"draft_\"")}},
+        Row{"PrefixTakesSingleSpaceOnly",
+            "prefix  with x",
+            {insert("with x", beginning, 0.9, "Prefix with \"with x\"")}},
+        Row{"Append", "append final", {insert("final", end, 0.85, "Append \"final\"")}},
+        Row{"AppendQuotedTrimmed", "append \" x\t\"", {insert("x", end, 0.85, "Append \"x\"")}},
+        Row{"IdeographicSpacesTrimmed",
+            "append \"\u3000x\u3000\"",
+            {insert("x", end, 0.85, "Append \"x\"")}},
+        Row{"AfterOrdinal",
+            "insert - after the third character",
+            {insert("-", atIndex, 0.85, "Insert \"-\" at position 3", 3)}},
+        Row{"AfterNumberOfCharacters",
+            "insert x after 3 characters",
+            {insert("x", atIndex, 0.85, "Insert \"x\" at position 3", 3)}},
+        Row{"AfterSuffixedOrdinalIsOne",
+            "insert x after the 3rd character",
+            {insert("x", atIndex, 0.85, "Insert \"x\" at position 1", 1)}},
+        Row{"AfterEleventhIsOne",
+            "insert x after the eleventh character",
+            {insert("x", atIndex, 0.85, "Insert \"x\" at position 1", 1)}},
+        Row{"AfterLargeNumber",
+            "insert x after the 99999999999 character",
+            {insert("x", atIndex, 0.85, "Insert \"x\" at position 99999999999", 99999999999)}},
+        Row{"Japanese",
+            "add \"日本\" at the end",
+            {insert("日本", end, 0.9, "Add \"日本\" at end")}},
+        Row{"AccentsLowerCased",
+            "add ÉTÉ at the end",
+            {insert("été", end, 0.9, "Add \"été\" at end")}},
+        Row{"DecomposedAccentLowerCased",
+            "add E\u0301 at the end",
+            {insert("e\u0301", end, 0.9, "Add \"e\u0301\" at end")}}),
+    rowName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Remove, NaturalLanguageParserTest,
+    ::testing::Values(
+        Row{"FirstN",
+            "remove the first 3 characters",
+            {removeCount(RemoveTarget::firstN, 3, "Remove first 3 characters")}},
+        Row{"FirstOneCharacter",
+            "remove first 1 character",
+            {removeCount(RemoveTarget::firstN, 1, "Remove first 1 characters")}},
+        Row{"LastN",
+            "remove the last 4 characters",
+            {removeCount(RemoveTarget::lastN, 4, "Remove last 4 characters")}},
+        Row{"UpperCaseKeywords",
+            "REMOVE THE FIRST 2 CHARACTERS",
+            {removeCount(RemoveTarget::firstN, 2, "Remove first 2 characters")}},
+        Row{"BadCountPhraseIsNotText", "remove first 3 chars", {}},
+        Row{"CountInWordsIsNotText", "remove last two characters", {}},
+        Row{"FirstAloneIsNotText", "remove first", {}},
+        Row{"Text", "remove copy", {removeText("copy", "Remove \"copy\"")}},
+        Row{"QuotedTextLowerCasedAndTrimmed",
+            "remove \"  Copy  \"",
+            {removeText("copy", "Remove \"copy\"")}},
+        Row{"DeleteLastIsText", "delete last", {removeText("last", "Delete \"last\"")}},
+        Row{"DeleteQuoted", "delete \"tmp\"", {removeText("tmp", "Delete \"tmp\"")}},
+        Row{"CountTooLargeIsText",
+            "remove the first 99999999999999999999 characters",
+            {removeText("the first 99999999999999999999 characters",
+                        "Remove \"the first 99999999999999999999 characters\"")}},
+        Row{"NonAsciiDigitsAreText",
+            "remove the first \u0663 characters",
+            {removeText("the first \u0663 characters", "Remove \"the first \u0663 characters\"")}},
+        Row{"Emoji", "delete 🎉", {removeText("🎉", "Delete \"🎉\"")}}),
+    rowName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Case, NaturalLanguageParserTest,
+    ::testing::Values(
+        Row{"TitleCase",
+            "title case",
+            {toCase(CaseConversionType::titleCase, "Convert to Title Case")}},
+        Row{"TitleCaseAnyLetterCase",
+            "Title Case",
+            {toCase(CaseConversionType::titleCase, "Convert to Title Case")}},
+        Row{"TrimmedAndLowerCased",
+            "  TITLE CASE  \n",
+            {toCase(CaseConversionType::titleCase, "Convert to Title Case")}},
+        Row{"AllCaps",
+            "make it all caps",
+            {toCase(CaseConversionType::uppercase, "Convert to UPPERCASE")}},
+        Row{"Uppercase",
+            "uppercase",
+            {toCase(CaseConversionType::uppercase, "Convert to UPPERCASE")}},
+        Row{"UpperCase",
+            "upper case",
+            {toCase(CaseConversionType::uppercase, "Convert to UPPERCASE")}},
+        Row{"Lowercase",
+            "lowercase",
+            {toCase(CaseConversionType::lowercase, "Convert to lowercase")}},
+        Row{"LowerCase",
+            "lower case",
+            {toCase(CaseConversionType::lowercase, "Convert to lowercase")}},
+        Row{"SentenceCase",
+            "sentence case",
+            {toCase(CaseConversionType::sentenceCase, "Convert to Sentence case")}},
+        Row{"CamelCase",
+            "camel case",
+            {toCase(CaseConversionType::camelCase, "Convert to camelCase")}},
+        Row{"Camelcase",
+            "camelcase",
+            {toCase(CaseConversionType::camelCase, "Convert to camelCase")}},
+        Row{"SnakeCase",
+            "snake case",
+            {toCase(CaseConversionType::snakeCase, "Convert to snake_case")}},
+        Row{"SnakeUnderscore",
+            "snake_case please",
+            {toCase(CaseConversionType::snakeCase, "Convert to snake_case")}},
+        Row{"TitleBeatsLowercase",
+            "lowercase or title case",
+            {toCase(CaseConversionType::titleCase, "Convert to Title Case")}},
+        Row{"TableOrderNotPhraseOrder",
+            "lower case then uppercase",
+            {toCase(CaseConversionType::uppercase, "Convert to UPPERCASE")}},
+        Row{"CaseAloneIsNothing", "case", {}},
+        // Root lower-casing keeps the dot of İ as a combining mark, so this is no keyword.
+        Row{"DottedCapitalINotTurkish", "T\u0130TLE CASE", {}}),
+    rowName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbering, NaturalLanguageParserTest,
+    ::testing::Values(
+        Row{"NumberFiles",
+            "number files",
+            {numbering(1, NumberingPosition::suffix, "Add sequential numbering from 1")}},
+        Row{"StartAndPrefix",
+            "numbering starting at 10 as prefix",
+            {numbering(10, NumberingPosition::prefix, "Add sequential numbering from 10")}},
+        Row{"StartWithoutAt",
+            "numbering starting 007",
+            {numbering(7, NumberingPosition::suffix, "Add sequential numbering from 7")}},
+        Row{"UpperCaseStart",
+            "NUMBERING STARTING AT  5",
+            {numbering(5, NumberingPosition::suffix, "Add sequential numbering from 5")}},
+        Row{"StartTooLargeKeepsDefault",
+            "numbering starting at 99999999999999999999",
+            {numbering(1, NumberingPosition::suffix, "Add sequential numbering from 1")}},
+        Row{"NonAsciiStartKeepsDefault",
+            "numbering starting at \u0665",
+            {numbering(1, NumberingPosition::suffix, "Add sequential numbering from 1")}},
+        Row{"Sequential",
+            "sequential",
+            {numbering(1, NumberingPosition::suffix, "Add sequential numbering from 1")}},
+        Row{"SequentialPrefix",
+            "add sequential numbers as prefix",
+            {numbering(1, NumberingPosition::prefix, "Add sequential numbering from 1")}},
+        Row{"Renumber",
+            "renumber",
+            {numbering(1, NumberingPosition::suffix, "Add sequential numbering from 1")}},
+        Row{"Numbers",
+            "numbers",
+            {numbering(1, NumberingPosition::suffix, "Add sequential numbering from 1")}},
+        Row{"SequenceIsNothing", "sequence", {}}),
+    rowName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cleanup, NaturalLanguageParserTest,
+    ::testing::Values(Row{"CleanUp", "clean up names", {cleanup(false)}},
+                      Row{"Cleanup", "CLEANUP", {cleanup(false)}},
+                      Row{"SanitizeSpecial", "sanitize special characters", {cleanup(true)}},
+                      Row{"FixSpaces", "fix spaces", {cleanup(false)}},
+                      Row{"FixTwoSpacesIsNothing", "fix  spaces", {}},
+                      Row{"SpecialAloneIsNothing", "special", {}}),
+    rowName);
+
+INSTANTIATE_TEST_SUITE_P(
+    Date, NaturalLanguageParserTest,
+    ::testing::Values(
+        Row{"Timestamp", "add a timestamp", {date(end)}},
+        Row{"DateAtTheStart", "date at the start", {date(beginning)}},
+        Row{"PrefixWithDate",
+            "prefix with date",
+            {insert("date", beginning, 0.9, "Prefix with \"date\""), date(beginning)}},
+        Row{"TodayAtBeginning", "today at beginning", {date(beginning)}},
+        Row{"UpdateContainsDate", "update", {date(end)}},
+        Row{"TodaysDateAtTheStart",
+            "Add today's date at the start",
+            {insert("today's date", beginning, 0.9, "Add \"today's date\" at beginning"),
+             date(beginning)}}),
+    rowName);
+
+INSTANTIATE_TEST_SUITE_P(
+    FrontEnd, NaturalLanguageParserTest,
+    ::testing::Values(
+        Row{"Empty", "", {}}, Row{"OnlyBlanks", "  \n\t \r\n", {}},
+        Row{"Unrecognised", "make it nicer", {}},
+        Row{"InsertThenDate",
+            "add date at the start",
+            {insert("date", beginning, 0.9, "Add \"date\" at beginning"), date(beginning)}},
+        Row{"AndDoesNotSplit",
+            "replace a with b and remove the first 2 characters",
+            {replace("a", "b", "Replace \"a\" \u2192 \"b\""),
+             removeCount(RemoveTarget::firstN, 2, "Remove first 2 characters")}},
+        Row{"AllSevenInRecogniserOrder",
+            "replace a with b ; add x at the end ; remove the first 2 characters ; "
+            "title case ; number ; clean ; date",
+            {replace("a", "b", "Replace \"a\" \u2192 \"b\""),
+             insert("x", end, 0.9, "Add \"x\" at end"),
+             removeCount(RemoveTarget::firstN, 2, "Remove first 2 characters"),
+             toCase(CaseConversionType::titleCase, "Convert to Title Case"),
+             numbering(1, NumberingPosition::suffix, "Add sequential numbering from 1"),
+             cleanup(false), date(end)}},
+        Row{"OrderIsNotPhraseOrder",
+            "date clean number title case remove the first 2 characters add x at the end "
+            "replace a with b",
+            {replace("a", "b", "Replace \"a\" \u2192 \"b\""),
+             insert("x", end, 0.9, "Add \"x\" at end"),
+             removeCount(RemoveTarget::firstN, 2, "Remove first 2 characters"),
+             toCase(CaseConversionType::titleCase, "Convert to Title Case"),
+             numbering(1, NumberingPosition::suffix, "Add sequential numbering from 1"),
+             cleanup(false), date(end)}}),
+    rowName);
+
+struct OrdinalRow {
+    std::string name;
+    std::string word;
+    std::int64_t value;
+};
+
+std::string ordinalName(const ::testing::TestParamInfo<OrdinalRow>& info) {
+    return info.param.name;
+}
+
+class NaturalLanguageOrdinalTest : public ::testing::TestWithParam<OrdinalRow> {};
+
+TEST_P(NaturalLanguageOrdinalTest, ReadsTheWord) {
+    EXPECT_EQ(NaturalLanguageParser::ordinalToInt(GetParam().word), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, NaturalLanguageOrdinalTest,
+    ::testing::Values(
+        OrdinalRow{"First", "first", 1}, OrdinalRow{"Fifth", "fifth", 5},
+        OrdinalRow{"Eighth", "eighth", 8}, OrdinalRow{"Tenth", "tenth", 10},
+        OrdinalRow{"Third", "third", 3}, OrdinalRow{"Digits", "3", 3},
+        OrdinalRow{"Suffixed", "3rd", 1}, OrdinalRow{"Eleventh", "eleventh", 1},
+        OrdinalRow{"Last", "last", 1}, OrdinalRow{"CapitalisedIsNoOrdinal", "Third", 1},
+        OrdinalRow{"Negative", "-5", -5}, OrdinalRow{"Plus", "+7", 7}, OrdinalRow{"Empty", "", 1},
+        OrdinalRow{"SignAlone", "-", 1}, OrdinalRow{"TwoSigns", "+-5", 1},
+        OrdinalRow{"LeadingBlank", " 3", 1},
+        OrdinalRow{"Largest", "9223372036854775807", std::numeric_limits<std::int64_t>::max()},
+        OrdinalRow{"Smallest", "-9223372036854775808", std::numeric_limits<std::int64_t>::min()},
+        OrdinalRow{"TooLarge", "9223372036854775808", 1},
+        OrdinalRow{"ArabicIndicDigit", "\u0663", 1}),
+    ordinalName);
+
+TEST(NaturalLanguageParser, EverySuggestionHasAFreshIdentifier) {
+    const auto first = NaturalLanguageParser::parse("add date at the start");
+    const auto second = NaturalLanguageParser::parse("add date at the start");
+    ASSERT_EQ(first.size(), 2u);
+    ASSERT_EQ(second.size(), 2u);
+    EXPECT_NE(first[0].rule.id, first[1].rule.id);
+    EXPECT_NE(first[0].rule.id, second[0].rule.id);
+}
+
+// Inputs of 10,000 characters built to make the lazy patterns backtrack; each must come back
+// quickly, and a phrase at the front is still read.
+TEST(NaturalLanguageParser, LongHostileInputReturnsPromptly) {
+    const std::vector<std::string> inputs = {
+        "add " + std::string(9996, ' ') + "x",
+        "add" + std::string(9997, ' '),
+        [] {
+            std::string text;
+            while (text.size() < 10000) {
+                text += "add x prefix remove delete append insert ";
+            }
+            return text.substr(0, 10000);
+        }(),
+        std::string(5000, '"') + std::string(5000, 'a'),
+        "replace " + std::string(9992, '\t'),
+    };
+    for (const auto& input : inputs) {
+        const auto started = std::chrono::steady_clock::now();
+        NaturalLanguageParser::parse(input);
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+    }
+
+    const auto started = std::chrono::steady_clock::now();
+    const auto suggestions =
+        NaturalLanguageParser::parse("replace a with b " + std::string(9983, ' '));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+    ASSERT_FALSE(suggestions.empty());
+    EXPECT_EQ(suggestions[0].rule.findText, "a");
+    EXPECT_EQ(suggestions[0].rule.replaceText, "b");
+}
+
+}  // namespace
