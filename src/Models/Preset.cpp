@@ -51,15 +51,24 @@ Preset::Preset(Uuid presetId, std::string presetName, std::vector<RenameRule> pr
       icon(std::move(presetIcon)) {}
 
 double Preset::secondsSinceReferenceDate(Clock::time_point moment) {
-    return std::chrono::duration<double>(moment - referenceDate()).count();
+    // Whole seconds and the nanoseconds within them apart: a nanosecond count this large
+    // does not fit a double's 53 bits, so converting it in one piece would round twice.
+    const auto sinceReference = moment - referenceDate();
+    const auto whole = std::chrono::floor<std::chrono::seconds>(sinceReference);
+    const auto fraction =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(sinceReference - whole);
+    return static_cast<double>(whole.count()) + static_cast<double>(fraction.count()) / 1e9;
 }
 
 std::optional<Preset::Clock::time_point> Preset::fromSecondsSinceReferenceDate(double seconds) {
     if (!std::isfinite(seconds) || std::fabs(seconds) > maxReferenceSeconds) {
         return std::nullopt;
     }
-    return referenceDate() +
-           std::chrono::round<Clock::duration>(std::chrono::duration<double>(seconds));
+    // The fraction of a double is exact; scaling only the fraction keeps nanosecond precision.
+    const double whole = std::floor(seconds);
+    const auto nanoseconds = std::llround((seconds - whole) * 1e9);
+    return referenceDate() + std::chrono::seconds(static_cast<std::int64_t>(whole)) +
+           std::chrono::duration_cast<Clock::duration>(std::chrono::nanoseconds(nanoseconds));
 }
 
 Preset::Clock::time_point Preset::storedMoment(Clock::time_point moment) {

@@ -73,6 +73,34 @@ TEST(PresetTest, MadeNowReadsBackAsTheSameMoment) {
     EXPECT_EQ(preset.icon, "wand.and.stars");
 }
 
+struct MomentRow {
+    const char* name;
+    Preset::Clock::time_point moment;
+};
+
+class PresetMomentTest : public testing::TestWithParam<MomentRow> {};
+
+TEST_P(PresetMomentTest, StoredMomentsReadBackUnchanged) {
+    const auto stored = Preset::storedMoment(GetParam().moment);
+    EXPECT_EQ(Preset::storedMoment(stored), stored);
+    EXPECT_EQ(Preset::fromSecondsSinceReferenceDate(Preset::secondsSinceReferenceDate(stored)),
+              stored);
+    // Within a microsecond of the original anywhere in the clock's useful range.
+    EXPECT_LT(std::chrono::abs(stored - GetParam().moment), 1us);
+}
+
+const MomentRow momentRows[] = {
+    {"ReferenceDate", referenceDate},
+    {"OneNanosecondAfter", referenceDate + 1ns},
+    {"OneNanosecondBefore", referenceDate - 1ns},
+    {"UnixEpochPlus", Preset::Clock::time_point{} + 123456789ns},
+    {"Year2025", Preset::Clock::time_point{1735689600s} + 999999999ns},
+    {"Year2200", Preset::Clock::time_point{7258118400s} + 123456789ns},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, PresetMomentTest, testing::ValuesIn(momentRows),
+                         [](const auto& row) { return std::string(row.param.name); });
+
 struct DecodeRow {
     const char* name;
     std::function<void(json&)> change;
