@@ -1,10 +1,12 @@
 #include "Services/PresetManager.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -46,15 +48,30 @@ class FileDescriptor {
     int fd_;
 };
 
+// The presets file is read no further than this; a larger one is taken as unreadable.
+constexpr std::size_t maxFileBytes = 64 * 1024 * 1024;
+
 struct FileContent {
     std::optional<std::string> bytes;
     int error = 0;
+    bool tooLarge = false;
 };
 
 FileContent readWholeFile(const fs::path& path) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK a FIFO in the file's place would hang the start.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.valid()) {
         return {std::nullopt, errno};
+    }
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0) {
+        return {std::nullopt, errno};
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return {std::nullopt, S_ISDIR(status.st_mode) ? EISDIR : EINVAL};
+    }
+    if (static_cast<std::uintmax_t>(status.st_size) > maxFileBytes) {
+        return {std::nullopt, EFBIG, true};
     }
     std::string bytes;
     char buffer[64 * 1024];
@@ -250,7 +267,10 @@ void PresetManager::load() {
         if (content.error == ENOENT || content.error == ENOTDIR) {
             return;
         }
-        loadProblem_ = systemError("cannot read", *storageURL_, content.error);
+        loadProblem_ = content.tooLarge ? Error{Error::Code::invalidJson,
+                                                storageURL_->string() + " is larger than " +
+                                                    std::to_string(maxFileBytes) + " bytes"}
+                                        : systemError("cannot read", *storageURL_, content.error);
         mustNotReplaceFile_ = !keepUnreadableFile(std::nullopt);
         return;
     }

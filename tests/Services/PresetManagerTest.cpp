@@ -255,6 +255,29 @@ TEST_F(PresetManagerTest, AnUnreadableFileIsKeptEvenWithoutReadAccess) {
     EXPECT_EQ(namesOf(onDisk()), builtInNames);
 }
 
+TEST_F(PresetManagerTest, AFifoInPlaceOfTheFileDoesNotHangTheStart) {
+    fs::create_directories(folder());
+    ASSERT_EQ(::mkfifo(file().c_str(), 0600), 0);
+    PresetManager store(file());
+    EXPECT_EQ(namesOf(store.presets()), builtInNames);
+    ASSERT_TRUE(store.backupFile());
+    EXPECT_TRUE(fs::is_fifo(*store.backupFile()));
+    EXPECT_EQ(namesOf(onDisk()), builtInNames);
+}
+
+TEST_F(PresetManagerTest, WhatCannotBeKeptAsideIsNeverReplaced) {
+    // A folder cannot be hard-linked or copied: it must stay, and every write says why not.
+    temp.file(relative + "/inside", "user data");
+    PresetManager store(file());
+    EXPECT_EQ(namesOf(store.presets()), builtInNames);
+    ASSERT_TRUE(store.loadProblem());
+    EXPECT_FALSE(store.backupFile());
+    EXPECT_TRUE(store.writeProblem());
+    EXPECT_TRUE(store.save(Preset("New", {})));
+    EXPECT_EQ(store.presets().size(), 6u);
+    EXPECT_EQ(temp.read(relative + "/inside"), "user data");
+}
+
 TEST_F(PresetManagerTest, SaveReplacesInPlaceByIdAndAppendsNewOnes) {
     PresetManager store(file());
     int announced = 0;
