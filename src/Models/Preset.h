@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ struct Preset {
 
     // A new preset with a fresh id, made now, with the default icon.
     Preset(std::string presetName, std::vector<RenameRule> presetRules);
+    // `madeAt` is kept to the precision of the file (see storedMoment), so that a preset
+    // written and read back compares equal.
     Preset(Uuid presetId, std::string presetName, std::vector<RenameRule> presetRules,
            Clock::time_point madeAt, std::string presetIcon = "wand.and.stars");
 
@@ -32,4 +35,12 @@ struct Preset {
     nlohmann::json toJson() const;
     // Strict decoding: all five keys required and type-checked, rules as RenameRule::fromJson.
     static Result<Preset> fromJson(const nlohmann::json& object);
+
+    // Seconds from 2001-01-01T00:00:00Z to `moment` (negative before it).
+    static double secondsSinceReferenceDate(Clock::time_point moment);
+    // The moment `seconds` after 2001-01-01T00:00:00Z to the nearest clock tick; none when it
+    // is not finite or lies outside the clock's range.
+    static std::optional<Clock::time_point> fromSecondsSinceReferenceDate(double seconds);
+    // `moment` as it reads back from the file: rounded through the floating-point seconds.
+    static Clock::time_point storedMoment(Clock::time_point moment);
 };

@@ -24,9 +24,14 @@ class PresetManager {
     // $XDG_DATA_HOME/Quorvane/Presets/presets.json, with XDG_DATA_HOME falling back to
     // $HOME/.local/share when unset, empty or relative; none when HOME is unusable too.
     static std::optional<std::filesystem::path> defaultStorageFile();
+    // The same rule on given values of XDG_DATA_HOME and HOME (none for an unset variable).
+    static std::optional<std::filesystem::path> storageFileFor(
+        const std::optional<std::string>& xdgDataHome, const std::optional<std::string>& home);
     // The five presets of a first start, in their order.
     static std::vector<Preset> builtInPresets();
-    // The presets file format, both ways.
+    // The presets file format, both ways: one compact JSON array of preset objects. Decoding
+    // is strict (every element must decode); a text that is not valid UTF-8 is written with
+    // U+FFFD in its place (write() refuses such a list instead).
     static Result<std::vector<Preset>> decodePresets(const std::string& bytes);
     static std::string encodePresets(const std::vector<Preset>& presets);
 
@@ -50,7 +55,18 @@ class PresetManager {
     const std::optional<Error>& writeProblem() const { return writeProblem_; }
 
   private:
+    // Reads the file into the list; a file that exists but does not decode is kept aside.
+    void load();
+    // Replaces the list by the built-ins and writes them.
+    void loadBuiltIn();
+    // Keeps the bytes of the unreadable file under a new name beside it; false when that
+    // was impossible, in which case the file must not be replaced.
+    bool keepUnreadableFile(const std::optional<std::string>& bytes);
+    // Writes the whole list atomically and records the outcome in writeProblem_.
     std::optional<Error> write();
+    // Replaces the file by `bytes` through a temporary file in its folder, flushed and then
+    // renamed over it; on failure the error, and the old file is left as it was.
+    std::optional<Error> writeFile(const std::string& bytes) const;
 
     std::optional<std::filesystem::path> storageURL_;
     std::vector<Preset> presets_;
@@ -58,4 +74,6 @@ class PresetManager {
     std::optional<Error> loadProblem_;
     std::optional<std::filesystem::path> backupFile_;
     std::optional<Error> writeProblem_;
+    // Set when an unreadable file could not be kept aside: it is then never written over.
+    bool mustNotReplaceFile_ = false;
 };
