@@ -132,14 +132,18 @@ struct Options {
 };
 
 void addRuleOptions(CLI::App* command, Options& options) {
-    command
-        ->add_option("--rules", options.rulesFiles,
-                     "a JSON array of rule objects as in the presets file; - reads stdin")
-        ->type_name("FILE");
-    command->add_option("--preset", options.presetNames, "the rules of the preset named NAME")
-        ->type_name("NAME");
-    command->add_option("--phrase", options.phrases, "the rules suggested for TEXT")
-        ->type_name("TEXT");
+    // One value per occurrence, each option repeatable: otherwise a vector option would take
+    // the paths that follow it as further values.
+    const auto once = [](CLI::Option* option, const char* type) {
+        option->type_name(type)->expected(1)->allow_extra_args(false)->multi_option_policy(
+            CLI::MultiOptionPolicy::TakeAll);
+    };
+    once(command->add_option("--rules", options.rulesFiles,
+                             "a JSON array of rule objects as in the presets file; - reads stdin"),
+         "FILE");
+    once(command->add_option("--preset", options.presetNames, "the rules of the preset named NAME"),
+         "NAME");
+    once(command->add_option("--phrase", options.phrases, "the rules suggested for TEXT"), "TEXT");
 }
 
 void addListOptions(CLI::App* command, Options& options) {
