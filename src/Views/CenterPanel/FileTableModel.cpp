@@ -20,6 +20,12 @@ int FileTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
+bool FileTableModel::isRow(const QModelIndex& index) const {
+    // Views ask about invalid indexes as a matter of course; checkIndex() would warn.
+    return index.isValid() && index.model() == this && !index.parent().isValid() &&
+           index.row() < rowCount() && index.column() < ColumnCount;
+}
+
 int FileTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
@@ -36,7 +42,7 @@ void FileTableModel::describe(const Row& row) const {
 }
 
 QVariant FileTableModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+    if (!isRow(index)) {
         return {};
     }
     const Row& row = rows_[static_cast<std::size_t>(index.row())];
@@ -86,8 +92,7 @@ QVariant FileTableModel::data(const QModelIndex& index, int role) const {
 }
 
 bool FileTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) ||
-        index.column() != CheckColumn || role != Qt::CheckStateRole) {
+    if (!isRow(index) || index.column() != CheckColumn || role != Qt::CheckStateRole) {
         return false;
     }
     const bool checked = value.value<Qt::CheckState>() == Qt::Checked;
@@ -98,7 +103,7 @@ bool FileTableModel::setData(const QModelIndex& index, const QVariant& value, in
 }
 
 Qt::ItemFlags FileTableModel::flags(const QModelIndex& index) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+    if (!isRow(index)) {
         return Qt::NoItemFlags;
     }
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;

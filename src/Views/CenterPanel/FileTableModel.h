@@ -50,6 +50,8 @@ class FileTableModel final : public QAbstractTableModel {
     void refresh();
 
   private:
+    // Whether `index` is a cell of this model's rows.
+    bool isRow(const QModelIndex& index) const;
     struct Row {
         explicit Row(FileItem entry) : item(std::move(entry)) {}
 

@@ -22,6 +22,12 @@ int PreviewTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
+bool PreviewTableModel::isRow(const QModelIndex& index) const {
+    // Views ask about invalid indexes as a matter of course; checkIndex() would warn.
+    return index.isValid() && index.model() == this && !index.parent().isValid() &&
+           index.row() < rowCount() && index.column() < ColumnCount;
+}
+
 int PreviewTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
@@ -60,7 +66,7 @@ QString PreviewTableModel::explanation(const PreviewEntry& entry) const {
 }
 
 QVariant PreviewTableModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+    if (!isRow(index)) {
         return {};
     }
     const PreviewEntry& entry = rows_[static_cast<std::size_t>(index.row())];
@@ -125,7 +131,7 @@ QVariant PreviewTableModel::data(const QModelIndex& index, int role) const {
 }
 
 Qt::ItemFlags PreviewTableModel::flags(const QModelIndex& index) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+    if (!isRow(index)) {
         return Qt::NoItemFlags;
     }
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;

@@ -40,6 +40,8 @@ class PreviewTableModel final : public QAbstractTableModel {
     void refresh();
 
   private:
+    // Whether `index` is a cell of this model's rows.
+    bool isRow(const QModelIndex& index) const;
     static Status statusOf(const PreviewEntry& entry);
     // The explanation shown as the tooltip of a row.
     QString explanation(const PreviewEntry& entry) const;
