@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -293,6 +294,9 @@ void ContentView::showEvent(QShowEvent* event) {
         const int middle =
             std::max(kFilesMin, splitter_->width() - kRulesIdeal - kPreviewIdeal - handles);
         splitter_->setSizes({kRulesIdeal, middle, kPreviewIdeal});
+        // Start on the list, not in the filter field, where Ctrl+Z and Ctrl+A would edit text
+        // instead of reaching the window's commands.
+        fileList_->table()->setFocus();
     }
 }
 
