@@ -39,15 +39,13 @@ class QuorvaneAppTest : public QObject {
 
 void QuorvaneAppTest::oneModelForEveryPanel() {
     TempDir dir;
-    QuorvaneApp app;
+    QuorvaneApp app(dir.path() / "presets.json");
     app.open({dir.file("a.txt"), dir.file("b.txt")});
     // The preview panel and the file list see what the application's one model holds.
     QTRY_COMPARE(app.content().renameAction()->isEnabled(), true);
     QCOMPARE(app.model().files().size(), 2u);
-    // The presets live in the per-user data folder.
-    QVERIFY(app.presets().storageURL().has_value());
-    QVERIFY(
-        app.presets().storageURL()->native().starts_with(qgetenv("XDG_DATA_HOME").toStdString()));
+    // The preset store is the one the application was given.
+    QCOMPARE(app.presets().storageURL(), std::optional(dir.path() / "presets.json"));
 }
 
 void QuorvaneAppTest::theProgramOpensWithTheItemsItIsGiven() {
