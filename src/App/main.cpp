@@ -1,9 +1,13 @@
 #include <QApplication>
-#include <QLabel>
+#include <QMainWindow>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <vector>
 
+#include "App/QuorvaneApp.h"
 #include "Cli/CommandLine.h"
 
 namespace {
@@ -18,6 +22,18 @@ bool haveDisplay() {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+// The locations named on the command line, byte for byte, made absolute.
+std::vector<std::filesystem::path> locationsFrom(int argc, char** argv) {
+    std::vector<std::filesystem::path> locations;
+    for (int i = 1; i < argc; ++i) {
+        std::filesystem::path path(argv[i]);
+        std::error_code ignored;
+        auto absolute = std::filesystem::absolute(path, ignored);
+        locations.push_back(absolute.empty() ? path : absolute);
+    }
+    return locations;
 }
 
 }  // namespace
@@ -35,7 +51,28 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
-    QLabel placeholder(QStringLiteral("Quorvane"));
-    placeholder.show();
-    return QApplication::exec();
+    QApplication::setApplicationName(QStringLiteral("Quorvane"));
+    QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
+    // QApplication has taken its own options out of argv; what is left are locations.
+    QuorvaneApp quorvane;
+    quorvane.open(locationsFrom(argc, argv));
+    quorvane.show();
+
+    // QUORVANE_SCREENSHOT=FILE saves a picture of the window once it has settled, then quits
+    // (scripts/screenshot.sh); it is not an option of the command line.
+    const char* screenshot = std::getenv("QUORVANE_SCREENSHOT");
+    int status = 0;
+    if (screenshot != nullptr && *screenshot != '\0') {
+        const QString target = QString::fromLocal8Bit(screenshot);
+        QTimer::singleShot(1500, &app, [&quorvane, &status, target] {
+            if (!quorvane.window().grab().save(target)) {
+                std::fprintf(stderr, "quorvane: could not save the screenshot to %s\n",
+                             target.toLocal8Bit().constData());
+                status = 1;
+            }
+            QApplication::quit();
+        });
+    }
+    const int code = QApplication::exec();
+    return status != 0 ? status : code;
 }

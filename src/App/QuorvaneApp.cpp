@@ -1,0 +1,35 @@
+#include "App/QuorvaneApp.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "Views/ContentView.h"
+#include "Views/Shared/Icons.h"
+
+QuorvaneApp::QuorvaneApp(std::optional<std::filesystem::path> presetsFile)
+    : model_(scheduler_), presets_(std::move(presetsFile)), window_(new QMainWindow) {
+    window_->setWindowTitle(QStringLiteral("Quorvane"));
+    window_->setWindowIcon(Icons::bundled(QStringLiteral("LogoDark")));
+    content_ = new ContentView(model_, presets_, window_.get());
+    window_->setCentralWidget(content_);
+    QMenu* file = content_->installMenus(window_->menuBar());
+    file->addSeparator();
+    quit_ = file->addAction(QObject::tr("&Quit"));
+    quit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QObject::connect(quit_, &QAction::triggered, window_.get(), &QMainWindow::close);
+    window_->resize(1280, 800);
+}
+
+QuorvaneApp::~QuorvaneApp() = default;
+
+void QuorvaneApp::open(const std::vector<std::filesystem::path>& locations) {
+    if (!locations.empty()) {
+        model_.addFiles(locations);
+    }
+}
+
+void QuorvaneApp::show() {
+    window_->show();
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+
+class AppViewModel;
+class ChangeWatcher;
+class FileListView;
+class PresetManager;
+class PreviewPanelView;
+class ProgressOverlayView;
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QPushButton;
+class QSplitter;
+class QToolButton;
+class RenameResultView;
+class RuleEditorView;
+
+// The window's content: the top bar (logo and title, Import, Undo, Redo, the counts of files,
+// selected entries and conflicts, the rule count, Rename), a separator, and the rule, file
+// and preview panels side by side. Owns the window's commands, the rename confirmation, the
+// result report and the progress overlay. Every control calls one operation of the view
+// model; what is shown is re-read from it after its change announcements.
+class ContentView final : public QWidget {
+    Q_OBJECT
+
+  public:
+    ContentView(AppViewModel& model, PresetManager& presets, QWidget* parent = nullptr);
+
+    // Puts the commands into File, Edit and Rename menus of `bar`; returns the File menu so
+    // that the application can end it with Quit.
+    QMenu* installMenus(QMenuBar* bar);
+
+    // Asks whether to rename the checked entries; "Rename" starts the batch. Nothing when no
+    // entry is checked or a batch runs.
+    void confirmRename();
+    // The open confirmation, or null.
+    QMessageBox* renameConfirmation() const { return confirmation_; }
+
+    // The title and message the confirmation shows for the current state.
+    QString confirmationTitle() const;
+    QString confirmationMessage() const;
+
+    // The commands, for menus and tests.
+    QAction* importAction() const { return import_; }
+    QAction* clearListAction() const { return clearList_; }
+    QAction* undoAction() const { return undo_; }
+    QAction* redoAction() const { return redo_; }
+    QAction* selectAllAction() const { return selectAll_; }
+    QAction* deselectAllAction() const { return deselectAll_; }
+    QAction* invertSelectionAction() const { return invertSelection_; }
+    QAction* renameAction() const { return rename_; }
+    QAction* exportAction() const { return export_; }
+
+    RuleEditorView* ruleEditor() const { return rules_; }
+    FileListView* fileList() const { return fileList_; }
+    PreviewPanelView* previewPanel() const { return preview_; }
+    QSplitter* splitter() const { return splitter_; }
+    RenameResultView* resultView() const { return result_; }
+    ProgressOverlayView* progressOverlay() const { return overlay_; }
+    QPushButton* renameButton() const { return renameButton_; }
+
+    // Runs a pending refresh now, for callers that cannot wait for the event loop.
+    void flush();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    QWidget* makeTopBar();
+    void makeActions();
+    void refresh();
+
+    AppViewModel& model_;
+    PresetManager& presets_;
+
+    QAction* import_ = nullptr;
+    QAction* clearList_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
+    QAction* selectAll_ = nullptr;
+    QAction* deselectAll_ = nullptr;
+    QAction* invertSelection_ = nullptr;
+    QAction* rename_ = nullptr;
+    QAction* export_ = nullptr;
+
+    QToolButton* undoButton_ = nullptr;
+    QToolButton* redoButton_ = nullptr;
+    QLabel* filesCount_ = nullptr;
+    QLabel* selectedCount_ = nullptr;
+    QLabel* conflictsCount_ = nullptr;
+    QLabel* ruleCount_ = nullptr;
+    QProgressBar* renameBusy_ = nullptr;
+    QPushButton* renameButton_ = nullptr;
+
+    QSplitter* splitter_ = nullptr;
+    RuleEditorView* rules_ = nullptr;
+    FileListView* fileList_ = nullptr;
+    PreviewPanelView* preview_ = nullptr;
+    ProgressOverlayView* overlay_ = nullptr;
+    RenameResultView* result_ = nullptr;
+    QPointer<QMessageBox> confirmation_;
+    ChangeWatcher* watcher_ = nullptr;
+    bool sized_ = false;
+};

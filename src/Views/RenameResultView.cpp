@@ -1,0 +1,131 @@
+#include "Views/RenameResultView.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ViewModels/AppViewModel.h"
+#include "Views/Shared/FileLocations.h"
+#include "Views/Shared/Icons.h"
+
+namespace {
+
+// One count over its label.
+QWidget* countBox(const QString& label, QLabel*& count, QWidget* parent) {
+    auto* box = new QWidget(parent);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(16, 4, 16, 4);
+    count = new QLabel(box);
+    QFont big = count->font();
+    big.setPointSizeF(big.pointSizeF() * 1.8);
+    big.setBold(true);
+    count->setFont(big);
+    count->setAlignment(Qt::AlignCenter);
+    auto* name = new QLabel(label, box);
+    name->setAlignment(Qt::AlignCenter);
+    layout->addWidget(count);
+    layout->addWidget(name);
+    return box;
+}
+
+}  // namespace
+
+RenameResultView::RenameResultView(AppViewModel& model, QWidget* parent)
+    : QDialog(parent), model_(model) {
+    setObjectName(QStringLiteral("renameResult"));
+    setWindowTitle(tr("Rename Result"));
+    setWindowModality(Qt::WindowModal);
+    setMinimumWidth(420);
+
+    icon_ = new QLabel(this);
+    icon_->setAlignment(Qt::AlignCenter);
+    title_ = new QLabel(this);
+    title_->setAlignment(Qt::AlignCenter);
+    QFont heading = title_->font();
+    heading.setPointSizeF(heading.pointSizeF() * 1.3);
+    heading.setBold(true);
+    title_->setFont(heading);
+
+    auto* counts = new QHBoxLayout;
+    counts->addStretch();
+    counts->addWidget(countBox(tr("Renamed"), renamed_, this));
+    counts->addWidget(countBox(tr("Failed"), failed_, this));
+    counts->addStretch();
+
+    errorsHeading_ = new QLabel(tr("Errors:"), this);
+    QFont bold = errorsHeading_->font();
+    bold.setBold(true);
+    errorsHeading_->setFont(bold);
+    errors_ = new QListWidget(this);
+    errors_->setUniformItemSizes(true);
+    errors_->setWordWrap(false);
+
+    done_ = new QPushButton(tr("Done"), this);
+    done_->setDefault(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 16);
+    layout->addWidget(icon_);
+    layout->addWidget(title_);
+    layout->addLayout(counts);
+    layout->addWidget(errorsHeading_);
+    layout->addWidget(errors_, 1);
+    layout->addWidget(done_, 0, Qt::AlignRight);
+
+    connect(done_, &QPushButton::clicked, this, &QDialog::accept);
+    // Done, Escape and the close button all end the report.
+    connect(this, &QDialog::finished, this, [this] {
+        if (model_.showRenameResult()) {
+            model_.setShowRenameResult(false);
+        }
+    });
+}
+
+std::size_t RenameResultView::successCount() const {
+    std::size_t count = 0;
+    for (const auto& result : model_.lastRenameResults()) {
+        count += result.success ? 1 : 0;
+    }
+    return count;
+}
+
+std::size_t RenameResultView::failCount() const {
+    return model_.lastRenameResults().size() - successCount();
+}
+
+void RenameResultView::fill() {
+    const std::size_t failures = failCount();
+    const QString symbol = failures == 0 ? QStringLiteral("checkmark.circle.fill")
+                                         : QStringLiteral("exclamationmark.triangle.fill");
+    icon_->setPixmap(Icons::bundled(symbol).pixmap(48, 48));
+    title_->setText(failures == 0 ? tr("Rename Complete") : tr("Rename Completed with Errors"));
+    renamed_->setText(QString::number(successCount()));
+    failed_->setText(QString::number(failures));
+
+    errors_->clear();
+    const QIcon cross = Icons::bundled(QStringLiteral("xmark.circle.fill"));
+    for (const auto& result : model_.lastRenameResults()) {
+        if (result.success) {
+            continue;
+        }
+        const QString name = FileLocations::toText(result.originalURL.filename());
+        const QString why = result.error && !result.error->detail.empty()
+                                ? QString::fromStdString(result.error->detail)
+                                : tr("Unknown error");
+        auto* line = new QListWidgetItem(cross, name + QStringLiteral(": ") + why, errors_);
+        line->setToolTip(FileLocations::toText(result.originalURL));
+    }
+    errorsHeading_->setVisible(failures != 0);
+    errors_->setVisible(failures != 0);
+    adjustSize();
+}
+
+void RenameResultView::present() {
+    if (isVisible()) {
+        return;
+    }
+    fill();
+    open();
+}

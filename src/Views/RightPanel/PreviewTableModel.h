@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QIcon>
+
+#include <vector>
+
+#include "Models/PreviewEntry.h"
+
+class AppViewModel;
+class ChangeWatcher;
+
+// The preview table's rows: a snapshot of the view model's previews, taken once after a change
+// announcement. A preview of the same length updates the rows in place (the view keeps its
+// scroll position while rules are edited); one of another length resets the model. Conflicts
+// and names that cannot be used are marked by colour and icon, with the reason as tooltip.
+class PreviewTableModel final : public QAbstractTableModel {
+    Q_OBJECT
+
+  public:
+    enum Column : int { OriginalColumn, ArrowColumn, NewNameColumn, ColumnCount };
+    // What a row's new name means for the rename.
+    enum class Status { unchanged, changed, conflict, problem };
+
+    PreviewTableModel(AppViewModel& model, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    // The status of `row` (unchanged outside the rows).
+    Status statusAt(int row) const;
+    // The rows whose name changes and that can be renamed.
+    std::size_t changedCount() const { return changed_; }
+
+    // Re-reads the view model now instead of on the next turn of the event loop.
+    void refresh();
+
+  private:
+    // Whether `index` is a cell of this model's rows.
+    bool isRow(const QModelIndex& index) const;
+    static Status statusOf(const PreviewEntry& entry);
+    // The explanation shown as the tooltip of a row.
+    QString explanation(const PreviewEntry& entry) const;
+
+    AppViewModel& model_;
+    std::vector<PreviewEntry> rows_;
+    std::size_t changed_ = 0;
+    QIcon conflictIcon_;
+    QIcon problemIcon_;
+    ChangeWatcher* watcher_ = nullptr;
+};

@@ -1,0 +1,27 @@
+#include "Views/Shared/ChangeWatcher.h"
+
+#include <QMetaObject>
+
+#include "ViewModels/AppViewModel.h"
+
+ChangeWatcher::ChangeWatcher(AppViewModel& model, std::function<void()> refresh, QObject* parent)
+    : QObject(parent), refresh_(std::move(refresh)) {
+    subscription_ = model.subscribe([this] { schedule(); });
+}
+
+void ChangeWatcher::schedule() {
+    if (pending_) {
+        return;
+    }
+    pending_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { flush(); }, Qt::QueuedConnection);
+}
+
+void ChangeWatcher::flush() {
+    if (!pending_) {
+        return;
+    }
+    pending_ = false;
+    refresh_();
+}

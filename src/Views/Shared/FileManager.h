@@ -1,0 +1,14 @@
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+// Showing items in the desktop's file manager.
+namespace FileManager {
+
+// Asks the file manager to show `items` highlighted in their folders (the freedesktop
+// FileManager1 ShowItems call on the session bus); where no file manager answers, opens the
+// folder of the first item instead. False when neither worked.
+bool showItems(const std::vector<std::filesystem::path>& items);
+
+}  // namespace FileManager

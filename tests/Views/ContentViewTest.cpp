@@ -1,0 +1,444 @@
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "App/QuorvaneApp.h"
+#include "Models/RenameRule.h"
+#include "Support/TempDir.h"
+#include "Views/CenterPanel/FileListView.h"
+#include "Views/CenterPanel/FileTableModel.h"
+#include "Views/ContentView.h"
+#include "Views/LeftPanel/RuleEditorView.h"
+#include "Views/ProgressOverlayView.h"
+#include "Views/RenameResultView.h"
+#include "Views/RightPanel/PreviewPanelView.h"
+#include "Views/Shared/FileLocations.h"
+
+Q_DECLARE_METATYPE(std::vector<std::string>)
+
+namespace {
+
+RenameRule replacing(const std::string& find, const std::string& with) {
+    RenameRule rule(RuleType::replace);
+    rule.findText = find;
+    rule.replaceText = with;
+    return rule;
+}
+
+// The window on screen and active, so that its shortcuts work.
+void showWindow(QuorvaneApp& app) {
+    app.show();
+    QVERIFY(QTest::qWaitForWindowActive(&app.window()));
+}
+
+QPushButton* buttonNamed(QMessageBox* box, const QString& text) {
+    for (QAbstractButton* button : box->buttons()) {
+        if (button->text() == text) {
+            return qobject_cast<QPushButton*>(button);
+        }
+    }
+    return nullptr;
+}
+
+QAction* menuItem(QMenuBar* bar, const QString& menu, const QString& item) {
+    for (QAction* top : bar->actions()) {
+        if (top->menu() == nullptr || top->text().remove(QLatin1Char('&')) != menu) {
+            continue;
+        }
+        for (QAction* action : top->menu()->actions()) {
+            if (action->text() == item) {
+                return action;
+            }
+        }
+    }
+    return nullptr;
+}
+
+QString labelText(const ContentView& view, const char* name) {
+    auto* label = view.findChild<QLabel*>(QString::fromLatin1(name));
+    return label != nullptr ? label->text() : QStringLiteral("<missing %1>").arg(name);
+}
+
+}  // namespace
+
+class ContentViewTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void windowHasItsTitleSizesAndPanels();
+    void menusCarryTheirItemsAndShortcuts_data();
+    void menusCarryTheirItemsAndShortcuts();
+    void commandsAreEnabledByState();
+    void topBarCountsFollowTheModel();
+    void confirmationTexts_data();
+    void confirmationTexts();
+    void cancelLeavesTheFilesAlone();
+    void renameThroughTheConfirmationThenUndo();
+    void failuresAreReported();
+    void droppedFilesAreAdded();
+    void theKindFiltersSwitchEachOtherOff();
+    void quitClosesTheWindow();
+};
+
+void ContentViewTest::windowHasItsTitleSizesAndPanels() {
+    QuorvaneApp app;
+    showWindow(app);
+    ContentView& view = app.content();
+    QCOMPARE(app.window().windowTitle(), QStringLiteral("Quorvane"));
+    QCOMPARE(view.minimumSize(), QSize(960, 600));
+    QCOMPARE(view.splitter()->count(), 3);
+    QCOMPARE(view.splitter()->widget(0), static_cast<QWidget*>(view.ruleEditor()));
+    QCOMPARE(view.splitter()->widget(1), static_cast<QWidget*>(view.fileList()));
+    QCOMPARE(view.splitter()->widget(2), static_cast<QWidget*>(view.previewPanel()));
+    QCOMPARE(view.ruleEditor()->minimumWidth(), 260);
+    QCOMPARE(view.ruleEditor()->maximumWidth(), 380);
+    QCOMPARE(view.fileList()->minimumWidth(), 340);
+    QCOMPARE(view.previewPanel()->minimumWidth(), 240);
+    QCOMPARE(view.previewPanel()->maximumWidth(), 360);
+    const QList<int> sizes = view.splitter()->sizes();
+    QCOMPARE(sizes[0], 300);
+    QCOMPARE(sizes[2], 280);
+    QVERIFY(view.fileList()->showsDropZone());
+    QCOMPARE(labelText(view, "title"), QStringLiteral("Quorvane"));
+    auto* logo = view.findChild<QLabel*>(QStringLiteral("logo"));
+    QVERIFY(logo != nullptr && !logo->pixmap().isNull());
+    QCOMPARE(view.findChild<QToolButton*>(QStringLiteral("importButton"))->toolTip(),
+             QStringLiteral("Import Files (Ctrl+O)"));
+    QCOMPARE(view.findChild<QToolButton*>(QStringLiteral("undoButton"))->toolTip(),
+             QStringLiteral("Undo (Ctrl+Z)"));
+    QCOMPARE(view.findChild<QToolButton*>(QStringLiteral("redoButton"))->toolTip(),
+             QStringLiteral("Redo (Ctrl+Shift+Z)"));
+    QCOMPARE(view.renameButton()->toolTip(), QStringLiteral("Rename Files (Ctrl+Return)"));
+    QCOMPARE(view.renameButton()->text(), QStringLiteral("Rename"));
+}
+
+void ContentViewTest::menusCarryTheirItemsAndShortcuts_data() {
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::newRow("import") << "File"
+                            << "Import Files..." << QKeySequence(QStringLiteral("Ctrl+O"));
+    QTest::newRow("clear") << "File"
+                           << "Clear List" << QKeySequence(QStringLiteral("Ctrl+Shift+K"));
+    QTest::newRow("quit") << "File"
+                          << "Quit" << QKeySequence(QStringLiteral("Ctrl+Q"));
+    QTest::newRow("undo") << "Edit"
+                          << "Undo Rename" << QKeySequence(QStringLiteral("Ctrl+Z"));
+    QTest::newRow("redo") << "Edit"
+                          << "Redo Rename" << QKeySequence(QStringLiteral("Ctrl+Shift+Z"));
+    QTest::newRow("select all") << "Edit"
+                                << "Select All" << QKeySequence(QStringLiteral("Ctrl+A"));
+    QTest::newRow("deselect all") << "Edit"
+                                  << "Deselect All" << QKeySequence(QStringLiteral("Ctrl+Shift+A"));
+    QTest::newRow("invert") << "Edit"
+                            << "Invert Selection" << QKeySequence(QStringLiteral("Ctrl+Shift+I"));
+    QTest::newRow("rename") << "Rename"
+                            << "Rename Selected..." << QKeySequence(QStringLiteral("Ctrl+Return"));
+    QTest::newRow("export") << "Rename"
+                            << "Export Preview as CSV" << QKeySequence();
+}
+
+void ContentViewTest::menusCarryTheirItemsAndShortcuts() {
+    QFETCH(QString, menu);
+    QFETCH(QString, item);
+    QFETCH(QKeySequence, keys);
+    QuorvaneApp app;
+    QAction* action = menuItem(app.window().menuBar(), menu, item.remove(QLatin1Char('&')));
+    if (action == nullptr) {
+        // "&Quit" carries its mnemonic.
+        action = menuItem(app.window().menuBar(), menu, QStringLiteral("&") + item);
+    }
+    QVERIFY2(action != nullptr, qPrintable(menu + QStringLiteral(" › ") + item));
+    QCOMPARE(action->shortcut(), keys);
+}
+
+void ContentViewTest::commandsAreEnabledByState() {
+    TempDir dir;
+    QuorvaneApp app;
+    showWindow(app);
+    ContentView& view = app.content();
+    view.flush();
+    QVERIFY(view.importAction()->isEnabled());
+    QVERIFY(view.clearListAction()->isEnabled());
+    QVERIFY(view.selectAllAction()->isEnabled());
+    QVERIFY(view.deselectAllAction()->isEnabled());
+    QVERIFY(view.invertSelectionAction()->isEnabled());
+    QVERIFY(!view.undoAction()->isEnabled());
+    QVERIFY(!view.redoAction()->isEnabled());
+    QVERIFY(!view.renameAction()->isEnabled());
+    QVERIFY(!view.exportAction()->isEnabled());
+    QVERIFY(!view.renameButton()->isEnabled());
+
+    app.open({dir.file("one.txt"), dir.file("two.txt")});
+    QTRY_VERIFY(view.renameAction()->isEnabled());
+    QVERIFY(view.exportAction()->isEnabled());
+    QVERIFY(view.renameButton()->isEnabled());
+
+    // The shortcuts reach the commands.
+    QTest::keyClick(&app.window(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_COMPARE(app.model().selectedCount(), 0u);
+    QTRY_VERIFY(!view.renameAction()->isEnabled());
+    QTest::keyClick(&app.window(), Qt::Key_I, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_COMPARE(app.model().selectedCount(), 2u);
+    QTRY_VERIFY(view.renameAction()->isEnabled());
+    // Ctrl+A on the list sets the check marks rather than highlighting rows.
+    app.model().deselectAll();
+    QTRY_VERIFY(!view.renameAction()->isEnabled());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTRY_COMPARE(app.model().selectedCount(), 2u);
+
+    QTest::keyClick(&app.window(), Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_VERIFY(app.model().files().empty());
+    QTRY_VERIFY(!view.exportAction()->isEnabled());
+    QVERIFY(!view.renameAction()->isEnabled());
+    QVERIFY(view.fileList()->showsDropZone());
+}
+
+void ContentViewTest::topBarCountsFollowTheModel() {
+    TempDir dir;
+    QuorvaneApp app;
+    ContentView& view = app.content();
+    view.flush();
+    QCOMPARE(labelText(view, "ruleCount"), QStringLiteral("0 rules"));
+    app.open({dir.file("a.txt"), dir.file("b.txt"), dir.file("c.txt")});
+    app.model().addRule(replacing("b", "a"));
+    QTRY_COMPARE(labelText(view, "ruleCount"), QStringLiteral("1 rule"));
+    QCOMPARE(labelText(view, "filesCount"), QStringLiteral("3"));
+    QCOMPARE(labelText(view, "selectedCount"), QStringLiteral("3"));
+    QCOMPARE(labelText(view, "conflictsCount"), QStringLiteral("1"));
+    app.model().addRule(RenameRule(RuleType::trim));
+    QTRY_COMPARE(labelText(view, "ruleCount"), QStringLiteral("2 rules"));
+    QTRY_COMPARE(view.fileList()->findChild<QLabel*>(QStringLiteral("fileStatus"))->text(),
+                 QStringLiteral("3 files · 3 selected"));
+}
+
+void ContentViewTest::confirmationTexts_data() {
+    QTest::addColumn<std::vector<std::string>>("names");
+    QTest::addColumn<int>("unchecked");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("message");
+    const QString safe =
+        QStringLiteral("This action will rename the selected files on disk. It can be undone.");
+    QTest::newRow("1 selected, no conflict")
+        << std::vector<std::string>{"a.txt"} << 0 << "Rename 1 file?" << safe;
+    QTest::newRow("3 selected, no conflict")
+        << std::vector<std::string>{"a.txt", "b.txt", "c.txt"} << 0 << "Rename 3 files?" << safe;
+    // With no rules, "Ä.txt" and "ä.txt" are the same name but for case: one conflict.
+    QTest::newRow("1 selected, 1 conflict")
+        << std::vector<std::string>{"\xc3\x84.txt", "\xc3\xa4.txt"} << 1 << "Rename 1 file?"
+        << "Warning: 1 conflict detected. Conflicting files will be skipped.";
+    QTest::newRow("3 selected, 2 conflicts")
+        << std::vector<std::string>{"x.txt", "X.txt", "x.TXT"} << 0 << "Rename 3 files?"
+        << "Warning: 2 conflicts detected. Conflicting files will be skipped.";
+}
+
+void ContentViewTest::confirmationTexts() {
+    QFETCH(std::vector<std::string>, names);
+    QFETCH(int, unchecked);
+    QFETCH(QString, title);
+    QFETCH(QString, message);
+    TempDir dir;
+    QuorvaneApp app;
+    showWindow(app);
+    std::vector<std::filesystem::path> paths;
+    for (const auto& name : names) {
+        paths.push_back(dir.file(name));
+    }
+    app.open(paths);
+    for (int i = 0; i < unchecked; ++i) {
+        app.model().setFileSelected(app.model().files()[static_cast<std::size_t>(i)].id, false);
+    }
+    ContentView& view = app.content();
+    QTRY_VERIFY(view.renameAction()->isEnabled());
+
+    QTest::keyClick(&app.window(), Qt::Key_Return, Qt::ControlModifier);
+    QTRY_VERIFY(view.renameConfirmation() != nullptr);
+    QMessageBox* box = view.renameConfirmation();
+    QCOMPARE(box->text(), title);
+    QCOMPARE(box->informativeText(), message);
+    QVERIFY(buttonNamed(box, QStringLiteral("Cancel")) != nullptr);
+    QVERIFY(buttonNamed(box, QStringLiteral("Rename")) != nullptr);
+    buttonNamed(box, QStringLiteral("Cancel"))->click();
+}
+
+void ContentViewTest::cancelLeavesTheFilesAlone() {
+    TempDir dir;
+    QuorvaneApp app;
+    showWindow(app);
+    app.open({dir.file("IMG_1.jpg")});
+    app.model().addRule(replacing("IMG", "Photo"));
+    ContentView& view = app.content();
+    QTRY_VERIFY(view.renameButton()->isEnabled());
+    view.renameButton()->click();
+    QTRY_VERIFY(view.renameConfirmation() != nullptr);
+    buttonNamed(view.renameConfirmation(), QStringLiteral("Cancel"))->click();
+    QTRY_VERIFY(view.renameConfirmation() == nullptr);
+    QTest::qWait(50);
+    QVERIFY(dir.exists("IMG_1.jpg"));
+    QVERIFY(app.model().undoStack().empty());
+}
+
+void ContentViewTest::renameThroughTheConfirmationThenUndo() {
+    TempDir dir;
+    QuorvaneApp app;
+    showWindow(app);
+    app.open({dir.file("IMG_1 caf\xc3\xa9.jpg", "one"),
+              dir.file("IMG_2 \xf0\x9f\x8e\x89.jpg", "two"), dir.file("notes.txt", "keep")});
+    app.model().addRule(replacing("IMG", "Photo"));
+    ContentView& view = app.content();
+    QTRY_VERIFY(view.renameAction()->isEnabled());
+
+    view.renameAction()->trigger();
+    QTRY_VERIFY(view.renameConfirmation() != nullptr);
+    QCOMPARE(view.renameConfirmation()->text(), QStringLiteral("Rename 3 files?"));
+    buttonNamed(view.renameConfirmation(), QStringLiteral("Rename"))->click();
+
+    RenameResultView* result = view.resultView();
+    QTRY_VERIFY(result->isVisible());
+    QVERIFY(!view.progressOverlay()->isVisible());
+    QCOMPARE(result->titleLabel()->text(), QStringLiteral("Rename Complete"));
+    QCOMPARE(result->renamedCountLabel()->text(), QStringLiteral("2"));
+    QCOMPARE(result->failedCountLabel()->text(), QStringLiteral("0"));
+    QVERIFY(!result->errorList()->isVisible());
+    QVERIFY(dir.exists("Photo_1 caf\xc3\xa9.jpg"));
+    QVERIFY(dir.exists("Photo_2 \xf0\x9f\x8e\x89.jpg"));
+    QVERIFY(!dir.exists("IMG_1 caf\xc3\xa9.jpg"));
+    QCOMPARE(dir.read("Photo_1 caf\xc3\xa9.jpg"), std::string("one"));
+    QVERIFY(dir.exists("notes.txt"));
+
+    result->doneButton()->click();
+    QTRY_VERIFY(!result->isVisible());
+    QVERIFY(!app.model().showRenameResult());
+    QTRY_VERIFY(view.undoAction()->isEnabled());
+    QVERIFY(!view.redoAction()->isEnabled());
+
+    // A window manager gives the activation back once the report has gone; the offscreen
+    // platform has none, so the test does it.
+    app.window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&app.window()));
+    QTest::keyClick(&app.window(), Qt::Key_Z, Qt::ControlModifier);
+    QTRY_VERIFY(dir.exists("IMG_1 caf\xc3\xa9.jpg"));
+    QTRY_VERIFY(view.redoAction()->isEnabled());
+    QVERIFY(dir.exists("IMG_2 \xf0\x9f\x8e\x89.jpg"));
+    QVERIFY(!dir.exists("Photo_1 caf\xc3\xa9.jpg"));
+    QVERIFY(!view.undoAction()->isEnabled());
+    // An undo that worked needs no report.
+    QVERIFY(!result->isVisible());
+
+    view.redoAction()->trigger();
+    QTRY_VERIFY(dir.exists("Photo_1 caf\xc3\xa9.jpg"));
+    QTRY_VERIFY(view.undoAction()->isEnabled());
+}
+
+void ContentViewTest::failuresAreReported() {
+    TempDir dir;
+    QuorvaneApp app;
+    showWindow(app);
+    app.open({dir.file("draft a.txt"), dir.file("draft b.txt")});
+    app.model().addRule(replacing("draft", "final"));
+    // Gone from the disk after it was listed: its move fails.
+    std::filesystem::remove(dir.path() / "draft b.txt");
+    ContentView& view = app.content();
+    view.confirmRename();
+    QVERIFY(view.renameConfirmation() != nullptr);
+    buttonNamed(view.renameConfirmation(), QStringLiteral("Rename"))->click();
+
+    RenameResultView* result = view.resultView();
+    QTRY_VERIFY(result->isVisible());
+    QCOMPARE(result->titleLabel()->text(), QStringLiteral("Rename Completed with Errors"));
+    QCOMPARE(result->renamedCountLabel()->text(), QStringLiteral("1"));
+    QCOMPARE(result->failedCountLabel()->text(), QStringLiteral("1"));
+    QCOMPARE(result->successCount(), 1u);
+    QCOMPARE(result->failCount(), 1u);
+    QVERIFY(result->errorList()->isVisible());
+    QCOMPARE(result->errorList()->count(), 1);
+    QVERIFY2(result->errorList()->item(0)->text().startsWith(QStringLiteral("draft b.txt: ")),
+             qPrintable(result->errorList()->item(0)->text()));
+    QVERIFY(dir.exists("final a.txt"));
+
+    // Escape closes the report as Done does.
+    QTest::keyClick(result, Qt::Key_Escape);
+    QTRY_VERIFY(!app.model().showRenameResult());
+}
+
+void ContentViewTest::droppedFilesAreAdded() {
+    TempDir dir;
+    QuorvaneApp app;
+    showWindow(app);
+    const auto folder = dir.folder("Ordner \xc3\xbc");
+    const auto file = dir.file("Cafe\xcc\x81.txt");
+    // A name that is not UTF-8 arrives byte for byte.
+    const auto odd = dir.file("odd \xff.txt");
+    QMimeData data;
+    data.setUrls({FileLocations::toUrl(folder), FileLocations::toUrl(file),
+                  FileLocations::toUrl(odd), QUrl(QStringLiteral("https://example.org/x"))});
+
+    FileListView* list = app.content().fileList();
+    const QPoint middle = list->rect().center();
+    QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(middle), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list, &drop);
+    QVERIFY(drop.isAccepted());
+
+    const auto& files = app.model().files();
+    QCOMPARE(files.size(), 3u);
+    QCOMPARE(files[0].url, folder);
+    QVERIFY(files[0].isDirectory);
+    QCOMPARE(files[1].url, file);
+    QCOMPARE(files[2].url, odd);
+    QTRY_VERIFY(!list->showsDropZone());
+    QTRY_COMPARE(list->tableModel()->rowCount(), 3);
+
+    QMimeData web;
+    web.setUrls({QUrl(QStringLiteral("https://example.org/x"))});
+    QDragEnterEvent refused(middle, Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+    refused.ignore();
+    QApplication::sendEvent(list, &refused);
+    QVERIFY(!refused.isAccepted());
+}
+
+void ContentViewTest::theKindFiltersSwitchEachOtherOff() {
+    TempDir dir;
+    QuorvaneApp app;
+    app.open({dir.folder("photos"), dir.file("a.txt")});
+    FileListView* list = app.content().fileList();
+    list->onlyFilesToggle()->click();
+    QVERIFY(app.model().showOnlyFiles());
+    QTRY_COMPARE(list->tableModel()->rowCount(), 1);
+    list->onlyFoldersToggle()->click();
+    QVERIFY(app.model().showOnlyFolders());
+    QVERIFY(!app.model().showOnlyFiles());
+    QTRY_VERIFY(!list->onlyFilesToggle()->isChecked());
+    QTRY_COMPARE(list->tableModel()
+                     ->data(list->tableModel()->index(0, FileTableModel::NameColumn))
+                     .toString(),
+                 QStringLiteral("photos"));
+}
+
+void ContentViewTest::quitClosesTheWindow() {
+    QuorvaneApp app;
+    showWindow(app);
+    QTest::keyClick(&app.window(), Qt::Key_Q, Qt::ControlModifier);
+    QTRY_VERIFY(!app.window().isVisible());
+}
+
+QTEST_MAIN(ContentViewTest)
+#include "ContentViewTest.moc"
