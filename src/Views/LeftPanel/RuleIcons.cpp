@@ -70,7 +70,8 @@ QIcon drawnBadge(const QString& text) {
 QIcon forSymbol(std::string_view symbolName) {
     // Drawing badges costs a few pixmaps; every row of every list asks, so keep them.
     static QHash<QString, QIcon> cache;
-    const QString key = QString::fromUtf8(symbolName.data(), static_cast<qsizetype>(symbolName.size()));
+    const QString key =
+        QString::fromUtf8(symbolName.data(), static_cast<qsizetype>(symbolName.size()));
     if (const auto found = cache.constFind(key); found != cache.constEnd()) {
         return found.value();
     }

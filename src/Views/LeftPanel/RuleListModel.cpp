@@ -80,8 +80,8 @@ std::optional<RenameRule> RuleListModel::ruleAt(const QModelIndex& index) const 
     if (!index.isValid() || index.model() != this) {
         return std::nullopt;
     }
-    const int row = index.internalId() == kTopLevel ? index.row()
-                                                     : static_cast<int>(index.internalId()) - 1;
+    const int row =
+        index.internalId() == kTopLevel ? index.row() : static_cast<int>(index.internalId()) - 1;
     if (row < 0 || row >= static_cast<int>(shown_.size())) {
         return std::nullopt;
     }
@@ -268,8 +268,8 @@ bool RuleListModel::canDropMimeData(const QMimeData* data, Qt::DropAction action
            dropDestination(row, parent).has_value();
 }
 
-bool RuleListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row,
-                                 int column, const QModelIndex& parent) {
+bool RuleListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                                 const QModelIndex& parent) {
     if (!canDropMimeData(data, action, row, column, parent)) {
         return false;
     }

@@ -1,7 +1,9 @@
 #include "Views/LeftPanel/RuleSummary.h"
 
+#include <QObject>
 #include <QStringList>
 
+#include <algorithm>
 #include <string_view>
 
 #include "Models/EnumCases.h"
@@ -108,8 +110,8 @@ QString cleanupSummary(const RenameRule& rule) {
 QString ruleSummary(const RenameRule& rule) {
     switch (rule.type) {
         case RuleType::replace: {
-            QString line =
-                QObject::tr("Replace %1 \u2192 %2").arg(quoted(rule.findText), quoted(rule.replaceText));
+            QString line = QObject::tr("Replace %1 \u2192 %2")
+                               .arg(quoted(rule.findText), quoted(rule.replaceText));
             if (rule.useRegex) {
                 line += QObject::tr(" (pattern)");
             }
