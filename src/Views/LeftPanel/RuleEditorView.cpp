@@ -145,6 +145,8 @@ QWidget* RuleEditorView::buildRuleSection() {
     ruleList_->setSelectionMode(QAbstractItemView::SingleSelection);
     ruleList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     ruleList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Opening goes through `activated` (Return, double click) alone, so it toggles once.
+    ruleList_->setExpandsOnDoubleClick(false);
     ruleList_->setDragEnabled(true);
     ruleList_->setAcceptDrops(true);
     ruleList_->setDropIndicatorShown(true);

@@ -325,6 +325,13 @@ class RuleEditorViewTest : public QObject {
         QCOMPARE(finds(), (std::vector<std::string>{"A", "B", "C"}));
         QVERIFY(!child<QToolButton>("moveUpButton")->isEnabled());
         QCOMPARE(previewNames(), engineNames());
+        // Return opens and closes the chosen row's editor.
+        const QModelIndex first = list()->model()->index(0, 0);
+        QTest::keyClick(list(), Qt::Key_Return);
+        QVERIFY(list()->isExpanded(first));
+        QVERIFY(view_->editorFor(model_->rules()[0].id) != nullptr);
+        QTest::keyClick(list(), Qt::Key_Return);
+        QVERIFY(!list()->isExpanded(first));
     }
 
     void dragReorderKeepsOpenEditors() {
@@ -427,7 +434,7 @@ class RuleEditorViewTest : public QObject {
         QCOMPARE(model_->rules()[0].type, RuleType::caseConversion);
         QCOMPARE(model_->rules()[0].caseType, CaseConversionType::titleCase);
         QVERIFY(field->text().isEmpty());
-        QCOMPARE(previewNames().front(), std::string("Draft Report.txt"));
+        QCOMPARE(previewNames(), engineNames());
     }
 
     void presetSaveLoadDelete() {
@@ -499,8 +506,8 @@ class RuleEditorViewTest : public QObject {
     void failedPresetWriteIsReported() {
         // A regular file where the presets folder should be makes every write fail.
         dir_->file("blocker");
-        view_.reset();
         tester_.reset();
+        view_.reset();
         presets_ = std::make_unique<PresetManager>(dir_->path() / "blocker" / "presets.json");
         view_ = std::make_unique<RuleEditorView>(*model_, *presets_);
         view_->show();
