@@ -347,6 +347,22 @@ void RuleEditorView::installEditor(const QModelIndex& ruleIndex) {
     connect(editor, &RuleOptionsEditor::sizeHintChanged, ruleList_,
             [this] { ruleList_->doItemsLayout(); });
     ruleList_->setIndexWidget(slot, editor);
+    // Editors are made long after the rest of the panel; without this Tab would reach them
+    // only after the preset buttons. The fields go one by one: the editor itself takes no
+    // focus, and Qt does not reorder a widget that does not.
+    QWidget* previous = ruleList_;
+    for (int row = first.row() - 1; row >= 0 && previous == ruleList_; --row) {
+        const QModelIndex above = ruleModel_->index(0, 0, ruleModel_->index(row, 0));
+        if (auto* open = qobject_cast<RuleOptionsEditor*>(ruleList_->indexWidget(above))) {
+            if (const auto fields = open->focusableFields(); !fields.isEmpty()) {
+                previous = fields.back();
+            }
+        }
+    }
+    for (QWidget* field : editor->focusableFields()) {
+        QWidget::setTabOrder(previous, field);
+        previous = field;
+    }
 }
 
 void RuleEditorView::restoreExpansion() {

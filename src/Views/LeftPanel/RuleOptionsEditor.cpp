@@ -257,10 +257,20 @@ void RuleOptionsEditor::showRule(const RenameRule& rule) {
     checkPattern(rule);
 }
 
-void RuleOptionsEditor::focusFirstField() {
+QList<QWidget*> RuleOptionsEditor::focusableFields() const {
+    QList<QWidget*> fields;
     for (int i = 0; i < form_->count(); ++i) {
         QWidget* field = form_->itemAt(i)->widget();
-        if (field != nullptr && !field->isHidden() && (field->focusPolicy() & Qt::TabFocus) != 0) {
+        if (field != nullptr && (field->focusPolicy() & Qt::TabFocus) != 0) {
+            fields.append(field);
+        }
+    }
+    return fields;
+}
+
+void RuleOptionsEditor::focusFirstField() {
+    for (QWidget* field : focusableFields()) {
+        if (!field->isHidden()) {
             field->setFocus(Qt::OtherFocusReason);
             return;
         }

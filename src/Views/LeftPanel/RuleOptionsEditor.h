@@ -34,6 +34,8 @@ class RuleOptionsEditor final : public QWidget {
     void showRule(const RenameRule& rule);
     // Puts the keyboard focus into the first shown field (nothing for a kind without any).
     void focusFirstField();
+    // The fields that take keyboard focus, in form order (hidden ones too).
+    QList<QWidget*> focusableFields() const;
 
   signals:
     // Rows appeared or disappeared, so the editor's height changed.

@@ -332,6 +332,14 @@ class RuleEditorViewTest : public QObject {
         QVERIFY(view_->editorFor(model_->rules()[0].id) != nullptr);
         QTest::keyClick(list(), Qt::Key_Return);
         QVERIFY(!list()->isExpanded(first));
+        // Tab goes from the list into an open editor.
+        view_->setExpanded(model_->rules()[0].id, true);
+        auto* editor = view_->editorFor(model_->rules()[0].id);
+        QTRY_VERIFY(editor->isVisible());  // the tree lays its rows out on the next pass
+        list()->setFocus();
+        QTest::keyClick(list(), Qt::Key_Tab);
+        QVERIFY2(editor->isAncestorOf(QApplication::focusWidget()),
+                 qPrintable(QApplication::focusWidget()->objectName()));
     }
 
     void dragReorderKeepsOpenEditors() {
