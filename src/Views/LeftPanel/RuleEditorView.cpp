@@ -96,6 +96,13 @@ RuleEditorView::RuleEditorView(AppViewModel& model, PresetManager& presets, QWid
         presetProblem_->setText(text);
         presetProblem_->setToolTip(QString::fromStdString(presets_.loadProblem()->detail));
         presetProblem_->show();
+    } else if (const auto& problem = presets_.writeProblem()) {
+        // The store could not write its file while starting (the first presets, say).
+        presetProblem_->setText(
+            tr("The presets file could not be written, so changes to "
+               "presets will be lost when Quorvane closes."));
+        presetProblem_->setToolTip(QString::fromStdString(problem->detail));
+        presetProblem_->show();
     }
 }
 

@@ -61,9 +61,20 @@ QString removeSummary(const RenameRule& rule) {
     return {};
 }
 
+// The first number as the rule writes it: zero-filled to the padding, the sign counting in
+// the width (-5 with padding 3 is "-05").
 QString numberingSample(const RenameRule& rule) {
     const auto padding = static_cast<int>(std::clamp<std::int64_t>(rule.numberingPadding, 0, 32));
-    return QStringLiteral("%1").arg(rule.numberingStart, padding, 10, QLatin1Char('0'));
+    const bool negative = rule.numberingStart < 0;
+    QString digits = QString::number(rule.numberingStart);
+    if (negative) {
+        digits.remove(0, 1);
+    }
+    const int width = negative ? padding - 1 : padding;
+    if (digits.size() < width) {
+        digits.prepend(QString(width - digits.size(), QLatin1Char('0')));
+    }
+    return negative ? QLatin1Char('-') + digits : digits;
 }
 
 QString numberingSummary(const RenameRule& rule) {

@@ -193,6 +193,29 @@ class RuleListModelTest : public QObject {
         row(RuleType::extensionChange, "Remove the extension");
         row(RuleType::regex, "Pattern \u201c\u201d \u2192 \u201c\u201d");
     }
+    void numberingSummaryPadsLikeTheRule_data() {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("padding");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("padded") << 7 << 3 << QStringLiteral("Number as suffix: name_007, step 1");
+        QTest::newRow("wider than padding")
+            << 12345 << 3 << QStringLiteral("Number as suffix: name_12345, step 1");
+        QTest::newRow("negative, sign counts")
+            << -5 << 3 << QStringLiteral("Number as suffix: name_-05, step 1");
+        QTest::newRow("no padding")
+            << -5 << 0 << QStringLiteral("Number as suffix: name_-5, step 1");
+    }
+    void numberingSummaryPadsLikeTheRule() {
+        QFETCH(int, start);
+        QFETCH(int, padding);
+        QFETCH(QString, summary);
+        RenameRule rule(RuleType::numbering);
+        rule.numberingStart = start;
+        rule.numberingPadding = padding;
+        model_->addRule(rule);
+        QCOMPARE(list_->index(3, 0).data(RuleListModel::SummaryRole).toString(), summary);
+    }
+
     void summaries() {
         QFETCH(int, kind);
         QFETCH(QString, summary);
