@@ -255,8 +255,9 @@ std::optional<int> RuleListModel::dropDestination(int row, const QModelIndex& pa
         return row < 0 || row > count ? count : row;
     }
     if (parent.internalId() == kTopLevel) {
-        // Dropped onto a rule: the dragged rules take its place.
-        return parent.row();
+        // Onto a rule, the dragged rules take its place; among its child rows (around its
+        // open editor) they go below it.
+        return row < 0 ? parent.row() : parent.row() + 1;
     }
     // Dropped into an open editor: the rules go below the rule that owns it.
     return static_cast<int>(parent.internalId());

@@ -147,6 +147,7 @@ class RuleListModelTest : public QObject {
         QTest::newRow("last to start") << 2 << 0 << -1 << QStringList{"C", "A", "B"};
         QTest::newRow("onto itself") << 1 << 1 << -1 << QStringList{"A", "B", "C"};
         QTest::newRow("onto the first rule") << 2 << -1 << 0 << QStringList{"C", "A", "B"};
+        QTest::newRow("below the first rule's editor") << 2 << 1 << 0 << QStringList{"A", "C", "B"};
     }
     void dropMovesRules() {
         QFETCH(int, source);
