@@ -18,7 +18,7 @@ struct SymbolEntry {
     const char* badge;  // drawn when the theme lacks the icon
 };
 
-// Theme names from the freedesktop icon naming specification where one fits.
+// Standard freedesktop theme icon names where one fits.
 constexpr std::array<SymbolEntry, 20> kSymbols{{
     {"arrow.left.arrow.right", "edit-find-replace", "\u21c4"},
     {"text.insert", "insert-text", "T+"},
