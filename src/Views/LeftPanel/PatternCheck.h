@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+// Why a regular expression (ICU syntax) does not compile, in ICU's words with the place of
+// the fault, or none when it compiles. The empty pattern compiles.
+std::optional<QString> patternProblem(const std::string& pattern);

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+#include "Models/RenameRule.h"
+
+// The one-line description of a rule's options shown under its name in the rule list, for
+// example: Replace “draft” → “final”. Reads only the fields the rule's kind uses.
+QString ruleSummary(const RenameRule& rule);
