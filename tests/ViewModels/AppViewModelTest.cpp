@@ -236,6 +236,8 @@ struct MoveCase {
     std::set<std::size_t> from;
     std::size_t to;
     std::string expected;
+    // Test names show the row's name rather than its bytes.
+    friend void PrintTo(const MoveCase& row, std::ostream* out) { *out << row.name; }
 };
 
 class MoveRuleTest : public AppViewModelTest, public ::testing::WithParamInterface<MoveCase> {};
