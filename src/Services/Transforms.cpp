@@ -3,6 +3,8 @@
 #include <unicode/locid.h>
 #include <unicode/uchar.h>
 
+#include <algorithm>
+
 #include <charconv>
 #include <iterator>
 #include <limits>
@@ -304,7 +306,8 @@ icu::UnicodeString numberText(std::int64_t number, std::int64_t padding) {
     char digits[24];
     const char* end = std::to_chars(std::begin(digits), std::end(digits), magnitude).ptr;
     const auto digitCount = static_cast<std::int64_t>(end - digits);
-    const std::int64_t width = padding < kMaxPadding ? padding : kMaxPadding;
+    // A negative padding pads nothing; clamping it keeps the subtraction below in range.
+    const std::int64_t width = std::clamp<std::int64_t>(padding, 0, kMaxPadding);
     const std::int64_t zeros = width - digitCount - (negative ? 1 : 0);
     icu::UnicodeString out;
     if (negative) {

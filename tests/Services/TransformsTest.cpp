@@ -237,6 +237,7 @@ std::vector<Row> numberingRows() {
         {"WiderThanPadding", numberingRule(1, 1, 3), "photo", "photo_1235", 1234},
         {"NoPadding", numberingRule(7, 1, 0), "a", "a_7", 0},
         {"NegativePaddingIsNone", numberingRule(7, 1, -4), "a", "a_7", 0},
+        {"LowestPaddingIsNone", numberingRule(-7, 1, minInt), "a", "a_-7", 0},
         {"ReplaceName", numberingRule(7, 1, 0, P::replace), "photo", "7", 0},
         {"Prefix", numberingRule(1, 1, 2, P::prefix, " - "), "photo", "03 - photo", 2},
         {"EmptySeparator", numberingRule(1, 1, 1, P::suffix, ""), "photo", "photo1", 0},
