@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <stdio.h>
 
+#include <memory>
+
 #include "BenchSupport.h"
 #include "Services/RenameEngine.h"
 
@@ -12,19 +14,19 @@ void BM_RenameEngine(benchmark::State& state) {
     const auto count = static_cast<std::size_t>(state.range(0));
     const auto fileNames = BenchSupport::names(count);
     const auto rules = BenchSupport::literalReplace();
+    // The previous iteration's folder is removed while the timer is paused.
+    std::unique_ptr<BenchSupport::ScratchFolder> folder;
     for (auto _ : state) {
         state.PauseTiming();
-        BenchSupport::ScratchFolder folder;
-        folder.fill(fileNames);
+        folder = std::make_unique<BenchSupport::ScratchFolder>();
+        folder->fill(fileNames);
         std::vector<FileItem> files;
         files.reserve(count);
         for (const auto& name : fileNames) {
-            files.emplace_back(folder.path() / name, false);
+            files.emplace_back(folder->path() / name, false);
         }
         state.ResumeTiming();
         benchmark::DoNotOptimize(RenameEngine::rename(files, rules));
-        state.PauseTiming();
-        // The folder's removal is not part of the rename.
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -32,22 +34,22 @@ void BM_RenameEngine(benchmark::State& state) {
 void BM_RenameFloor(benchmark::State& state) {
     const auto count = static_cast<std::size_t>(state.range(0));
     const auto fileNames = BenchSupport::names(count);
+    std::unique_ptr<BenchSupport::ScratchFolder> folder;
     for (auto _ : state) {
         state.PauseTiming();
-        BenchSupport::ScratchFolder folder;
-        folder.fill(fileNames);
+        folder = std::make_unique<BenchSupport::ScratchFolder>();
+        folder->fill(fileNames);
         std::vector<std::pair<std::string, std::string>> moves;
         moves.reserve(count);
         for (const auto& name : fileNames) {
-            moves.emplace_back((folder.path() / name).string(),
-                               (folder.path() / ("renamed " + name)).string());
+            moves.emplace_back((folder->path() / name).string(),
+                               (folder->path() / ("renamed " + name)).string());
         }
         state.ResumeTiming();
         for (const auto& [from, to] : moves) {
             benchmark::DoNotOptimize(
                 ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE));
         }
-        state.PauseTiming();
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
