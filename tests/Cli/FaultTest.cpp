@@ -44,10 +44,11 @@ std::string readFile(const fs::path& file) {
 // One started program, its output streams going to files in a folder of its own.
 class Child {
   public:
-    // Starts `program` with `arguments`, its presets under `data` and stdin read from `input`
-    // (empty input when none).
+    // Starts `program` with `arguments`, its presets under `data`, stdin read from `input`
+    // (empty input when none), in the folder `cwd` (this one when none).
     Child(const std::string& program, const std::vector<std::string>& arguments,
-          const fs::path& data, const std::optional<fs::path>& input = std::nullopt)
+          const fs::path& data, const std::optional<fs::path>& input = std::nullopt,
+          const std::optional<fs::path>& cwd = std::nullopt)
         : out_(io_.path() / "out"), err_(io_.path() / "err") {
         const fs::path in = input ? *input : io_.file("in");
         std::vector<std::string> words{program};
@@ -76,6 +77,9 @@ class Child {
                                          0600);
         posix_spawn_file_actions_addopen(&actions, 2, err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0600);
+        if (cwd) {
+            posix_spawn_file_actions_addchdir_np(&actions, cwd->c_str());
+        }
         const int code =
             ::posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), envp.data());
         posix_spawn_file_actions_destroy(&actions);
@@ -146,8 +150,9 @@ struct Outcome {
 };
 
 Outcome quorvane(const std::vector<std::string>& arguments, const fs::path& data,
-                 const std::optional<fs::path>& input = std::nullopt) {
-    Child child(QUORVANE_PROGRAM, arguments, data, input);
+                 const std::optional<fs::path>& input = std::nullopt,
+                 const std::optional<fs::path>& cwd = std::nullopt) {
+    Child child(QUORVANE_PROGRAM, arguments, data, input, cwd);
     child.wait();
     return {child.exitCode(), child.hung(), child.out(), child.err()};
 }
@@ -400,6 +405,121 @@ TEST(Walk, SymbolicLinkLoopsAreListedNotFollowed) {
     EXPECT_EQ(fs::read_symlink(root / "qong"), "ping");
     EXPECT_EQ(fs::read_symlink(root / "inside/uq"), "..");
     EXPECT_EQ(files.read("inside/a.txt"), "a");
+}
+
+// --- Names with odd bytes -------------------------------------------------------------------
+
+struct OddName {
+    const char* name;
+    std::string original;
+    std::string phrase;
+    // The name after the rename, or empty when the rename is refused with `refusal`.
+    std::string renamed;
+    const char* refusal = "";
+    // The name as listed when it is not UTF-8: each bad sequence as one U+FFFD.
+    std::string shown = "";
+};
+
+class OddNames : public ::testing::TestWithParam<OddName> {};
+
+TEST_P(OddNames, AreListedPreviewedAndRenamedOrRefusedWithoutDamage) {
+    const OddName& row = GetParam();
+    TempDir files;
+    TempDir data;
+    const fs::path original = files.path() / row.original;
+    {
+        std::ofstream out(original, std::ios::binary);
+        out << "content of " << row.name;
+        ASSERT_TRUE(out.good()) << "cannot make the file";
+    }
+    const std::string content = std::string("content of ") + row.name;
+
+    // Listed inside its folder and given by itself: the same one entry.
+    for (const std::string& given : {files.path().string(), original.string()}) {
+        const auto preview =
+            quorvane({"preview", "--recursive", "--format", "json", "--phrase", row.phrase, given},
+                     data.path());
+        ASSERT_EQ(preview.exitCode, 0) << preview.err;
+        const auto entries = nlohmann::json::parse(preview.out);
+        ASSERT_EQ(entries.size(), 1u) << preview.out;
+        const std::string shown = row.shown.empty() ? row.original : row.shown;
+        EXPECT_EQ(entries[0]["path"], (files.path() / shown).string());
+        EXPECT_EQ(entries[0]["original"], shown);
+        if (!row.renamed.empty()) {
+            EXPECT_EQ(entries[0]["preview"], row.renamed);
+        }
+    }
+    const auto table =
+        quorvane({"preview", "--phrase", row.phrase, original.string()}, data.path());
+    EXPECT_EQ(table.exitCode, 0) << table.err;
+
+    const auto rename = quorvane(
+        {"rename", "--format", "json", "--phrase", row.phrase, original.string()}, data.path());
+    const auto results = nlohmann::json::parse(rename.out);
+    ASSERT_EQ(results.size(), 1u) << rename.out;
+    const auto found = contents(files.path());
+    if (row.renamed.empty()) {
+        EXPECT_EQ(rename.exitCode, 1) << rename.out;
+        EXPECT_EQ(results[0]["success"], false);
+        EXPECT_NE(results[0]["error"].get<std::string>().find(row.refusal), std::string::npos)
+            << results[0]["error"];
+        EXPECT_EQ(found, (std::map<std::string, std::string>{{row.original, content}}));
+    } else {
+        EXPECT_EQ(rename.exitCode, 0) << rename.out;
+        EXPECT_EQ(results[0]["success"], true);
+        EXPECT_EQ(found, (std::map<std::string, std::string>{{row.renamed, content}}));
+    }
+}
+
+std::string times(const std::string& text, std::size_t count) {
+    return repeated(text, count);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, OddNames,
+    ::testing::Values(
+        OddName{"Newline", "a file\nname.txt", "replace file with item", "a item\nname.txt"},
+        OddName{"NewlineAtTheEnd", "file.txt\n", "replace file with item", "item.txt\n"},
+        OddName{"Tab", "a\tfile.txt", "replace file with item", "a\titem.txt"},
+        OddName{"ControlBytes", "file\r\x1b[31m.txt", "replace file with item",
+                "item\r\x1b[31m.txt"},
+        OddName{"LeadingDash", "-file.txt", "replace file with item", "-item.txt"},
+        OddName{"LooksLikeAnOption", "--help file", "replace file with item", "--help item"},
+        OddName{"Ascii255Bytes", "file" + std::string(247, 'x') + ".txt", "replace file with item",
+                "item" + std::string(247, 'x') + ".txt"},
+        OddName{"TwoByte255Bytes", "file" + times("\xC3\xA9", 123) + "x.txt",
+                "replace file with item", "item" + times("\xC3\xA9", 123) + "x.txt"},
+        OddName{"FourByte255Bytes", "file" + times("\xF0\x9F\x98\x80", 61) + "xyz.txt",
+                "replace file with item", "item" + times("\xF0\x9F\x98\x80", 61) + "xyz.txt"},
+        OddName{"GrowsPast255Bytes", "file" + std::string(247, 'x') + ".txt",
+                "replace file with items", "", "longer than 255 bytes"},
+        OddName{"DecomposedAccent", "file cafe\xCC\x81.txt", "replace file with item",
+                "item cafe\xCC\x81.txt"},
+        OddName{"EmojiSequence", "file \xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7.txt",
+                "replace file with item", "item \xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7.txt"},
+        OddName{"InvalidBytes", "file\xFF\xFE.txt", "replace file with item", "", "not valid UTF-8",
+                "file\xEF\xBF\xBD\xEF\xBF\xBD.txt"},
+        OddName{"OverlongSlash", "file\xC0\xAF.txt", "replace file with item", "",
+                "not valid UTF-8", "file\xEF\xBF\xBD\xEF\xBF\xBD.txt"},
+        OddName{"TruncatedSequence", "file\xE2\x82.txt", "replace file with item", "",
+                "not valid UTF-8", "file\xEF\xBF\xBD.txt"},
+        OddName{"Latin1", "caf\xE9 file.txt", "replace file with item", "", "not valid UTF-8",
+                "caf\xEF\xBF\xBD file.txt"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(OptionLikeNames, AreTakenAsPathsAfterADoubleDash) {
+    TempDir files;
+    TempDir data;
+    files.file("-file.txt", "dash");
+    files.file("--help", "help");
+    files.file("--rules", "rules");
+    const auto outcome = quorvane({"rename", "--phrase", "replace file with item", "--phrase",
+                                   "replace help with aid", "--", "-file.txt", "--help", "--rules"},
+                                  data.path(), std::nullopt, files.path());
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(contents(files.path()),
+              (std::map<std::string, std::string>{
+                  {"-item.txt", "dash"}, {"--aid", "help"}, {"--rules", "rules"}}));
 }
 
 }  // namespace
