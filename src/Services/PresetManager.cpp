@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -138,6 +139,23 @@ bool usableBase(const std::optional<std::string>& value) {
     return value && !value->empty() && fs::path(*value).is_absolute();
 }
 
+// Removes the temporary files of writes that never finished (the program was killed between
+// creating one and renaming it). Only old ones: a young one may be another instance's write.
+void removeStaleTemporaries(const fs::path& file) {
+    const std::string prefix = "." + file.filename().string() + ".";
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    std::error_code error;
+    for (fs::directory_iterator it(file.parent_path(), error);
+         !error && it != fs::directory_iterator(); it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::error_code timeError;
+        if (name.starts_with(prefix) && name.ends_with(".tmp") && it->is_regular_file(timeError) &&
+            it->last_write_time(timeError) < old && !timeError) {
+            ::unlink(it->path().c_str());
+        }
+    }
+}
+
 }  // namespace
 
 PresetManager::PresetManager() : PresetManager(defaultStorageFile()) {}
@@ -148,6 +166,7 @@ PresetManager::PresetManager(std::optional<std::filesystem::path> storageFile)
         // A folder that cannot be made shows up as a failed write later.
         std::error_code ignored;
         fs::create_directories(storageURL_->parent_path(), ignored);
+        removeStaleTemporaries(*storageURL_);
     }
     load();
     if (presets_.empty()) {

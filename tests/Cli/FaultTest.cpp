@@ -270,6 +270,20 @@ TEST(KilledPresetsWrite, FileIsAlwaysTheOldOrTheNewList) {
         EXPECT_TRUE(generation == finished || generation == finished + 1)
             << "file of round " << generation << " after round " << finished << " finished";
     }
+    // The temporaries of killed writes go once they are old; a young one may be a live write.
+    const fs::path young = data.path() / ".presets.json.young.tmp";
+    std::ofstream(young) << "[";
+    for (const auto& entry : fs::directory_iterator(data.path())) {
+        if (entry.path().extension() == ".tmp" && entry.path() != young) {
+            fs::last_write_time(entry.path(), fs::file_time_type::clock::now() - 2h);
+        }
+    }
+    PresetManager store(file);
+    std::set<fs::path> left;
+    for (const auto& entry : fs::directory_iterator(data.path())) {
+        left.insert(entry.path());
+    }
+    EXPECT_EQ(left, (std::set<fs::path>{file, young}));
 }
 
 // --- Absurd rules input ---------------------------------------------------------------------
