@@ -1,5 +1,6 @@
 #include "ViewModels/AppViewModel.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <unicode/coll.h>
@@ -68,25 +69,39 @@ void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
     while (!pending.empty()) {
         const fs::path current = std::move(pending.back());
         pending.pop_back();
-        std::error_code error;
-        fs::directory_iterator it(current, error);
+        // readdir rather than directory_iterator: its entry type comes with the name, where
+        // asking a directory_entry whether it is a link costs one stat per entry.
+        DIR* dir = ::opendir(current.c_str());
+        if (dir == nullptr) {
+            continue;
+        }
         std::vector<fs::path> subfolders;
-        for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-            const fs::directory_entry& entry = *it;
-            std::error_code typeError;
-            const auto type = entry.symlink_status(typeError).type();
-            if (typeError) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string_view name = entry->d_name;
+            if (name == "." || name == "..") {
                 continue;
             }
-            if (type == fs::file_type::directory) {
-                subfolders.push_back(entry.path());
-                report(FileItem(entry.path(), true));
-            } else if (type == fs::file_type::symlink) {
-                report(FileItem(entry.path()));
+            fs::path location = current / name;
+            unsigned char type = entry->d_type;
+            if (type == DT_UNKNOWN) {
+                // Some file systems do not report types: ask, without following links.
+                struct stat st {};
+                if (::lstat(location.c_str(), &st) != 0) {
+                    continue;
+                }
+                type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : DT_REG;
+            }
+            if (type == DT_DIR) {
+                subfolders.push_back(location);
+                report(FileItem(std::move(location), true));
+            } else if (type == DT_LNK) {
+                // Listed as the item it points to, folder or file, and never walked.
+                report(FileItem(std::move(location)));
             } else {
-                report(FileItem(entry.path(), false));
+                report(FileItem(std::move(location), false));
             }
         }
+        ::closedir(dir);
         // Reversed so that the first subfolder listed is walked first.
         pending.insert(pending.end(), subfolders.rbegin(), subfolders.rend());
     }
