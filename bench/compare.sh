@@ -52,10 +52,10 @@ report() { printf '  %-52s %7.3f s  %5.2fx\n' "$1" "$2" "$(echo "$2 / $3" | bc -
 
 for count in "${counts[@]}"; do
   echo "$count files (median of $runs, tmpfs); ratio to quorvane's own figure of that kind:"
-  q_preview=$(median "$quorvane" preview --rules "$chain" --format csv "$base/t")
-  q_preview1=$(median "$quorvane" preview --rules "$replace" --format csv "$base/t")
+  q_preview=$(median "$quorvane" preview --recursive --rules "$chain" --format csv "$base/t")
+  q_preview1=$(median "$quorvane" preview --recursive --rules "$replace" --format csv "$base/t")
   p_dry=$(median sh -c "find . -type f -print0 | file-rename -0 -n 's/draft/final/'")
-  q_rename=$(median "$quorvane" rename --rules "$replace" --format json "$base/t")
+  q_rename=$(median "$quorvane" rename --recursive --rules "$replace" --format json "$base/t")
   p_rename=$(median sh -c "find . -type f -print0 | file-rename -0 's/draft/final/'")
   m_rename=$(median mmv '*draft*' '#1final#2')
   report "quorvane preview, chain of five rules" "$q_preview" "$q_preview"
