@@ -292,9 +292,6 @@ TEST(RenameEngineRenameMoreTest, AStopRequestEndsTheBatchBeforeTheNextMove) {
 TEST(RenameEngineRenameMoreTest, AnUnselectedItemCountsForNumbering) {
     RenameRule numbering(RuleType::numbering);
     numbering.numberingPadding = 1;
-    if (RenameEngine::applyNumbering(numbering, "x", 0) == "x") {
-        GTEST_SKIP() << "numbering is not available in this build";
-    }
     TempDir dir;
     std::vector<FileItem> files;
     for (const char* name : {"a.txt", "b.txt", "c.txt"}) {

@@ -209,9 +209,6 @@ class RuleEditorViewTest : public QObject {
             expected = QStringLiteral("report draft.txt");
         }
         const std::string first = model_->previews().front().preview;
-        if (first == "draft report.txt" && expected != QStringLiteral("draft report.txt")) {
-            QSKIP("this build's transform for the kind leaves names unchanged");
-        }
         QCOMPARE(QString::fromStdString(first), expected);
     }
 
@@ -432,9 +429,7 @@ class RuleEditorViewTest : public QObject {
         QVERIFY(!field->placeholderText().isEmpty());
         typeInto(field, QStringLiteral("title case"));
         QTest::keyClick(field, Qt::Key_Return);
-        if (model_->nlSuggestions().empty()) {
-            QSKIP("this build's phrase parser recognises nothing yet");
-        }
+        QVERIFY(!model_->nlSuggestions().empty());
         QCOMPARE(child<QListWidget>("suggestionList")->count(),
                  int(model_->nlSuggestions().size()));
         child<QPushButton>("applyAllButton")->click();
@@ -493,9 +488,7 @@ class RuleEditorViewTest : public QObject {
 
         // The file follows the list.
         const auto file = presets_->storageURL();
-        if (!file || !std::filesystem::exists(*file)) {
-            QSKIP("this build's preset store keeps presets in memory only");
-        }
+        QVERIFY(file && std::filesystem::exists(*file));
         const auto decoded = PresetManager::decodePresets(readFile(*file));
         QVERIFY(decoded.ok());
         QCOMPARE(decoded->size(), count - 1);
@@ -524,9 +517,7 @@ class RuleEditorViewTest : public QObject {
         auto* dialog = view_->findChild<QInputDialog*>("savePresetDialog");
         dialog->setTextValue(QStringLiteral("Doomed"));
         dialog->accept();
-        if (!presets_->writeProblem()) {
-            QSKIP("this build's preset store does not write a file");
-        }
+        QVERIFY(presets_->writeProblem().has_value());
         auto* problem = child<QLabel>("presetProblem");
         QVERIFY(!problem->isHidden());
         QVERIFY(!problem->text().isEmpty());
