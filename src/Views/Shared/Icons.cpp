@@ -15,7 +15,7 @@ static void loadResources() {
 
 namespace {
 
-// Symbol name → freedesktop icon-naming-specification name. Symbols missing here only ever
+// Symbol name → the freedesktop theme's standard icon name. Symbols missing here only ever
 // use the bundled SVG.
 const QHash<QString, QString>& themeNames() {
     static const QHash<QString, QString> names{
