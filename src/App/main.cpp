@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "App/QuorvaneApp.h"
+#include "App/SingleInstance.h"
 #include "Cli/CommandLine.h"
 
 namespace {
@@ -54,9 +55,23 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
     // QApplication has taken its own options out of argv; what is left are locations.
+    const auto locations = locationsFrom(argc, argv);
+    SingleInstance instance;
+    if (instance.handOver(locations)) {
+        return 0;
+    }
     QuorvaneApp quorvane;
-    quorvane.open(locationsFrom(argc, argv));
+    quorvane.open(locations);
     quorvane.show();
+    instance.setReceiver([&quorvane](std::vector<std::filesystem::path> more) {
+        quorvane.open(more);
+        QMainWindow& window = quorvane.window();
+        if (window.isMinimized()) {
+            window.showNormal();
+        }
+        window.raise();
+        window.activateWindow();
+    });
 
     // QUORVANE_SCREENSHOT=FILE saves a picture of the window once it has settled, then quits
     // (scripts/screenshot.sh); it is not an option of the command line.
