@@ -163,6 +163,16 @@ void SingleInstanceTest::laterStartsAddToTheOpenWindow_data() {
     QTest::newRow("names that are not UTF-8 arrive unchanged")
         << QList<QByteArray>{"Caf\xc3\xa9.txt", "\xff\xfe latin1 \xe9.txt"}
         << QList<QByteArray>{"Caf\xc3\xa9.txt", "\xff\xfe latin1 \xe9.txt"};
+    dir_.file("url one.txt");
+    dir_.file("url \xff.txt");
+    QTest::newRow("file URLs, percent-encoded as a file manager hands them over")
+        << QList<QByteArray>{"file://" + root.toPercentEncoding("/") + "url%20one.txt",
+                             "file://" + root.toPercentEncoding("/") + "url%20%FF.txt"}
+        << QList<QByteArray>{"url one.txt", "url \xff.txt"};
+    // The same path exists here, and is still not what the URL names.
+    dir_.file("elsewhere.txt");
+    QTest::newRow("a URL of another machine is left out")
+        << QList<QByteArray>{"file://elsewhere" + root + "elsewhere.txt"} << QList<QByteArray>{};
     QTest::newRow("a folder is one item")
         << QList<QByteArray>{"Fotos"} << QList<QByteArray>{"Fotos"};
     QTest::newRow("no path only raises the window") << QList<QByteArray>{} << QList<QByteArray>{};
