@@ -1,14 +1,18 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QTimer>
+#include <QUrl>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
 #include "App/QuorvaneApp.h"
+#include "App/SingleInstance.h"
 #include "Cli/CommandLine.h"
+#include "Views/Shared/FileLocations.h"
 
 namespace {
 
@@ -24,10 +28,26 @@ bool haveDisplay() {
     return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
 }
 
-// The locations named on the command line, byte for byte, made absolute.
+// The locations named on the command line, byte for byte, made absolute. A file:// URL (as
+// file managers hand items over, percent-encoded so that no name needs quoting) stands for its
+// local path; one of another machine is reported and left out.
 std::vector<std::filesystem::path> locationsFrom(int argc, char** argv) {
     std::vector<std::filesystem::path> locations;
     for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "file://", 7) == 0) {
+            const QUrl url = QUrl::fromEncoded(QByteArray(argv[i]));
+            const bool here = url.isValid() &&
+                              (url.host().isEmpty() || url.host() == QStringLiteral("localhost"));
+            if (auto local = here ? FileLocations::fromUrl(url) : std::nullopt) {
+                locations.push_back(std::move(*local));
+            } else {
+                // Encoded, so that no control character of the argument reaches the terminal.
+                const QByteArray shown = url.isValid() ? url.toEncoded() : "an invalid file:// URL";
+                std::fprintf(stderr, "quorvane: %s is not a file on this machine; left out\n",
+                             shown.constData());
+            }
+            continue;
+        }
         std::filesystem::path path(argv[i]);
         std::error_code ignored;
         auto absolute = std::filesystem::absolute(path, ignored);
@@ -54,9 +74,23 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
     // QApplication has taken its own options out of argv; what is left are locations.
+    const auto locations = locationsFrom(argc, argv);
+    SingleInstance instance;
+    if (instance.handOver(locations)) {
+        return 0;
+    }
     QuorvaneApp quorvane;
-    quorvane.open(locationsFrom(argc, argv));
+    quorvane.open(locations);
     quorvane.show();
+    instance.setReceiver([&quorvane](std::vector<std::filesystem::path> more) {
+        quorvane.open(more);
+        QMainWindow& window = quorvane.window();
+        if (window.isMinimized()) {
+            window.showNormal();
+        }
+        window.raise();
+        window.activateWindow();
+    });
 
     // QUORVANE_SCREENSHOT=FILE saves a picture of the window once it has settled, then quits
     // (scripts/screenshot.sh); it is not an option of the command line.

@@ -343,6 +343,11 @@ int run(int argc, char** argv) {
     CLI::App app{"Quorvane renames many files and folders at once by an ordered list of rules.",
                  "quorvane"};
     app.set_version_flag("--version", std::string("quorvane ") + QUORVANE_VERSION);
+    app.footer(
+        "Without a subcommand, 'quorvane [PATH...]' opens the window with the paths in its "
+        "list; while a Quorvane window is open in the session, the paths are added to that "
+        "window instead. 'quorvane SUBCOMMAND --help' lists the options of a subcommand; "
+        "the manual page quorvane(1) describes them all.");
     app.require_subcommand(1);
     Options options;
 

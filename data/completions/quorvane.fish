@@ -1,0 +1,27 @@
+# fish completion for quorvane(1)
+
+# One line per subcommand: its name and description.
+set -l subcommands preview rename parse presets
+complete -c quorvane -n "not __fish_seen_subcommand_from $subcommands" -a preview -d 'show the new names without renaming'
+complete -c quorvane -n "not __fish_seen_subcommand_from $subcommands" -a rename -d 'rename the listed items on disk'
+complete -c quorvane -n "not __fish_seen_subcommand_from $subcommands" -a parse -d 'show the rules a phrase suggests'
+complete -c quorvane -n "not __fish_seen_subcommand_from $subcommands" -a presets -d 'list the saved presets'
+
+# Without a subcommand the program opens its window with the paths given; parse takes a
+# phrase and presets nothing, so only those two leave out paths.
+complete -c quorvane -n "__fish_seen_subcommand_from parse presets" -f
+complete -c quorvane -n "not __fish_seen_subcommand_from $subcommands" -l version -d 'print the version and exit'
+complete -c quorvane -s h -l help -d 'print help and exit'
+
+# One line per option: the subcommands that take it, and its values.
+set -l with_rules "__fish_seen_subcommand_from preview rename"
+complete -c quorvane -n $with_rules -l rules -r -F -d 'rule objects as JSON (- reads stdin)'
+complete -c quorvane -n $with_rules -l preset -x -d 'the rules of the preset named NAME'
+complete -c quorvane -n $with_rules -l phrase -x -d 'the rules suggested for a phrase'
+complete -c quorvane -n $with_rules -l recursive -d 'walk folders (Include Subfolders)'
+complete -c quorvane -n $with_rules -l filter -x -d "the file list's name filter"
+complete -c quorvane -n $with_rules -l only-files -d 'list only files'
+complete -c quorvane -n $with_rules -l only-folders -d 'list only folders'
+complete -c quorvane -n $with_rules -l sort -x -a 'name date size type' -d "the file list's sort order"
+complete -c quorvane -n "__fish_seen_subcommand_from preview" -l format -x -a 'table json csv' -d 'output format'
+complete -c quorvane -n "__fish_seen_subcommand_from rename parse presets" -l format -x -a 'table json' -d 'output format'
