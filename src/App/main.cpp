@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "App/QuorvaneApp.h"
+#include "App/Tour.h"
 #include "Cli/CommandLine.h"
 
 namespace {
@@ -73,6 +75,17 @@ int main(int argc, char** argv) {
             QApplication::quit();
         });
     }
+    // QUORVANE_TOUR=FOLDER walks through the window's screens, saving a picture of each, then
+    // quits (scripts/tour.sh).
+    std::unique_ptr<Tour> tour;
+    const char* tourFolder = std::getenv("QUORVANE_TOUR");
+    if (tourFolder != nullptr && *tourFolder != '\0') {
+        tour = std::make_unique<Tour>(quorvane, QString::fromLocal8Bit(tourFolder));
+        tour->start();
+    }
     const int code = QApplication::exec();
+    if (tour && tour->status() != 0) {
+        return tour->status();
+    }
     return status != 0 ? status : code;
 }
