@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -201,6 +202,21 @@ void Tour::plan() {
     steps_.push_back([this] { saveScreen(QStringLiteral("result")); });
     steps_.push_back([&content] { content.resultView()->accept(); });
     steps_.push_back([this] { saveWidget(QStringLiteral("after-rename")); });
+    steps_.push_back([this, &content] {
+        const QString target = samples_.filePath(QStringLiteral("rename_preview.csv"));
+        // The save dialog is modal: it is answered from within its own event loop.
+        QTimer::singleShot(kSettleMs, this, [target] {
+            for (QWidget* top : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<QFileDialog*>(top);
+                if (dialog != nullptr && dialog->isVisible()) {
+                    dialog->selectFile(target);
+                    static_cast<QDialog*>(dialog)->accept();
+                }
+            }
+        });
+        content.exportAction()->trigger();
+    });
+    steps_.push_back([this] { saveWidget(QStringLiteral("csv-exported")); });
 }
 
 void Tour::planEditors() {
