@@ -370,8 +370,10 @@ void RuleEditorView::installEditor(const QModelIndex& ruleIndex) {
     }
     ruleList_->setFirstColumnSpanned(0, first, true);
     auto* editor = new RuleOptionsEditor(model_, *rule);
-    connect(editor, &RuleOptionsEditor::sizeHintChanged, ruleList_,
-            [this] { ruleList_->doItemsLayout(); });
+    // Queued: the new layout resizes the editor, whose resize may ask again.
+    connect(
+        editor, &RuleOptionsEditor::sizeHintChanged, ruleList_,
+        [this] { ruleList_->doItemsLayout(); }, Qt::QueuedConnection);
     ruleList_->setIndexWidget(slot, editor);
     // Editors are made long after the rest of the panel; without this Tab would reach them
     // only after the preset buttons. The fields go one by one: the editor itself takes no

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyle>
 
 #include <algorithm>
 #include <limits>
@@ -75,8 +76,12 @@ void RuleOptionsEditor::resizeEvent(QResizeEvent* event) {
     const QMargins margins = form_->contentsMargins();
     const int sideBySide =
         margins.left() + labels + form_->horizontalSpacing() + kFieldWidth + margins.right();
-    const auto policy =
-        width() >= sideBySide ? QFormLayout::DontWrapRows : QFormLayout::WrapAllRows;
+    // Going back to side by side takes a scroll bar's width more than leaving it: the change
+    // of height can make the list's scroll bar come or go, which changes the width again.
+    const int slack = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
+    const bool wrapped = form_->rowWrapPolicy() == QFormLayout::WrapAllRows;
+    const auto policy = width() >= sideBySide + (wrapped ? slack : 0) ? QFormLayout::DontWrapRows
+                                                                      : QFormLayout::WrapAllRows;
     if (form_->rowWrapPolicy() != policy) {
         form_->setRowWrapPolicy(policy);
     }
