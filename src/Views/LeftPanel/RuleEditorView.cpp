@@ -182,6 +182,9 @@ QWidget* RuleEditorView::buildRuleSection() {
     ruleList_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     ruleList_->setWordWrap(false);
     ruleList_->setTextElideMode(Qt::ElideRight);
+    // Three rule rows (two lines each) at the least: in a short window the preset list gives
+    // way first.
+    ruleList_->setMinimumHeight(3 * (2 * ruleList_->fontMetrics().height() + 8));
     layout->addWidget(ruleList_, 1);
 
     emptyRulesLabel_ =
