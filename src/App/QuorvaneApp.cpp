@@ -4,12 +4,15 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 #include "Views/ContentView.h"
+#include "Views/Shared/EnglishPlurals.h"
 #include "Views/Shared/Icons.h"
 
 QuorvaneApp::QuorvaneApp(std::optional<std::filesystem::path> presetsFile)
     : model_(scheduler_), presets_(std::move(presetsFile)), window_(new QMainWindow) {
+    EnglishPlurals::install();
     window_->setWindowTitle(QStringLiteral("Quorvane"));
     window_->setWindowIcon(Icons::bundled(QStringLiteral("LogoDark")));
     content_ = new ContentView(model_, presets_, window_.get());
@@ -19,7 +22,9 @@ QuorvaneApp::QuorvaneApp(std::optional<std::filesystem::path> presetsFile)
     quit_ = file->addAction(QObject::tr("&Quit"));
     quit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     QObject::connect(quit_, &QAction::triggered, window_.get(), &QMainWindow::close);
-    window_->resize(1280, 800);
+    // Made now, so that the first message in it does not shift the panels.
+    window_->statusBar();
+    content_->restoreSettings();
 }
 
 QuorvaneApp::~QuorvaneApp() = default;

@@ -7,10 +7,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "App/QuorvaneApp.h"
 #include "App/SingleInstance.h"
+#include "App/Tour.h"
 #include "Cli/CommandLine.h"
 #include "Views/Shared/FileLocations.h"
 
@@ -107,6 +109,17 @@ int main(int argc, char** argv) {
             QApplication::quit();
         });
     }
+    // QUORVANE_TOUR=FOLDER walks through the window's screens, saving a picture of each, then
+    // quits (scripts/tour.sh).
+    std::unique_ptr<Tour> tour;
+    const char* tourFolder = std::getenv("QUORVANE_TOUR");
+    if (tourFolder != nullptr && *tourFolder != '\0') {
+        tour = std::make_unique<Tour>(quorvane, QString::fromLocal8Bit(tourFolder));
+        tour->start();
+    }
     const int code = QApplication::exec();
+    if (tour && tour->status() != 0) {
+        return tour->status();
+    }
     return status != 0 ? status : code;
 }

@@ -1,19 +1,26 @@
 #include "Views/ContentView.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "Models/EnumCases.h"
 #include "Services/PresetManager.h"
 #include "ViewModels/AppViewModel.h"
 #include "Views/CenterPanel/FileListView.h"
@@ -22,6 +29,7 @@
 #include "Views/RenameResultView.h"
 #include "Views/RightPanel/PreviewPanelView.h"
 #include "Views/Shared/ChangeWatcher.h"
+#include "Views/Shared/EnglishPlurals.h"
 #include "Views/Shared/FileDialogs.h"
 #include "Views/Shared/Icons.h"
 
@@ -33,29 +41,42 @@ constexpr int kRulesMax = 380;
 constexpr int kFilesMin = 340;
 constexpr int kPreviewMin = 240;
 constexpr int kPreviewIdeal = 280;
-constexpr int kPreviewMax = 360;
+constexpr QSize kMinimumSize(960, 600);
+// The first window's size when the screen has room for it.
+constexpr QSize kFirstWindow(1280, 800);
+// The narrowest the rename confirmation gets.
+constexpr int kConfirmationWidth = 380;
+// Room kept for the window manager's title bar when fitting the window to the screen.
+constexpr int kTitleBarAllowance = 32;
 
-// "1 file", "3 files": the noun takes an "s" unless the number is 1.
-QString counted(std::size_t count, const QString& noun) {
-    return QString::number(count) + QLatin1Char(' ') + noun +
-           (count == 1 ? QString() : QStringLiteral("s"));
+// Where the window keeps what the user set up between runs (in the user's config folder).
+QSettings settings() {
+    return QSettings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane"));
 }
 
-// A statistic badge: the count, then its label.
-QWidget* badge(const QString& label, QLabel*& count, const QString& name, QWidget* parent) {
+// A statistic badge: one label with the count in bold, then its noun.
+QWidget* badge(QLabel*& count, const QString& name, QWidget* parent) {
     auto* box = new QFrame(parent);
     box->setObjectName(QStringLiteral("badge"));
     auto* layout = new QHBoxLayout(box);
     layout->setContentsMargins(10, 3, 10, 3);
-    layout->setSpacing(5);
-    count = new QLabel(QStringLiteral("0"), box);
+    count = new QLabel(box);
     count->setObjectName(name);
-    QFont bold = count->font();
-    bold.setBold(true);
-    count->setFont(bold);
+    count->setTextFormat(Qt::RichText);
     layout->addWidget(count);
-    layout->addWidget(new QLabel(label, box));
     return box;
+}
+
+// Shows `text` (a counted text such as "3 files") with its number `count` in bold.
+void showCount(QLabel* label, const QString& text, std::size_t count) {
+    const QString number = QString::number(count);
+    QString html = text.toHtmlEscaped();
+    const auto at = html.indexOf(number);
+    if (at >= 0) {
+        html.replace(at, number.size(), QStringLiteral("<b>%1</b>").arg(number));
+    }
+    label->setText(html);
+    label->setAccessibleName(text);
 }
 
 }  // namespace
@@ -64,7 +85,7 @@ ContentView::ContentView(AppViewModel& model, PresetManager& presets, QWidget* p
     : QWidget(parent), model_(model), presets_(presets) {
     setObjectName(QStringLiteral("contentView"));
     setWindowTitle(QStringLiteral("Quorvane"));
-    setMinimumSize(960, 600);
+    setMinimumSize(kMinimumSize);
     makeActions();
 
     auto* separator = new QFrame(this);
@@ -79,8 +100,8 @@ ContentView::ContentView(AppViewModel& model, PresetManager& presets, QWidget* p
     fileList_ = new FileListView(model_, splitter_);
     fileList_->setMinimumWidth(kFilesMin);
     preview_ = new PreviewPanelView(model_, splitter_);
+    // No maximum: long new names need all the room the user gives them.
     preview_->setMinimumWidth(kPreviewMin);
-    preview_->setMaximumWidth(kPreviewMax);
     splitter_->addWidget(rules_);
     splitter_->addWidget(fileList_);
     splitter_->addWidget(preview_);
@@ -121,7 +142,8 @@ void ContentView::makeActions() {
         addAction(action);
         return action;
     };
-    import_ = make(tr("Import Files..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    addFiles_ = make(tr("Add Files..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    addFolder_ = make(tr("Add Folder..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     clearList_ = make(tr("Clear List"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
     undo_ = make(tr("Undo Rename"), QKeySequence(Qt::CTRL | Qt::Key_Z));
     redo_ = make(tr("Redo Rename"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
@@ -134,12 +156,16 @@ void ContentView::makeActions() {
         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
     export_ = make(tr("Export Preview as CSV"), QKeySequence());
 
-    import_->setIcon(Icons::icon(QStringLiteral("plus.circle")));
+    addFiles_->setIcon(Icons::icon(QStringLiteral("plus.circle")));
+    addFolder_->setIcon(Icons::icon(QStringLiteral("folder")));
     undo_->setIcon(Icons::icon(QStringLiteral("arrow.uturn.backward")));
     redo_->setIcon(Icons::icon(QStringLiteral("arrow.uturn.forward")));
     export_->setIcon(Icons::icon(QStringLiteral("square.and.arrow.up")));
 
-    connect(import_, &QAction::triggered, this, [this] { FileDialogs::selectFiles(model_, this); });
+    connect(addFiles_, &QAction::triggered, this,
+            [this] { FileDialogs::selectFiles(model_, this); });
+    connect(addFolder_, &QAction::triggered, this,
+            [this] { FileDialogs::selectFolder(model_, this); });
     connect(clearList_, &QAction::triggered, this, [this] { model_.clearFiles(); });
     connect(undo_, &QAction::triggered, this, [this] { model_.undoRename(); });
     connect(redo_, &QAction::triggered, this, [this] { model_.redoRename(); });
@@ -171,13 +197,19 @@ QWidget* ContentView::makeTopBar() {
     layout->addWidget(title);
     layout->addSpacing(12);
 
-    auto* importButton = new QToolButton(bar);
-    importButton->setObjectName(QStringLiteral("importButton"));
-    importButton->setText(tr("Import"));
-    importButton->setIcon(Icons::icon(QStringLiteral("plus.circle")));
-    importButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    importButton->setToolTip(tr("Import Files (Ctrl+O)"));
-    connect(importButton, &QToolButton::clicked, import_, &QAction::trigger);
+    // "Add Files..." at a click, "Add Folder..." from its arrow.
+    auto* addButton = new QToolButton(bar);
+    addButton->setObjectName(QStringLiteral("addFilesButton"));
+    addButton->setText(addFiles_->text());
+    addButton->setIcon(addFiles_->icon());
+    addButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    addButton->setToolTip(tr("Add Files (Ctrl+O)"));
+    addButton->setPopupMode(QToolButton::MenuButtonPopup);
+    auto* addMenu = new QMenu(addButton);
+    addMenu->addAction(addFiles_);
+    addMenu->addAction(addFolder_);
+    addButton->setMenu(addMenu);
+    connect(addButton, &QToolButton::clicked, addFiles_, &QAction::trigger);
 
     undoButton_ = new QToolButton(bar);
     undoButton_->setObjectName(QStringLiteral("undoButton"));
@@ -191,15 +223,20 @@ QWidget* ContentView::makeTopBar() {
     redoButton_->setToolTip(tr("Redo (Ctrl+Shift+Z)"));
     connect(redoButton_, &QToolButton::clicked, this, [this] { model_.redoRename(); });
 
-    for (auto* button : {importButton, undoButton_, redoButton_}) {
+    for (auto* button : {addButton, undoButton_, redoButton_}) {
         button->setAutoRaise(true);
         layout->addWidget(button);
     }
     layout->addSpacing(12);
-    layout->addWidget(badge(tr("files"), filesCount_, QStringLiteral("filesCount"), bar));
-    layout->addWidget(badge(tr("selected"), selectedCount_, QStringLiteral("selectedCount"), bar));
-    layout->addWidget(
-        badge(tr("conflicts"), conflictsCount_, QStringLiteral("conflictsCount"), bar));
+    layout->addWidget(badge(filesCount_, QStringLiteral("filesCount"), bar));
+    layout->addWidget(badge(selectedCount_, QStringLiteral("selectedCount"), bar));
+    layout->addWidget(badge(conflictsCount_, QStringLiteral("conflictsCount"), bar));
+    // Only while there are any: new names that cannot be used at all.
+    problemsBadge_ = badge(problemsCount_, QStringLiteral("problemsCount"), bar);
+    problemsBadge_->setObjectName(QStringLiteral("problemBadge"));
+    problemsBadge_->setToolTip(
+        tr("New names that cannot be used; these items will not be renamed"));
+    layout->addWidget(problemsBadge_);
     layout->addSpacing(12);
 
     auto* ruleIcon = new QLabel(bar);
@@ -227,7 +264,8 @@ QWidget* ContentView::makeTopBar() {
 
 QMenu* ContentView::installMenus(QMenuBar* bar) {
     QMenu* file = bar->addMenu(tr("&File"));
-    file->addAction(import_);
+    file->addAction(addFiles_);
+    file->addAction(addFolder_);
     file->addAction(clearList_);
 
     QMenu* edit = bar->addMenu(tr("&Edit"));
@@ -246,15 +284,14 @@ QMenu* ContentView::installMenus(QMenuBar* bar) {
 }
 
 QString ContentView::confirmationTitle() const {
-    return QStringLiteral("Rename ") + counted(model_.selectedCount(), QStringLiteral("file")) +
-           QStringLiteral("?");
+    return tr("Rename %n file(s)?", nullptr, EnglishPlurals::number(model_.selectedCount()));
 }
 
 QString ContentView::confirmationMessage() const {
     const std::size_t conflicts = model_.conflictCount();
     if (conflicts > 0) {
-        return QStringLiteral("Warning: ") + counted(conflicts, QStringLiteral("conflict")) +
-               QStringLiteral(" detected. Conflicting files will be skipped.");
+        return tr("Warning: %n conflict(s) detected. Conflicting files will be skipped.", nullptr,
+                  EnglishPlurals::number(conflicts));
     }
     return QStringLiteral("This action will rename the selected files on disk. It can be undone.");
 }
@@ -270,6 +307,11 @@ void ContentView::confirmRename() {
     box->setText(confirmationTitle());
     box->setInformativeText(confirmationMessage());
     box->setIcon(model_.conflictCount() > 0 ? QMessageBox::Warning : QMessageBox::Question);
+    // Wide enough that the message reads as a sentence or two, not a column of words.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        grid->addItem(new QSpacerItem(kConfirmationWidth, 0, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     box->addButton(tr("Cancel"), QMessageBox::RejectRole);
     QPushButton* go = box->addButton(tr("Rename"), QMessageBox::AcceptRole);
     box->setDefaultButton(go);
@@ -284,6 +326,73 @@ void ContentView::confirmRename() {
 
 void ContentView::flush() {
     watcher_->flush();
+}
+
+void ContentView::restoreSettings() {
+    QWidget* top = window();
+    if (!watchingWindow_) {
+        watchingWindow_ = true;
+        top->installEventFilter(this);
+    }
+    // The window and its content must fit the screen's free area: at a large scale factor
+    // the usual minimum can be taller than the whole screen.
+    const QRect free = top->screen()->availableGeometry();
+    int chrome = kTitleBarAllowance;
+    if (auto* main = qobject_cast<QMainWindow*>(top)) {
+        chrome += main->menuBar()->sizeHint().height();
+        if (main->statusBar() != nullptr) {
+            chrome += main->statusBar()->sizeHint().height();
+        }
+    }
+    setMinimumSize(std::min(kMinimumSize.width(), free.width()),
+                   std::min(kMinimumSize.height(), free.height() - chrome));
+
+    QSettings store = settings();
+    if (!top->restoreGeometry(store.value(QStringLiteral("window/geometry")).toByteArray())) {
+        const QSize size =
+            kFirstWindow.boundedTo(QSize(free.width(), free.height() - kTitleBarAllowance));
+        top->resize(size);
+        top->move(free.center() - QPoint(size.width() / 2, size.height() / 2));
+    }
+    if (splitter_->restoreState(store.value(QStringLiteral("window/panels")).toByteArray())) {
+        sized_ = true;
+    }
+    if (const QVariant on = store.value(QStringLiteral("list/includeSubfolders")); on.isValid()) {
+        model_.setIncludeSubfolders(on.toBool());
+    }
+    const bool onlyFiles = store.value(QStringLiteral("list/onlyFiles")).toBool();
+    const bool onlyFolders = store.value(QStringLiteral("list/onlyFolders")).toBool();
+    // The two exclude each other; a hand-edited file with both keeps neither.
+    if (onlyFiles != onlyFolders) {
+        model_.setShowOnlyFiles(onlyFiles);
+        model_.setShowOnlyFolders(onlyFolders);
+    }
+    const std::string order =
+        store.value(QStringLiteral("list/sortOrder")).toString().toStdString();
+    for (const auto value : allCases<AppViewModel::SortOrder>()) {
+        if (rawValue(value) == order) {
+            model_.setSortOrder(value);
+        }
+    }
+}
+
+void ContentView::saveSettings() const {
+    QSettings store = settings();
+    store.setValue(QStringLiteral("window/geometry"), window()->saveGeometry());
+    store.setValue(QStringLiteral("window/panels"), splitter_->saveState());
+    store.setValue(QStringLiteral("list/includeSubfolders"), model_.includeSubfolders());
+    store.setValue(QStringLiteral("list/onlyFiles"), model_.showOnlyFiles());
+    store.setValue(QStringLiteral("list/onlyFolders"), model_.showOnlyFolders());
+    const auto order = rawValue(model_.sortOrder());
+    store.setValue(QStringLiteral("list/sortOrder"),
+                   QString::fromUtf8(order.data(), static_cast<qsizetype>(order.size())));
+}
+
+bool ContentView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window() && event->type() == QEvent::Close) {
+        saveSettings();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ContentView::showEvent(QShowEvent* event) {
@@ -310,10 +419,21 @@ void ContentView::refresh() {
     undoButton_->setEnabled(undo_->isEnabled());
     redoButton_->setEnabled(redo_->isEnabled());
 
-    filesCount_->setText(QString::number(model_.files().size()));
-    selectedCount_->setText(QString::number(selected));
-    conflictsCount_->setText(QString::number(model_.conflictCount()));
-    ruleCount_->setText(counted(model_.rules().size(), QStringLiteral("rule")));
+    const std::size_t files = model_.files().size();
+    const std::size_t conflicts = model_.conflictCount();
+    std::size_t problems = 0;
+    for (const auto& entry : model_.previews()) {
+        problems += entry.problem.empty() ? 0 : 1;
+    }
+    showCount(filesCount_, tr("%n file(s)", nullptr, EnglishPlurals::number(files)), files);
+    showCount(selectedCount_, tr("%n selected", nullptr, EnglishPlurals::number(selected)),
+              selected);
+    showCount(conflictsCount_, tr("%n conflict(s)", nullptr, EnglishPlurals::number(conflicts)),
+              conflicts);
+    showCount(problemsCount_, tr("%n unusable name(s)", nullptr, EnglishPlurals::number(problems)),
+              problems);
+    problemsBadge_->setVisible(problems > 0);
+    ruleCount_->setText(tr("%n rule(s)", nullptr, EnglishPlurals::number(model_.rules().size())));
 
     renameBusy_->setVisible(running);
     if (running) {

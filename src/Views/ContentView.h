@@ -21,11 +21,11 @@ class QToolButton;
 class RenameResultView;
 class RuleEditorView;
 
-// The window's content: the top bar (logo and title, Import, Undo, Redo, the counts of files,
-// selected entries and conflicts, the rule count, Rename), a separator, and the rule, file
-// and preview panels side by side. Owns the window's commands, the rename confirmation, the
-// result report and the progress overlay. Every control calls one operation of the view
-// model; what is shown is re-read from it after its change announcements.
+// The window's content: the top bar (logo and title, Add Files, Undo, Redo, the counts of
+// files, selected entries, conflicts and unusable names, the rule count, Rename), a separator,
+// and the rule, file and preview panels side by side. Owns the window's commands, the rename
+// confirmation, the result report and the progress overlay. Every control calls one operation of
+// the view model; what is shown is re-read from it after its change announcements.
 class ContentView final : public QWidget {
     Q_OBJECT
 
@@ -47,7 +47,8 @@ class ContentView final : public QWidget {
     QString confirmationMessage() const;
 
     // The commands, for menus and tests.
-    QAction* importAction() const { return import_; }
+    QAction* addFilesAction() const { return addFiles_; }
+    QAction* addFolderAction() const { return addFolder_; }
     QAction* clearListAction() const { return clearList_; }
     QAction* undoAction() const { return undo_; }
     QAction* redoAction() const { return redo_; }
@@ -68,8 +69,17 @@ class ContentView final : public QWidget {
     // Runs a pending refresh now, for callers that cannot wait for the event loop.
     void flush();
 
+    // Puts back what the user had set up in the last run (the window's size and place, the
+    // panel widths, the list's toggles and sort order) or, the first time, sizes the window to
+    // fit the screen's free area; keeps the minimum size within it too. From then on these
+    // are saved whenever the window closes. Call once, before the window is shown.
+    void restoreSettings();
+    // Saves them now.
+    void saveSettings() const;
+
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QWidget* makeTopBar();
@@ -79,7 +89,8 @@ class ContentView final : public QWidget {
     AppViewModel& model_;
     PresetManager& presets_;
 
-    QAction* import_ = nullptr;
+    QAction* addFiles_ = nullptr;
+    QAction* addFolder_ = nullptr;
     QAction* clearList_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
@@ -94,6 +105,8 @@ class ContentView final : public QWidget {
     QLabel* filesCount_ = nullptr;
     QLabel* selectedCount_ = nullptr;
     QLabel* conflictsCount_ = nullptr;
+    QWidget* problemsBadge_ = nullptr;
+    QLabel* problemsCount_ = nullptr;
     QLabel* ruleCount_ = nullptr;
     QProgressBar* renameBusy_ = nullptr;
     QPushButton* renameButton_ = nullptr;
@@ -107,4 +120,5 @@ class ContentView final : public QWidget {
     QPointer<QMessageBox> confirmation_;
     ChangeWatcher* watcher_ = nullptr;
     bool sized_ = false;
+    bool watchingWindow_ = false;
 };

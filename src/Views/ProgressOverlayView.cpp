@@ -64,7 +64,9 @@ void ProgressOverlayView::paintEvent(QPaintEvent*) {
 
 void ProgressOverlayView::refresh() {
     const bool running = model_.isRenaming();
-    if (running != isVisible()) {
+    // By what was asked of this widget, not by what shows: a child that was never hidden
+    // would appear with its window, over an idle list.
+    if (running == isHidden()) {
         if (running) {
             cancel_->setEnabled(true);
             raise();

@@ -37,7 +37,7 @@ RenameResultView::RenameResultView(AppViewModel& model, QWidget* parent)
     setObjectName(QStringLiteral("renameResult"));
     setWindowTitle(tr("Rename Result"));
     setWindowModality(Qt::WindowModal);
-    setMinimumWidth(420);
+    setMinimumWidth(520);
 
     icon_ = new QLabel(this);
     icon_->setAlignment(Qt::AlignCenter);
@@ -59,8 +59,11 @@ RenameResultView::RenameResultView(AppViewModel& model, QWidget* parent)
     bold.setBold(true);
     errorsHeading_->setFont(bold);
     errors_ = new QListWidget(this);
-    errors_->setUniformItemSizes(true);
-    errors_->setWordWrap(false);
+    // Error texts name both paths; they wrap within the sheet rather than run off its side.
+    errors_->setWordWrap(true);
+    errors_->setResizeMode(QListView::Adjust);
+    errors_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    errors_->setTextElideMode(Qt::ElideMiddle);
 
     done_ = new QPushButton(tr("Done"), this);
     done_->setDefault(true);

@@ -52,7 +52,12 @@ void QuorvaneAppTest::theProgramOpensWithTheItemsItIsGiven() {
     TempDir dir;
     const auto shot = dir.path() / "window.png";
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // The test's own offscreen set-up (its screen size) when it has one.
+    if (!environment.value(QStringLiteral("QT_QPA_PLATFORM"))
+             .startsWith(QLatin1String("offscreen"))) {
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    }
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), FileLocations::toText(dir.path()));
     environment.insert(QStringLiteral("QUORVANE_SCREENSHOT"), FileLocations::toText(shot));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), FileLocations::toText(dir.path()));
     QString errors;

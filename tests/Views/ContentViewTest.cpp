@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
@@ -9,10 +10,16 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
 #include <QSplitter>
 #include <QTableView>
 #include <QTest>
+#include <QTextDocumentFragment>
+#include <QTimer>
 #include <QToolButton>
+#include <QTreeView>
+
+#include <array>
 
 #include <filesystem>
 #include <string>
@@ -25,6 +32,7 @@
 #include "Views/CenterPanel/FileTableModel.h"
 #include "Views/ContentView.h"
 #include "Views/LeftPanel/RuleEditorView.h"
+#include "Views/LeftPanel/RuleListModel.h"
 #include "Views/ProgressOverlayView.h"
 #include "Views/RenameResultView.h"
 #include "Views/RightPanel/PreviewPanelView.h"
@@ -70,9 +78,13 @@ QAction* menuItem(QMenuBar* bar, const QString& menu, const QString& item) {
     return nullptr;
 }
 
+// The text a label shows, without the markup of a bold count.
 QString labelText(const ContentView& view, const char* name) {
     auto* label = view.findChild<QLabel*>(QString::fromLatin1(name));
-    return label != nullptr ? label->text() : QStringLiteral("<missing %1>").arg(name);
+    if (label == nullptr) {
+        return QStringLiteral("<missing %1>").arg(name);
+    }
+    return QTextDocumentFragment::fromHtml(label->text()).toPlainText();
 }
 
 }  // namespace
@@ -81,7 +93,14 @@ class ContentViewTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // Every test starts as a first run: no window settings from the one before.
+    void init() { QSettings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane")).clear(); }
+
     void windowHasItsTitleSizesAndPanels();
+    void anEmptyListIsReadyToUse();
+    void countedTextsTakeTheirPlural_data();
+    void countedTextsTakeTheirPlural();
+    void settingsOutliveTheWindow();
     void menusCarryTheirItemsAndShortcuts_data();
     void menusCarryTheirItemsAndShortcuts();
     void commandsAreEnabledByState();
@@ -110,7 +129,8 @@ void ContentViewTest::windowHasItsTitleSizesAndPanels() {
     QCOMPARE(view.ruleEditor()->maximumWidth(), 380);
     QCOMPARE(view.fileList()->minimumWidth(), 340);
     QCOMPARE(view.previewPanel()->minimumWidth(), 240);
-    QCOMPARE(view.previewPanel()->maximumWidth(), 360);
+    // Long new names may have all the room the user gives them.
+    QCOMPARE(view.previewPanel()->maximumWidth(), QWIDGETSIZE_MAX);
     const QList<int> sizes = view.splitter()->sizes();
     QCOMPARE(sizes[0], 300);
     QCOMPARE(sizes[2], 280);
@@ -118,8 +138,11 @@ void ContentViewTest::windowHasItsTitleSizesAndPanels() {
     QCOMPARE(labelText(view, "title"), QStringLiteral("Quorvane"));
     auto* logo = view.findChild<QLabel*>(QStringLiteral("logo"));
     QVERIFY(logo != nullptr && !logo->pixmap().isNull());
-    QCOMPARE(view.findChild<QToolButton*>(QStringLiteral("importButton"))->toolTip(),
-             QStringLiteral("Import Files (Ctrl+O)"));
+    auto* add = view.findChild<QToolButton*>(QStringLiteral("addFilesButton"));
+    QCOMPARE(add->text(), QStringLiteral("Add Files..."));
+    QCOMPARE(add->toolTip(), QStringLiteral("Add Files (Ctrl+O)"));
+    QCOMPARE(add->menu()->actions(),
+             (QList<QAction*>{view.addFilesAction(), view.addFolderAction()}));
     QCOMPARE(view.findChild<QToolButton*>(QStringLiteral("undoButton"))->toolTip(),
              QStringLiteral("Undo (Ctrl+Z)"));
     QCOMPARE(view.findChild<QToolButton*>(QStringLiteral("redoButton"))->toolTip(),
@@ -128,12 +151,144 @@ void ContentViewTest::windowHasItsTitleSizesAndPanels() {
     QCOMPARE(view.renameButton()->text(), QStringLiteral("Rename"));
 }
 
+void ContentViewTest::anEmptyListIsReadyToUse() {
+    QuorvaneApp app;
+    showWindow(app);
+    ContentView& view = app.content();
+    view.flush();
+    QVERIFY(view.fileList()->showsDropZone());
+    QVERIFY(!view.progressOverlay()->isVisible());
+    // A click where a user sees Add Rule reaches it (nothing lies over the panels) and opens
+    // its menu.
+    auto* add = view.ruleEditor()->findChild<QPushButton*>(QStringLiteral("addRuleButton"));
+    QMenu* menu = add->menu();
+    bool opened = false;
+    QTimer::singleShot(0, menu, [menu, &opened] {
+        opened = menu->isVisible();
+        menu->close();
+    });
+    QTest::mouseClick(app.window().windowHandle(), Qt::LeftButton, {},
+                      add->mapTo(&app.window(), add->rect().center()));
+    QTRY_VERIFY(opened);
+}
+
+void ContentViewTest::countedTextsTakeTheirPlural_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("expected");
+    const auto rows = [](const char* text, std::array<const char*, 3> expected) {
+        for (int count = 0; count < 3; ++count) {
+            QTest::addRow("%s %d", text, count)
+                << QString::fromLatin1(text) << count << QString::fromUtf8(expected[count]);
+        }
+    };
+    rows("files", {"0 files", "1 file", "2 files"});
+    rows("rules", {"0 rules", "1 rule", "2 rules"});
+    rows("conflicts", {"0 conflicts", "1 conflict", "2 conflicts"});
+    rows("status line", {"0 files · 0 selected", "1 file · 1 selected", "2 files · 2 selected"});
+    rows("confirmation", {"Rename 0 files?", "Rename 1 file?", "Rename 2 files?"});
+    rows("warning", {"This action will rename the selected files on disk. It can be undone.",
+                     "Warning: 1 conflict detected. Conflicting files will be skipped.",
+                     "Warning: 2 conflicts detected. Conflicting files will be skipped."});
+    rows("remove rule", {"Remove the first 0 characters", "Remove the first 1 character",
+                         "Remove the first 2 characters"});
+}
+
+// Each counted text as the window shows it, with no, one and two of what it counts.
+void ContentViewTest::countedTextsTakeTheirPlural() {
+    QFETCH(QString, text);
+    QFETCH(int, count);
+    QFETCH(QString, expected);
+    TempDir dir;
+    QuorvaneApp app;
+    ContentView& view = app.content();
+    std::vector<std::filesystem::path> files;
+    if (text == QLatin1String("conflicts") || text == QLatin1String("warning")) {
+        // Names that differ only in case: each after the first conflicts.
+        for (const char* name : {"x.txt", "X.txt", "x.TXT"}) {
+            if (files.size() <= static_cast<std::size_t>(count)) {
+                files.push_back(dir.file(name));
+            }
+        }
+    } else {
+        for (int i = 0; i < count; ++i) {
+            files.push_back(dir.file("file " + std::to_string(i) + ".txt"));
+        }
+    }
+    if (!files.empty()) {
+        app.open(files);
+    }
+    if (text == QLatin1String("rules")) {
+        for (int i = 0; i < count; ++i) {
+            app.model().addRule(RenameRule(RuleType::trim));
+        }
+    }
+    if (text == QLatin1String("remove rule")) {
+        RenameRule remove(RuleType::remove);
+        remove.removeTarget = RemoveTarget::firstN;
+        remove.removeCount = count;
+        app.model().addRule(remove);
+    }
+    view.flush();
+    QString shown;
+    if (text == QLatin1String("files")) {
+        shown = labelText(view, "filesCount");
+    } else if (text == QLatin1String("rules")) {
+        shown = labelText(view, "ruleCount");
+    } else if (text == QLatin1String("conflicts")) {
+        shown = labelText(view, "conflictsCount");
+        QTRY_COMPARE(view.previewPanel()->conflictLabel()->text(), expected);
+    } else if (text == QLatin1String("status line")) {
+        QTRY_COMPARE(view.fileList()->statusLine()->text(), expected);
+        shown = view.fileList()->statusLine()->text();
+    } else if (text == QLatin1String("confirmation")) {
+        shown = view.confirmationTitle();
+    } else if (text == QLatin1String("warning")) {
+        shown = view.confirmationMessage();
+    } else if (text == QLatin1String("remove rule")) {
+        auto* list = view.ruleEditor()->findChild<QTreeView*>(QStringLiteral("ruleList"));
+        QTRY_COMPARE(list->model()->rowCount(), 1);
+        shown = list->model()->index(0, 0).data(RuleListModel::SummaryRole).toString();
+    }
+    QCOMPARE(shown, expected);
+}
+
+void ContentViewTest::settingsOutliveTheWindow() {
+    QList<int> panels;
+    {
+        QuorvaneApp app;
+        showWindow(app);
+        FileListView* list = app.content().fileList();
+        list->includeSubfoldersToggle()->click();
+        list->onlyFoldersToggle()->click();
+        list->sortPicker()->setCurrentIndex(list->sortPicker()->findText(QStringLiteral("Size")));
+        emit list->sortPicker()->activated(list->sortPicker()->currentIndex());
+        QCOMPARE(app.model().sortOrder(), AppViewModel::SortOrder::size);
+        app.window().resize(1100, 700);
+        app.content().splitter()->setSizes({320, 400, 360});
+        QTRY_COMPARE(app.content().splitter()->sizes()[2], 360);
+        panels = app.content().splitter()->sizes();
+        app.window().close();
+    }
+    QuorvaneApp again;
+    QVERIFY(again.model().includeSubfolders());
+    QVERIFY(again.model().showOnlyFolders());
+    QVERIFY(!again.model().showOnlyFiles());
+    QCOMPARE(again.model().sortOrder(), AppViewModel::SortOrder::size);
+    showWindow(again);
+    QCOMPARE(again.window().size(), QSize(1100, 700));
+    QCOMPARE(again.content().splitter()->sizes(), panels);
+    QTRY_VERIFY(again.content().fileList()->onlyFoldersToggle()->isChecked());
+}
+
 void ContentViewTest::menusCarryTheirItemsAndShortcuts_data() {
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("item");
     QTest::addColumn<QKeySequence>("keys");
-    QTest::newRow("import") << "File"
-                            << "Import Files..." << QKeySequence(QStringLiteral("Ctrl+O"));
+    QTest::newRow("add files") << "File"
+                               << "Add Files..." << QKeySequence(QStringLiteral("Ctrl+O"));
+    QTest::newRow("add folder") << "File"
+                                << "Add Folder..." << QKeySequence(QStringLiteral("Ctrl+Shift+O"));
     QTest::newRow("clear") << "File"
                            << "Clear List" << QKeySequence(QStringLiteral("Ctrl+Shift+K"));
     QTest::newRow("quit") << "File"
@@ -174,7 +329,8 @@ void ContentViewTest::commandsAreEnabledByState() {
     showWindow(app);
     ContentView& view = app.content();
     view.flush();
-    QVERIFY(view.importAction()->isEnabled());
+    QVERIFY(view.addFilesAction()->isEnabled());
+    QVERIFY(view.addFolderAction()->isEnabled());
     QVERIFY(view.clearListAction()->isEnabled());
     QVERIFY(view.selectAllAction()->isEnabled());
     QVERIFY(view.deselectAllAction()->isEnabled());
@@ -219,9 +375,15 @@ void ContentViewTest::topBarCountsFollowTheModel() {
     app.open({dir.file("a.txt"), dir.file("b.txt"), dir.file("c.txt")});
     app.model().addRule(replacing("b", "a"));
     QTRY_COMPARE(labelText(view, "ruleCount"), QStringLiteral("1 rule"));
-    QCOMPARE(labelText(view, "filesCount"), QStringLiteral("3"));
-    QCOMPARE(labelText(view, "selectedCount"), QStringLiteral("3"));
-    QCOMPARE(labelText(view, "conflictsCount"), QStringLiteral("1"));
+    QCOMPARE(labelText(view, "filesCount"), QStringLiteral("3 files"));
+    QCOMPARE(labelText(view, "selectedCount"), QStringLiteral("3 selected"));
+    QCOMPARE(labelText(view, "conflictsCount"), QStringLiteral("1 conflict"));
+    QVERIFY(view.findChild<QWidget*>(QStringLiteral("problemBadge"))->isHidden());
+    // A name that cannot be used is counted too.
+    app.model().addRule(replacing("c", "/"));
+    QTRY_COMPARE(labelText(view, "problemsCount"), QStringLiteral("1 unusable name"));
+    QVERIFY(!view.findChild<QWidget*>(QStringLiteral("problemBadge"))->isHidden());
+    app.model().removeRule({1});
     app.model().addRule(RenameRule(RuleType::trim));
     QTRY_COMPARE(labelText(view, "ruleCount"), QStringLiteral("2 rules"));
     QTRY_COMPARE(view.fileList()->findChild<QLabel*>(QStringLiteral("fileStatus"))->text(),

@@ -22,16 +22,13 @@
 #include "ViewModels/AppViewModel.h"
 #include "Views/CenterPanel/FileTableModel.h"
 #include "Views/Shared/ChangeWatcher.h"
+#include "Views/Shared/EnglishPlurals.h"
 #include "Views/Shared/FileDialogs.h"
 #include "Views/Shared/FileLocations.h"
 #include "Views/Shared/FileManager.h"
 #include "Views/Shared/Icons.h"
 
 namespace {
-
-QString counted(std::size_t count, const QString& one, const QString& many) {
-    return QString::number(count) + QLatin1Char(' ') + (count == 1 ? one : many);
-}
 
 // The sort order a click on a column header picks; none for columns without one.
 std::optional<AppViewModel::SortOrder> orderOfColumn(int column) {
@@ -136,14 +133,6 @@ QWidget* FileListView::makeToolbar() {
 
     auto* top = new QHBoxLayout;
     top->setSpacing(6);
-    auto* add = new QToolButton(bar);
-    add->setObjectName(QStringLiteral("addButton"));
-    add->setText(tr("Add"));
-    add->setIcon(Icons::icon(QStringLiteral("plus.circle")));
-    add->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    add->setToolTip(tr("Add files and folders to the list"));
-    connect(add, &QToolButton::clicked, this, [this] { FileDialogs::selectFiles(model_, this); });
-
     filter_ = new QLineEdit(bar);
     filter_->setObjectName(QStringLiteral("filterField"));
     filter_->setPlaceholderText(tr("Filter by name"));
@@ -183,7 +172,6 @@ QWidget* FileListView::makeToolbar() {
     menu->addAction(tr("Clear List"), this, [this] { model_.clearFiles(); });
     options->setMenu(menu);
 
-    top->addWidget(add);
     top->addWidget(filter_, 1);
     top->addWidget(sort_);
     top->addWidget(options);
@@ -237,17 +225,29 @@ QWidget* FileListView::makeDropZone() {
     big.setPointSizeF(big.pointSizeF() * 1.2);
     big.setBold(true);
     title->setFont(big);
-    auto* hint = new QLabel(tr("or choose them from a dialog"), dropZone_);
+    auto* hint = new QLabel(tr("or choose them:"), dropZone_);
     hint->setAlignment(Qt::AlignCenter);
-    auto* browse = new QPushButton(tr("Browse..."), dropZone_);
-    browse->setObjectName(QStringLiteral("browseButton"));
-    connect(browse, &QPushButton::clicked, this,
+    // The same two commands, by the same names, as the top bar and the File menu.
+    auto* addFiles =
+        new QPushButton(Icons::icon(QStringLiteral("plus.circle")), tr("Add Files..."), dropZone_);
+    addFiles->setObjectName(QStringLiteral("dropZoneAddFiles"));
+    connect(addFiles, &QPushButton::clicked, this,
             [this] { FileDialogs::selectFiles(model_, this); });
+    auto* addFolder =
+        new QPushButton(Icons::icon(QStringLiteral("folder")), tr("Add Folder..."), dropZone_);
+    addFolder->setObjectName(QStringLiteral("dropZoneAddFolder"));
+    connect(addFolder, &QPushButton::clicked, this,
+            [this] { FileDialogs::selectFolder(model_, this); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(addFiles);
+    buttons->addWidget(addFolder);
+    buttons->addStretch();
     layout->addWidget(icon);
     layout->addWidget(title);
     layout->addWidget(hint);
     layout->addSpacing(6);
-    layout->addWidget(browse, 0, Qt::AlignCenter);
+    layout->addLayout(buttons);
     layout->addStretch();
     return dropZone_;
 }
@@ -296,10 +296,11 @@ void FileListView::refresh() {
 
     const std::size_t total = files.size();
     const auto shown = static_cast<std::size_t>(tableModel_->rowCount());
-    QString text = counted(total, tr("file"), tr("files")) + QStringLiteral(" · ") +
-                   QString::number(model_.selectedCount()) + QLatin1Char(' ') + tr("selected");
+    QString text = tr("%n file(s)", nullptr, EnglishPlurals::number(total)) +
+                   QStringLiteral(" · ") +
+                   tr("%n selected", nullptr, EnglishPlurals::number(model_.selectedCount()));
     if (shown != total) {
-        text += QStringLiteral(" · ") + QString::number(shown) + QLatin1Char(' ') + tr("shown");
+        text += QStringLiteral(" · ") + tr("%n shown", nullptr, EnglishPlurals::number(shown));
     }
     status_->setText(text);
 }

@@ -19,9 +19,10 @@ class QTableView;
 class QTimer;
 class QToolButton;
 
-// The file list panel: a toolbar (Add, the name filter, the sort order, "Include Subfolders",
+// The file list panel: a toolbar (the name filter, the sort order, "Include Subfolders",
 // "Only Files", "Only Folders" and a menu of check-mark commands), the table of the listed
-// entries with their check marks, a drop zone while the list is empty, and a status line.
+// entries with their check marks, a drop zone with "Add Files..." and "Add Folder..." while
+// the list is empty, and a status line.
 // Files and folders dropped anywhere on the panel are added to the list.
 class FileListView final : public QWidget {
     Q_OBJECT

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStackedWidget>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -57,6 +58,25 @@ QFrame* separator(QWidget* parent) {
     line->setFrameShadow(QFrame::Sunken);
     return line;
 }
+
+// A stack of pages that asks for the room of its largest page whichever page shows, so that
+// nothing around it moves when the page changes. (Qt's own measures the page it shows.)
+class SteadyStack final : public QStackedWidget {
+  public:
+    using QStackedWidget::QStackedWidget;
+    bool hasHeightForWidth() const override { return false; }
+    QSize sizeHint() const override { return largest(&QWidget::sizeHint); }
+    QSize minimumSizeHint() const override { return largest(&QWidget::minimumSizeHint); }
+
+  private:
+    QSize largest(QSize (QWidget::*measure)() const) const {
+        QSize size(0, 0);
+        for (int i = 0; i < count(); ++i) {
+            size = size.expandedTo((widget(i)->*measure)());
+        }
+        return size;
+    }
+};
 
 bool sameSuggestions(const std::vector<ParsedRule>& a, const std::vector<ParsedRule>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
@@ -162,6 +182,9 @@ QWidget* RuleEditorView::buildRuleSection() {
     ruleList_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     ruleList_->setWordWrap(false);
     ruleList_->setTextElideMode(Qt::ElideRight);
+    // Three rule rows (two lines each) at the least: in a short window the preset list gives
+    // way first.
+    ruleList_->setMinimumHeight(3 * (2 * ruleList_->fontMetrics().height() + 8));
     layout->addWidget(ruleList_, 1);
 
     emptyRulesLabel_ =
@@ -170,16 +193,15 @@ QWidget* RuleEditorView::buildRuleSection() {
     emptyRulesLabel_->setEnabled(false);
     layout->addWidget(emptyRulesLabel_);
 
-    auto* buttons = new QHBoxLayout;
     moveUpButton_ = iconButton("arrow.up", tr("Move Rule Up (Ctrl+Up)"), "moveUpButton", section);
     moveDownButton_ =
         iconButton("arrow.down", tr("Move Rule Down (Ctrl+Down)"), "moveDownButton", section);
     deleteRuleButton_ = iconButton("trash", tr("Delete Rule (Del)"), "deleteRuleButton", section);
-    buttons->addWidget(moveUpButton_);
-    buttons->addWidget(moveDownButton_);
-    buttons->addStretch();
-    buttons->addWidget(deleteRuleButton_);
-    layout->addLayout(buttons);
+    // In the heading's row, which has room for them, so that the list keeps every line of a
+    // short window. Made after the list, they follow it in the tab order.
+    top->insertWidget(1, moveUpButton_);
+    top->insertWidget(2, moveDownButton_);
+    top->insertWidget(3, deleteRuleButton_);
 
     connect(moveUpButton_, &QToolButton::clicked, this, [this] { moveChosen(-1); });
     connect(moveDownButton_, &QToolButton::clicked, this, [this] { moveChosen(+1); });
@@ -351,8 +373,10 @@ void RuleEditorView::installEditor(const QModelIndex& ruleIndex) {
     }
     ruleList_->setFirstColumnSpanned(0, first, true);
     auto* editor = new RuleOptionsEditor(model_, *rule);
-    connect(editor, &RuleOptionsEditor::sizeHintChanged, ruleList_,
-            [this] { ruleList_->doItemsLayout(); });
+    // Queued: the new layout resizes the editor, whose resize may ask again.
+    connect(
+        editor, &RuleOptionsEditor::sizeHintChanged, ruleList_,
+        [this] { ruleList_->doItemsLayout(); }, Qt::QueuedConnection);
     ruleList_->setIndexWidget(slot, editor);
     // Editors are made long after the rest of the panel; without this Tab would reach them
     // only after the preset buttons. The fields go one by one: the editor itself takes no
@@ -410,7 +434,7 @@ QWidget* RuleEditorView::buildPhraseSection() {
     auto* row = new QHBoxLayout;
     phraseField_ = new QLineEdit(section);
     phraseField_->setObjectName(QStringLiteral("phraseField"));
-    phraseField_->setPlaceholderText(tr("e.g. replace draft with final"));
+    phraseField_->setPlaceholderText(tr("e.g. title case"));
     phraseField_->setAccessibleName(tr("Rule phrase"));
     phraseField_->setClearButtonEnabled(true);
     auto* parseButton = new QPushButton(tr("Parse"), section);
@@ -419,20 +443,43 @@ QWidget* RuleEditorView::buildPhraseSection() {
     row->addWidget(parseButton);
     layout->addLayout(row);
 
-    connect(phraseField_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { model_.setNaturalLanguageInput(text.toStdString()); });
-    connect(phraseField_, &QLineEdit::returnPressed, this,
-            [this] { model_.parseNaturalLanguage(); });
-    connect(parseButton, &QPushButton::clicked, this, [this] { model_.parseNaturalLanguage(); });
+    connect(phraseField_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        // A new phrase has not been tried yet.
+        noRuleFound_ = false;
+        model_.setNaturalLanguageInput(text.toStdString());
+        refreshPhrase();
+    });
+    connect(phraseField_, &QLineEdit::returnPressed, this, [this] { parsePhrase(); });
+    connect(parseButton, &QPushButton::clicked, this, [this] { parsePhrase(); });
 
-    suggestionBox_ = new QWidget(section);
+    // One place of one height for the hint, the "nothing recognised" note and the
+    // suggestions, so that nothing around it moves when one replaces another.
+    phraseResult_ = new SteadyStack(section);
+    phraseResult_->setObjectName(QStringLiteral("phraseResult"));
+    const auto note = [this](const QString& text, const char* name) {
+        auto* label = new QLabel(text, phraseResult_);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setContentsMargins(2, 2, 2, 2);
+        phraseResult_->addWidget(label);
+        return label;
+    };
+    phraseHint_ = note(tr("Type what should happen to the names and press Return, e.g. "
+                          "\u201creplace draft with final\u201d or \u201ctitle case\u201d."),
+                       "phraseHint");
+    phraseHint_->setEnabled(false);
+    noRuleLabel_ = note(tr("No rule recognised. Try a phrase such as "
+                           "\u201creplace draft with final\u201d or \u201ctitle case\u201d."),
+                        "noRuleLabel");
+
+    suggestionBox_ = new QWidget(phraseResult_);
     auto* boxLayout = new QVBoxLayout(suggestionBox_);
     boxLayout->setContentsMargins(0, 0, 0, 0);
     suggestionList_ = new QListWidget(suggestionBox_);
     suggestionList_->setObjectName(QStringLiteral("suggestionList"));
     suggestionList_->setAccessibleName(tr("Suggested rules"));
-    suggestionList_->setMaximumHeight(120);
-    boxLayout->addWidget(suggestionList_);
+    boxLayout->addWidget(suggestionList_, 1);
     auto* actions = new QHBoxLayout;
     auto* applyAll = new QPushButton(tr("Apply All"), suggestionBox_);
     applyAll->setObjectName(QStringLiteral("applyAllButton"));
@@ -442,7 +489,14 @@ QWidget* RuleEditorView::buildPhraseSection() {
     actions->addStretch();
     actions->addWidget(dismiss);
     boxLayout->addLayout(actions);
-    layout->addWidget(suggestionBox_);
+    phraseResult_->addWidget(suggestionBox_);
+    // Room for three suggestions with their buttons, less in a short window.
+    const int line = suggestionList_->fontMetrics().height() + 6;
+    const int frame = 2 * suggestionList_->frameWidth();
+    const int buttons = boxLayout->spacing() + applyAll->sizeHint().height();
+    suggestionList_->setMinimumHeight(line + frame);
+    phraseResult_->setMaximumHeight(3 * line + frame + buttons);
+    layout->addWidget(phraseResult_);
 
     connect(applyAll, &QPushButton::clicked, this, [this] { model_.applyNLSuggestions(); });
     // Dismissing drops the suggestions only; the phrase stays for another try.
@@ -456,6 +510,9 @@ void RuleEditorView::refreshPhrase() {
         phraseField_->setText(input);
     }
     const auto& suggestions = model_.nlSuggestions();
+    if (!suggestions.empty() || input.isEmpty()) {
+        noRuleFound_ = false;
+    }
     if (!sameSuggestions(suggestions, shownSuggestions_)) {
         shownSuggestions_ = suggestions;
         suggestionList_->clear();
@@ -470,7 +527,18 @@ void RuleEditorView::refreshPhrase() {
             suggestionList_->addItem(item);
         }
     }
-    suggestionBox_->setVisible(!suggestions.empty());
+    QWidget* page = noRuleFound_ ? static_cast<QWidget*>(noRuleLabel_) : phraseHint_;
+    if (!suggestions.empty()) {
+        page = suggestionBox_;
+    }
+    phraseResult_->setCurrentWidget(page);
+}
+
+void RuleEditorView::parsePhrase() {
+    model_.parseNaturalLanguage();
+    // An empty field parses to nothing new; anything else that gives no rule is said so.
+    noRuleFound_ = !model_.naturalLanguageInput().empty() && model_.nlSuggestions().empty();
+    refreshPhrase();
 }
 
 // ---- Presets ----------------------------------------------------------------------------
@@ -479,13 +547,18 @@ QWidget* RuleEditorView::buildPresetSection() {
     auto* section = new QWidget(this);
     auto* layout = new QVBoxLayout(section);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(heading(tr("Presets"), section));
+    auto* top = new QHBoxLayout;
+    top->addWidget(heading(tr("Presets"), section));
+    top->addStretch();
+    layout->addLayout(top);
 
     presetList_ = new QListWidget(section);
     presetList_->setObjectName(QStringLiteral("presetList"));
     presetList_->setAccessibleName(tr("Presets"));
     presetList_->setMaximumHeight(140);
-    layout->addWidget(presetList_);
+    // Gives way first when the window is short.
+    presetList_->setMinimumHeight(2 * (presetList_->fontMetrics().height() + 8));
+    layout->addWidget(presetList_, 1);
 
     auto* buttons = new QHBoxLayout;
     loadPresetButton_ = new QPushButton(tr("Load"), section);
@@ -495,10 +568,12 @@ QWidget* RuleEditorView::buildPresetSection() {
     deletePresetButton_->setObjectName(QStringLiteral("deletePresetButton"));
     savePresetButton_ = new QPushButton(tr("Save as Preset..."), section);
     savePresetButton_->setObjectName(QStringLiteral("savePresetButton"));
+    savePresetButton_->setToolTip(tr("Save the current rules as a new preset"));
+    // Beside the heading, as Add Rule is: the row below keeps the room for the other two.
+    top->addWidget(savePresetButton_);
     buttons->addWidget(loadPresetButton_);
     buttons->addWidget(deletePresetButton_);
     buttons->addStretch();
-    buttons->addWidget(savePresetButton_);
     layout->addLayout(buttons);
 
     presetProblem_ = new QLabel(section);
@@ -512,7 +587,8 @@ QWidget* RuleEditorView::buildPresetSection() {
     connect(presetList_, &QListWidget::itemActivated, this, [this] { loadChosenPreset(); });
     connect(deletePresetButton_, &QPushButton::clicked, this, [this] { askToDeletePreset(); });
     connect(savePresetButton_, &QPushButton::clicked, this, [this] { askToSavePreset(); });
-    connect(presetList_, &QListWidget::currentRowChanged, this, [this] {
+    // A click makes the row current before it selects it; the buttons follow the selection.
+    connect(presetList_, &QListWidget::itemSelectionChanged, this, [this] {
         const bool chosen = chosenPreset().has_value();
         loadPresetButton_->setEnabled(chosen);
         deletePresetButton_->setEnabled(chosen);

@@ -17,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QStackedWidget;
 class QToolButton;
 class QTreeView;
 class RuleListModel;
@@ -29,7 +30,8 @@ class RuleOptionsEditor;
 // Named children (for keyboard users' tools and for tests): "addRuleButton" with its menu of
 // the ten kinds, "ruleList" (rule rows, each with a child row holding its RuleOptionsEditor),
 // "moveUpButton", "moveDownButton", "deleteRuleButton", "phraseField", "parseButton",
-// "suggestionList", "applyAllButton", "dismissSuggestionsButton", "presetList",
+// "phraseHint", "noRuleLabel", "suggestionList", "applyAllButton",
+// "dismissSuggestionsButton" (one of the hint, the note or the suggestions shows), "presetList",
 // "loadPresetButton", "deletePresetButton", "savePresetButton", "presetProblem".
 class RuleEditorView final : public QWidget {
     Q_OBJECT
@@ -59,6 +61,8 @@ class RuleEditorView final : public QWidget {
     void updateRuleButtons();
 
     void refreshPhrase();
+    // Parses the phrase and notes when it gave no rule.
+    void parsePhrase();
     void refreshPresets();
     std::optional<std::size_t> chosenPreset() const;
     void loadChosenPreset();
@@ -75,6 +79,9 @@ class RuleEditorView final : public QWidget {
     QToolButton* deleteRuleButton_ = nullptr;
     QLabel* emptyRulesLabel_ = nullptr;
     QLineEdit* phraseField_ = nullptr;
+    QStackedWidget* phraseResult_ = nullptr;
+    QLabel* phraseHint_ = nullptr;
+    QLabel* noRuleLabel_ = nullptr;
     QWidget* suggestionBox_ = nullptr;
     QListWidget* suggestionList_ = nullptr;
     QListWidget* presetList_ = nullptr;
@@ -86,6 +93,8 @@ class RuleEditorView final : public QWidget {
     // Rows the user opened, kept by rule id across resets of the list.
     std::set<Uuid> expanded_;
     std::vector<ParsedRule> shownSuggestions_;
+    // The last phrase parsed gave no suggestion (until the phrase changes).
+    bool noRuleFound_ = false;
     std::vector<Uuid> shownPresetIds_;
     std::vector<QString> shownPresetNames_;
     Subscription modelSubscription_;

@@ -2,8 +2,10 @@
 
 #include <QByteArray>
 #include <QDataStream>
+#include <QGuiApplication>
 #include <QIODevice>
 #include <QMimeData>
+#include <QPalette>
 
 #include <algorithm>
 #include <set>
@@ -20,6 +22,15 @@ const QString kMimeType = QStringLiteral("application/x-quorvane-rule-rows");
 QString kindName(RuleType type) {
     const auto raw = rawValue(type);
     return QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size()));
+}
+
+// The icon as it is drawn for a disabled control.
+QIcon dimmed(const QIcon& icon) {
+    QIcon faint;
+    for (const int side : {16, 24, 32, 48}) {
+        faint.addPixmap(icon.pixmap(QSize(side, side), QIcon::Disabled));
+    }
+    return faint;
 }
 
 bool sameIds(const std::vector<RenameRule>& a, const std::vector<RenameRule>& b, std::size_t n) {
@@ -158,7 +169,14 @@ QVariant RuleListModel::data(const QModelIndex& index, int role) const {
                 return kindName(rule->type) + QStringLiteral(": ") + ruleSummary(*rule) +
                        (rule->isEnabled ? QString() : tr(" (off)"));
             case Qt::DecorationRole:
-                return RuleIcons::forRuleType(rule->type);
+                return rule->isEnabled ? RuleIcons::forRuleType(rule->type)
+                                       : dimmed(RuleIcons::forRuleType(rule->type));
+            case Qt::ForegroundRole:
+                // A rule that is switched off takes no part in the preview; it looks it.
+                if (!rule->isEnabled) {
+                    return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
+                }
+                return {};
             case Qt::CheckStateRole:
                 return rule->isEnabled ? Qt::Checked : Qt::Unchecked;
             default:

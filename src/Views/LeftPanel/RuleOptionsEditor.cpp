@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyle>
 
 #include <algorithm>
 #include <limits>
@@ -20,6 +21,9 @@ namespace {
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// The width a field needs to show its text, with its label beside it.
+constexpr int kFieldWidth = 150;
 
 // The outline of a pattern that does not compile; the field keeps its other looks.
 const QString kInvalidStyle = QStringLiteral("QLineEdit { border: 2px solid #d70022; }");
@@ -36,11 +40,56 @@ RuleOptionsEditor::RuleOptionsEditor(AppViewModel& model, const RenameRule& rule
     : QWidget(parent), model_(model), id_(rule.id), type_(rule.type) {
     setObjectName(QStringLiteral("RuleOptionsEditor"));
     form_ = new QFormLayout(this);
-    form_->setContentsMargins(28, 4, 4, 8);
+    form_->setContentsMargins(6, 4, 4, 8);
     form_->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    form_->setRowWrapPolicy(QFormLayout::WrapLongRows);
+    form_->setRowWrapPolicy(QFormLayout::DontWrapRows);
     buildFields(rule);
     showRule(rule);
+}
+
+QSize RuleOptionsEditor::sizeHint() const {
+    // The list gives each row the height of its widget's size hint; a form whose labels went
+    // above their fields, or whose notes wrap, needs the height for the width it has.
+    QSize hint = QWidget::sizeHint();
+    if (hasHeightForWidth() && width() > 0) {
+        hint.setHeight(std::max(hint.height(), heightForWidth(width())));
+    }
+    return hint;
+}
+
+QSize RuleOptionsEditor::minimumSizeHint() const {
+    QSize hint = QWidget::minimumSizeHint();
+    hint.setHeight(sizeHint().height());
+    return hint;
+}
+
+void RuleOptionsEditor::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Labels beside their fields where there is room for both, above them all where there is
+    // not; never some of each, which would make the form hard to read.
+    int labels = 0;
+    for (int row = 0; row < form_->rowCount(); ++row) {
+        if (QLayoutItem* label = form_->itemAt(row, QFormLayout::LabelRole)) {
+            labels = std::max(labels, label->sizeHint().width());
+        }
+    }
+    const QMargins margins = form_->contentsMargins();
+    const int sideBySide =
+        margins.left() + labels + form_->horizontalSpacing() + kFieldWidth + margins.right();
+    // Going back to side by side takes a scroll bar's width more than leaving it: the change
+    // of height can make the list's scroll bar come or go, which changes the width again.
+    const int slack = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
+    const bool wrapped = form_->rowWrapPolicy() == QFormLayout::WrapAllRows;
+    const auto policy = width() >= sideBySide + (wrapped ? slack : 0) ? QFormLayout::DontWrapRows
+                                                                      : QFormLayout::WrapAllRows;
+    if (form_->rowWrapPolicy() != policy) {
+        form_->setRowWrapPolicy(policy);
+    }
+    // Asked once per height, so that a list that cannot give it does not go round in circles.
+    if (const int wanted = sizeHint().height(); wanted != height() && wanted != askedHeight_) {
+        askedHeight_ = wanted;
+        emit sizeHintChanged();
+    }
 }
 
 void RuleOptionsEditor::edit(const std::function<void(RenameRule&)>& change) {
@@ -147,7 +196,7 @@ void RuleOptionsEditor::buildFields(const RenameRule& rule) {
             patternField_ =
                 addText(tr("Find"), &RenameRule::findText, "findText", tr("Text to find"));
             addText(tr("Replace with"), &RenameRule::replaceText, "replaceText",
-                    tr("Leave empty to delete it"));
+                    tr("Empty: delete the text"));
             addSwitch(tr("Match case"), &RenameRule::isCaseSensitive, "isCaseSensitive");
             addSwitch(tr("Use regular expression"), &RenameRule::useRegex, "useRegex");
             break;
@@ -204,10 +253,10 @@ void RuleOptionsEditor::buildFields(const RenameRule& rule) {
             break;
         case RuleType::cleanup:
             addSwitch(tr("Trim whitespace"), &RenameRule::trimWhitespace, "trimWhitespace");
-            addSwitch(tr("Collapse duplicate spaces"), &RenameRule::removeDuplicateSpaces,
+            addSwitch(tr("Collapse repeated spaces"), &RenameRule::removeDuplicateSpaces,
                       "removeDuplicateSpaces");
-            addSwitch(tr("Replace spaces with underscores"),
-                      &RenameRule::replaceSpacesWithUnderscores, "replaceSpacesWithUnderscores");
+            addSwitch(tr("Spaces to underscores"), &RenameRule::replaceSpacesWithUnderscores,
+                      "replaceSpacesWithUnderscores");
             addSwitch(tr("Remove special characters"), &RenameRule::removeSpecialChars,
                       "removeSpecialChars");
             break;
@@ -229,9 +278,11 @@ void RuleOptionsEditor::buildFields(const RenameRule& rule) {
         }
         case RuleType::extensionChange: {
             auto* extension = addText(tr("New extension"), &RenameRule::newExtension,
-                                      "newExtension", tr("(leave blank to remove extension)"));
-            auto* hint = new QLabel(tr("(leave blank to remove extension)"), this);
+                                      "newExtension", tr("e.g. jpg"));
+            // Said once, below the field, where it stays while the user types.
+            auto* hint = new QLabel(tr("Leave blank to remove the extension."), this);
             hint->setObjectName(QStringLiteral("extensionHint"));
+            hint->setWordWrap(true);
             hint->setEnabled(false);
             hint->setBuddy(extension);
             form_->addRow(hint);

@@ -37,8 +37,16 @@ class RuleOptionsEditor final : public QWidget {
     // The fields that take keyboard focus, in form order (hidden ones too).
     QList<QWidget*> focusableFields() const;
 
+    // The height is the one the form needs at the editor's current width.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
   signals:
-    // Rows appeared or disappeared, so the editor's height changed.
+    // Rows appeared or disappeared, or the width changed how they wrap: the editor's height
+    // changed.
     void sizeHintChanged();
 
   private:
@@ -65,4 +73,6 @@ class RuleOptionsEditor final : public QWidget {
     QLineEdit* patternField_ = nullptr;
     std::vector<std::function<void(const RenameRule&)>> refreshers_;
     std::vector<std::function<void(const RenameRule&)>> visibility_;
+    // The last height asked of the list through sizeHintChanged.
+    int askedHeight_ = -1;
 };

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <limits>
 #include <string_view>
 
 #include "Models/EnumCases.h"
@@ -24,6 +25,11 @@ QString raw(std::string_view value) {
 
 QString number(std::int64_t value) {
     return QString::number(value);
+}
+
+// A count for a counted text; the options hold 64 bits, tr() takes an int.
+int count(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<int>::max()));
 }
 
 // Where an insert or date rule puts its text, as words.
@@ -48,9 +54,10 @@ QString removeSummary(const RenameRule& rule) {
         case RemoveTarget::text:
             return QObject::tr("Remove %1").arg(quoted(rule.removeText));
         case RemoveTarget::firstN:
-            return QObject::tr("Remove the first %1 characters").arg(number(rule.removeCount));
+            return QObject::tr("Remove the first %n character(s)", nullptr,
+                               count(rule.removeCount));
         case RemoveTarget::lastN:
-            return QObject::tr("Remove the last %1 characters").arg(number(rule.removeCount));
+            return QObject::tr("Remove the last %n character(s)", nullptr, count(rule.removeCount));
         case RemoveTarget::fromTo:
             return QObject::tr("Remove characters %1 to %2")
                 .arg(number(rule.removeFromIndex), number(rule.removeToIndex));

@@ -11,16 +11,9 @@
 #include "ViewModels/AppViewModel.h"
 #include "Views/RightPanel/PreviewTableModel.h"
 #include "Views/Shared/ChangeWatcher.h"
+#include "Views/Shared/EnglishPlurals.h"
 #include "Views/Shared/FileDialogs.h"
 #include "Views/Shared/Icons.h"
-
-namespace {
-
-QString counted(std::size_t count, const QString& one, const QString& many) {
-    return QString::number(count) + QLatin1Char(' ') + (count == 1 ? one : many);
-}
-
-}  // namespace
 
 PreviewPanelView::PreviewPanelView(AppViewModel& model, QWidget* parent)
     : QWidget(parent), model_(model) {
@@ -73,6 +66,8 @@ PreviewPanelView::PreviewPanelView(AppViewModel& model, QWidget* parent)
 
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("previewSummary"));
+    // Wraps rather than being cut off beside the button in a narrow panel.
+    summary_->setWordWrap(true);
     export_ =
         new QPushButton(Icons::icon(QStringLiteral("square.and.arrow.up")), tr("Export CSV"), this);
     export_->setObjectName(QStringLiteral("exportButton"));
@@ -103,11 +98,13 @@ void PreviewPanelView::refresh() {
     stack_->setCurrentWidget(previews.empty() ? empty_ : static_cast<QWidget*>(table_));
     const std::size_t conflicts = model_.conflictCount();
     conflictIcon_->setVisible(conflicts > 0);
-    conflicts_->setText(counted(conflicts, tr("conflict"), tr("conflicts")));
+    conflicts_->setText(tr("%n conflict(s)", nullptr, EnglishPlurals::number(conflicts)));
     conflicts_->setStyleSheet(conflicts > 0 ? QStringLiteral("color: #b45309; font-weight: bold;")
                                             : QStringLiteral("color: palette(mid);"));
-    summary_->setText(tr("%1 of %2 change")
-                          .arg(tableModel_->changedCount())
-                          .arg(counted(previews.size(), tr("name"), tr("names"))));
+    // Only what a rename would do counts: unchecked entries and unusable names do not.
+    summary_->setText(previews.empty() ? QString()
+                                       : tr("%n of %1 will be renamed", nullptr,
+                                            EnglishPlurals::number(tableModel_->changedCount()))
+                                             .arg(previews.size()));
     export_->setEnabled(!previews.empty());
 }

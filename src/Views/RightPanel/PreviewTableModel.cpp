@@ -50,19 +50,34 @@ PreviewTableModel::Status PreviewTableModel::statusAt(int row) const {
     return statusOf(rows_[static_cast<std::size_t>(row)]);
 }
 
-QString PreviewTableModel::explanation(const PreviewEntry& entry) const {
+bool PreviewTableModel::isChecked(int row) const {
+    return row >= 0 && static_cast<std::size_t>(row) < checked_.size() &&
+           checked_[static_cast<std::size_t>(row)];
+}
+
+QString PreviewTableModel::explanation(const PreviewEntry& entry, bool checked) const {
+    // The names in full first: the cells cut long ones short.
+    QString text = QString::fromStdString(entry.original) + QStringLiteral(" → ") +
+                   QString::fromStdString(entry.preview);
     switch (statusOf(entry)) {
         case Status::problem:
-            return tr("This name cannot be used: %1").arg(QString::fromStdString(entry.problem));
+            text += QLatin1Char('\n') +
+                    tr("This name cannot be used: %1").arg(QString::fromStdString(entry.problem));
+            break;
         case Status::conflict:
-            return tr("An item above gets the same name; this one will be skipped.");
+            text += QLatin1Char('\n') +
+                    tr("An item above gets the same name; this one will be skipped.");
+            break;
         case Status::unchanged:
-            return tr("The name stays as it is.");
+            text += QLatin1Char('\n') + tr("The name stays as it is.");
+            break;
         case Status::changed:
             break;
     }
-    return QString::fromStdString(entry.original) + QStringLiteral(" → ") +
-           QString::fromStdString(entry.preview);
+    if (!checked) {
+        text += QLatin1Char('\n') + tr("Not checked: it will not be renamed.");
+    }
+    return text;
 }
 
 QVariant PreviewTableModel::data(const QModelIndex& index, int role) const {
@@ -71,6 +86,7 @@ QVariant PreviewTableModel::data(const QModelIndex& index, int role) const {
     }
     const PreviewEntry& entry = rows_[static_cast<std::size_t>(index.row())];
     const Status status = statusOf(entry);
+    const bool checked = isChecked(index.row());
     const int column = index.column();
     switch (role) {
         case Qt::DisplayRole:
@@ -93,6 +109,10 @@ QVariant PreviewTableModel::data(const QModelIndex& index, int role) const {
             }
             return {};
         case Qt::ForegroundRole:
+            // An entry left unchecked is not renamed: it is drawn faint, whatever its state.
+            if (!checked) {
+                return QBrush(QColor(0xae, 0xb3, 0xbb));
+            }
             if (status == Status::conflict) {
                 return QBrush(QColor(0xb4, 0x53, 0x09));
             }
@@ -112,6 +132,11 @@ QVariant PreviewTableModel::data(const QModelIndex& index, int role) const {
             }
             return {};
         case Qt::FontRole:
+            if (!checked) {
+                QFont font;
+                font.setItalic(true);
+                return font;
+            }
             if (column == NewNameColumn && status == Status::changed) {
                 QFont font;
                 font.setWeight(QFont::DemiBold);
@@ -119,7 +144,7 @@ QVariant PreviewTableModel::data(const QModelIndex& index, int role) const {
             }
             return {};
         case Qt::ToolTipRole:
-            return explanation(entry);
+            return explanation(entry, checked);
         case Qt::TextAlignmentRole:
             if (column == ArrowColumn) {
                 return QVariant(Qt::AlignCenter);
@@ -155,21 +180,29 @@ QVariant PreviewTableModel::headerData(int section, Qt::Orientation orientation,
 
 void PreviewTableModel::refresh() {
     const auto& previews = model_.previews();
-    if (previews == rows_) {
+    // The preview has one entry per shown item, in the same order.
+    const auto items = model_.filteredFiles();
+    std::vector<bool> checked(previews.size(), true);
+    for (std::size_t i = 0; i < previews.size() && i < items.size(); ++i) {
+        checked[i] = items[i].isSelected;
+    }
+    if (previews == rows_ && checked == checked_) {
         return;
     }
     std::size_t changed = 0;
-    for (const auto& entry : previews) {
-        changed += statusOf(entry) == Status::changed ? 1 : 0;
+    for (std::size_t i = 0; i < previews.size(); ++i) {
+        changed += statusOf(previews[i]) == Status::changed && checked[i] ? 1 : 0;
     }
     if (previews.size() == rows_.size()) {
         rows_ = previews;
+        checked_ = std::move(checked);
         changed_ = changed;
         emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
         return;
     }
     beginResetModel();
     rows_ = previews;
+    checked_ = std::move(checked);
     changed_ = changed;
     endResetModel();
 }

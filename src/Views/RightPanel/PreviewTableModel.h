@@ -10,10 +10,11 @@
 class AppViewModel;
 class ChangeWatcher;
 
-// The preview table's rows: a snapshot of the view model's previews, taken once after a change
-// announcement. A preview of the same length updates the rows in place (the view keeps its
-// scroll position while rules are edited); one of another length resets the model. Conflicts
-// and names that cannot be used are marked by colour and icon, with the reason as tooltip.
+// The preview table's rows: a snapshot of the view model's previews with the check marks of
+// their entries, taken once after a change announcement. A preview of the same length updates the
+// rows in place (the view keeps its scroll position while rules are edited); one of another length
+// resets the model. Conflicts and names that cannot be used are marked by colour and icon, with the
+// reason as tooltip; unchecked entries are drawn faint.
 class PreviewTableModel final : public QAbstractTableModel {
     Q_OBJECT
 
@@ -33,8 +34,10 @@ class PreviewTableModel final : public QAbstractTableModel {
 
     // The status of `row` (unchanged outside the rows).
     Status statusAt(int row) const;
-    // The rows whose name changes and that can be renamed.
+    // The rows that a rename would change: checked, with a new name that can be used.
     std::size_t changedCount() const { return changed_; }
+    // Whether the entry of `row` is checked (false outside the rows).
+    bool isChecked(int row) const;
 
     // Re-reads the view model now instead of on the next turn of the event loop.
     void refresh();
@@ -43,11 +46,13 @@ class PreviewTableModel final : public QAbstractTableModel {
     // Whether `index` is a cell of this model's rows.
     bool isRow(const QModelIndex& index) const;
     static Status statusOf(const PreviewEntry& entry);
-    // The explanation shown as the tooltip of a row.
-    QString explanation(const PreviewEntry& entry) const;
+    // The tooltip of a row: both names in full, then what they mean for the rename.
+    QString explanation(const PreviewEntry& entry, bool checked) const;
 
     AppViewModel& model_;
     std::vector<PreviewEntry> rows_;
+    // The check mark of each row's entry.
+    std::vector<bool> checked_;
     std::size_t changed_ = 0;
     QIcon conflictIcon_;
     QIcon problemIcon_;

@@ -4,10 +4,12 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSet>
+#include <QStatusBar>
 
 #include "ViewModels/AppViewModel.h"
 #include "Views/Shared/FileLocations.h"
@@ -39,7 +41,7 @@ QStringList highlightedPaths(QFileDialog& dialog) {
 }  // namespace
 
 std::vector<std::filesystem::path> chooseFilesAndFolders(QWidget* parent) {
-    QFileDialog dialog(parent, QObject::tr("Add Files & Folders"));
+    QFileDialog dialog(parent, QObject::tr("Add Files"));
     // The desktop's own dialogs choose either files or folders; Qt's dialog, with its Open
     // button taking what is highlighted, chooses both at once.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -80,6 +82,13 @@ void selectFiles(AppViewModel& model, QWidget* parent) {
     }
 }
 
+void selectFolder(AppViewModel& model, QWidget* parent) {
+    const QString chosen = QFileDialog::getExistingDirectory(parent, QObject::tr("Add Folder"));
+    if (!chosen.isEmpty()) {
+        model.addFiles({FileLocations::fromText(chosen)});
+    }
+}
+
 QString writeAtomically(const QString& target, const std::string& text) {
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -111,6 +120,12 @@ void exportPreview(AppViewModel& model, QWidget* parent) {
         QMessageBox::warning(parent, QObject::tr("Export Failed"),
                              QObject::tr("The preview could not be saved to %1: %2")
                                  .arg(QDir::toNativeSeparators(target), why));
+        return;
+    }
+    // Saving gives no other sign: say where the file went.
+    if (auto* window = qobject_cast<QMainWindow*>(parent != nullptr ? parent->window() : nullptr)) {
+        window->statusBar()->showMessage(
+            QObject::tr("Preview saved to %1").arg(QDir::toNativeSeparators(target)), 15000);
     }
 }
 

@@ -247,13 +247,108 @@ class RuleEditorViewTest : public QObject {
         QCOMPARE(model_->rules()[0].removeCount, std::int64_t(6));
     }
 
+    // Each kind in each of its modes, in a panel as narrow as the window lets it get: every
+    // field the mode reads is shown whole, at least as tall as it asks to be.
+    void everyFieldFitsAtTheNarrowestPanel_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("mode");  // the combo box choosing the mode, if any
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QStringList>("fields");
+        const auto row = [](const char* name, RuleType kind, const char* mode, int choice,
+                            QStringList fields) {
+            QTest::newRow(name) << int(kind) << QString::fromLatin1(mode) << choice << fields;
+        };
+        row("replace", RuleType::replace, "", 0,
+            {"findText", "replaceText", "isCaseSensitive", "useRegex"});
+        for (int at = 0; at < 5; ++at) {
+            QStringList fields{"insertPosition", "insertText"};
+            if (at == 2) {
+                fields << "insertIndex";
+            } else if (at > 2) {
+                fields << "insertAnchorText";
+            }
+            QTest::addRow("insert %d", at)
+                << int(RuleType::insert) << "insertPosition" << at << fields;
+        }
+        const QList<QStringList> removeFields{{"removeText"},
+                                              {"removeCount"},
+                                              {"removeCount"},
+                                              {"removeFromIndex", "removeToIndex"},
+                                              {"removeBetweenStart", "removeBetweenEnd"}};
+        for (int target = 0; target < 5; ++target) {
+            QTest::addRow("remove %d", target)
+                << int(RuleType::remove) << "removeTarget" << target
+                << (QStringList{"removeTarget"} + removeFields[target]);
+        }
+        row("case", RuleType::caseConversion, "", 0, {"caseType"});
+        const QStringList numbering{"numberingStart", "numberingStep", "numberingPadding",
+                                    "numberingPosition", "numberingSeparator"};
+        for (int place = 0; place < 3; ++place) {
+            QTest::addRow("numbering %d", place)
+                << int(RuleType::numbering) << "numberingPosition" << place << numbering;
+        }
+        row("cleanup", RuleType::cleanup, "", 0,
+            {"trimWhitespace", "removeDuplicateSpaces", "replaceSpacesWithUnderscores",
+             "removeSpecialChars"});
+        row("trim", RuleType::trim, "", 0, {});
+        row("date at the beginning", RuleType::dateStamp, "datePosition", 0,
+            {"dateFormat", "datePosition"});
+        row("date at the end", RuleType::dateStamp, "datePosition", 1,
+            {"dateFormat", "datePosition"});
+        row("extension", RuleType::extensionChange, "", 0, {"newExtension", "extensionHint"});
+        row("regex", RuleType::regex, "", 0, {"findText", "replaceText"});
+    }
+    void everyFieldFitsAtTheNarrowestPanel() {
+        QFETCH(int, kind);
+        QFETCH(QString, mode);
+        QFETCH(int, choice);
+        QFETCH(QStringList, fields);
+        // The rule panel's minimum width in the window.
+        view_->resize(260, 800);
+        auto* editor = addThroughMenu(static_cast<RuleType>(kind));
+        QVERIFY(editor != nullptr);
+        if (!mode.isEmpty()) {
+            editor->findChild<QComboBox*>(mode)->setCurrentIndex(choice);
+        }
+        QWidget* viewport = list()->viewport();
+        // The list lays its rows out again on its next pass.
+        const auto misfit = [&]() -> QString {
+            for (const QString& name : fields) {
+                auto* field = editor->findChild<QWidget*>(name);
+                if (field == nullptr) {
+                    return name + QStringLiteral(" is missing");
+                }
+                const QRect box(field->mapTo(viewport, QPoint(0, 0)), field->size());
+                // Wrapped text asks for the height its width needs.
+                const int wanted = field->hasHeightForWidth()
+                                       ? field->heightForWidth(field->width())
+                                       : field->sizeHint().height();
+                if (!field->isVisible() || field->height() < wanted ||
+                    !viewport->rect().contains(box)) {
+                    return QStringLiteral("%1 at %2,%3 %4x%5 (asks %6 high) in %7x%8")
+                        .arg(name)
+                        .arg(box.x())
+                        .arg(box.y())
+                        .arg(box.width())
+                        .arg(box.height())
+                        .arg(wanted)
+                        .arg(viewport->width())
+                        .arg(viewport->height());
+                }
+            }
+            return {};
+        };
+        QTRY_VERIFY2(misfit().isEmpty(), qPrintable(misfit()));
+    }
+
     void extensionEditorShowsTheHint() {
         auto* editor = addThroughMenu(RuleType::extensionChange);
-        const QString hint = QStringLiteral("(leave blank to remove extension)");
         auto* label = editor->findChild<QLabel*>("extensionHint");
         QVERIFY(label != nullptr);
-        QCOMPARE(label->text(), hint);
-        QCOMPARE(editor->findChild<QLineEdit*>("newExtension")->placeholderText(), hint);
+        QCOMPARE(label->text(), QStringLiteral("Leave blank to remove the extension."));
+        // Said once: the field's placeholder is an example, not the same words again.
+        QCOMPARE(editor->findChild<QLineEdit*>("newExtension")->placeholderText(),
+                 QStringLiteral("e.g. jpg"));
     }
 
     void invalidPatternIsMarked_data() {
@@ -427,9 +522,29 @@ class RuleEditorViewTest : public QObject {
     void parseTitleCaseAndApply() {
         auto* field = child<QLineEdit>("phraseField");
         QVERIFY(!field->placeholderText().isEmpty());
+        QVERIFY(child<QLabel>("phraseHint")->isVisible());
+        // A phrase that gives no rule says so, with phrases that do.
+        typeInto(field, QStringLiteral("make it nicer"));
+        QTest::keyClick(field, Qt::Key_Return);
+        auto* none = child<QLabel>("noRuleLabel");
+        QVERIFY(none->isVisible());
+        QVERIFY2(none->text().startsWith(QStringLiteral("No rule recognised")),
+                 qPrintable(none->text()));
+        QVERIFY(none->text().contains(QStringLiteral("\u201creplace draft with final\u201d")));
+        QVERIFY(none->text().contains(QStringLiteral("\u201ctitle case\u201d")));
+        // Suggestions take the note's place; the field and the sections below stay put.
+        QTest::qWait(50);
+        const QPoint fieldAt = field->mapTo(view_.get(), QPoint(0, 0));
+        auto* presets = child<QListWidget>("presetList");
+        const QPoint presetsAt = presets->mapTo(view_.get(), QPoint(0, 0));
         typeInto(field, QStringLiteral("title case"));
+        QVERIFY(!none->isVisible());
         QTest::keyClick(field, Qt::Key_Return);
         QVERIFY(!model_->nlSuggestions().empty());
+        QVERIFY(child<QListWidget>("suggestionList")->isVisible());
+        QTest::qWait(50);  // layouts settle on the event loop
+        QCOMPARE(field->mapTo(view_.get(), QPoint(0, 0)), fieldAt);
+        QCOMPARE(presets->mapTo(view_.get(), QPoint(0, 0)), presetsAt);
         QCOMPARE(child<QListWidget>("suggestionList")->count(),
                  int(model_->nlSuggestions().size()));
         child<QPushButton>("applyAllButton")->click();
@@ -459,9 +574,16 @@ class RuleEditorViewTest : public QObject {
         QCOMPARE(list->count(), int(count));
         QCOMPARE(list->item(list->count() - 1)->text(), name);
 
-        // Load replaces the rules with the preset's.
+        // A click on a preset makes Load and Delete usable; Load replaces the rules with the
+        // preset's.
         model_->loadPreset(Preset("other", {RenameRule(RuleType::trim)}));
-        list->setCurrentRow(list->count() - 1);
+        list->clearSelection();
+        QVERIFY(!child<QPushButton>("loadPresetButton")->isEnabled());
+        QVERIFY(!child<QPushButton>("deletePresetButton")->isEnabled());
+        const QRect last = list->visualItemRect(list->item(list->count() - 1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, last.center());
+        QVERIFY(child<QPushButton>("loadPresetButton")->isEnabled());
+        QVERIFY(child<QPushButton>("deletePresetButton")->isEnabled());
         child<QPushButton>("loadPresetButton")->click();
         QCOMPARE(model_->rules(), saved.rules);
 
