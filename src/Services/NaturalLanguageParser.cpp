@@ -346,7 +346,8 @@ std::optional<Named> characterListAt(const Reading& r, std::size_t i) {
     if (!list) {
         return std::nullopt;
     }
-    while (list->characters.size() < kMaxNames) {
+    // Bounded by names read, not characters found, so a repeated name cannot run on.
+    for (std::size_t names = 1; names < kMaxNames; ++names) {
         std::size_t at = list->end;
         if (r.isAny(at, {",", "and", "or"})) {
             ++at;
@@ -605,8 +606,8 @@ std::optional<Reading> readReplace(const Tokens& tokens) {
 
 std::optional<Reading> readExtension(const Tokens& tokens) {
     Reading r(tokens);
-    const std::size_t e = r.find({"extension", "extensions", "ext", "suffixes"});
-    if (e == r.size() || r.is(e, "suffixes")) {
+    const std::size_t e = r.find({"extension", "extensions", "ext"});
+    if (e == r.size()) {
         return std::nullopt;
     }
     std::size_t start = e;
@@ -827,9 +828,12 @@ std::optional<Reading> readInsert(const Tokens& tokens) {
             } else if (r.plain(anchorFrom) && !r.isAny(anchorFrom, {",", ";", "the", "a"})) {
                 anchor = r.low(anchorFrom);
             }
-            const auto text = insertedText(r, v + 1, p);
-            if (anchor.empty() || !text) {
+            if (anchor.empty()) {
                 continue;
+            }
+            const auto text = insertedText(r, v + 1, p);
+            if (!text) {
+                return std::nullopt;  // more words before the anchor would not mend it
             }
             const bool before = r.is(p, "before");
             RenameRule rule =
@@ -874,17 +878,15 @@ std::optional<Reading> readRemove(const Tokens& tokens) {
         while (to < r.size() && !r.isAny(to, {",", ";"})) {
             ++to;
         }
-        // "… from the names", "… from every file"
-        for (std::size_t f = from + 1; f < to; ++f) {
+        // "… from the names", "… from every file": a "from" followed by filler words only
+        std::size_t tail = to;
+        while (tail > from + 1 && isFiller(r.tokens[tail - 1])) {
+            --tail;
+        }
+        for (std::size_t f = tail; f < to; ++f) {
             if (r.is(f, "from")) {
-                bool tail = true;
-                for (std::size_t k = f + 1; k < to; ++k) {
-                    tail = tail && isFiller(r.tokens[k]);
-                }
-                if (tail) {
-                    to = f;
-                    break;
-                }
+                to = f;
+                break;
             }
         }
         if (from >= to) {
@@ -961,7 +963,7 @@ std::optional<Reading> readRemove(const Tokens& tokens) {
     {
         std::size_t p = at;
         bool positions = false;
-        if (isCharactersWord(r, p)) {
+        if (isCharactersWord(r, p) || r.is(p, "chars")) {
             ++p;
         }
         if (r.is(p, "from")) {

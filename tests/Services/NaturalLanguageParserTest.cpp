@@ -626,6 +626,14 @@ TEST(NaturalLanguageParser, LongHostileInputReturnsPromptly) {
         }(),
         std::string(5000, '"') + std::string(5000, 'a'),
         "replace " + std::string(9992, '\t'),
+        [] {
+            // Many pieces, each a long list naming the same character again and again.
+            std::string text = "remove the text between ";
+            while (text.size() < 10000) {
+                text += "( and ";
+            }
+            return text;
+        }(),
     };
     for (const auto& input : inputs) {
         const auto started = std::chrono::steady_clock::now();
