@@ -1,5 +1,6 @@
 #include "Services/NaturalLanguageParser.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstddef>
@@ -521,14 +522,27 @@ std::optional<Side> sideAt(const Reading& r, std::size_t i, bool list) {
 
 std::optional<Reading> readReplace(const Tokens& tokens) {
     Reading r(tokens);
+    // One suggestion per text found, all with the same replacement.
+    const auto replaceEach = [&r](const Side& find, const Side& with, std::size_t from) {
+        r.use(from, std::max(find.end, with.end));
+        for (const auto& found : find.texts) {
+            RenameRule rule(RuleType::replace);
+            rule.findText = found;
+            rule.replaceText = with.texts[0];
+            std::string description =
+                "Replace \"" + rule.findText + "\" \u2192 \"" + rule.replaceText + "\"";
+            r.rules.push_back(suggestion(std::move(rule), 0.95, std::move(description)));
+        }
+        return r;
+    };
     struct Verb {
         std::string_view verb;
-        std::initializer_list<std::string_view> links;
+        std::array<std::string_view, 2> links;
     };
-    static const std::array<Verb, 7> verbs{{
+    static constexpr std::array<Verb, 7> verbs{{
         {"replace", {"with", "by"}},
         {"change", {"to", "into"}},
-        {"rename", {"to"}},
+        {"rename", {"to", "to"}},
         {"swap", {"with", "for"}},
         {"turn", {"into", "to"}},
         {"convert", {"to", "into"}},
@@ -541,7 +555,7 @@ std::optional<Reading> readReplace(const Tokens& tokens) {
             }
             // The find side: quoted text, a list of character names, or one word.
             const auto find = sideAt(r, v + 1, true);
-            if (!find || !r.isAny(find->end, verb.links)) {
+            if (!find || !(r.is(find->end, verb.links[0]) || r.is(find->end, verb.links[1]))) {
                 continue;
             }
             if (!r.tokens[v + 1].quoted &&
@@ -553,50 +567,27 @@ std::optional<Reading> readReplace(const Tokens& tokens) {
                 (!r.tokens[find->end + 1].quoted && isCaseWord(r, find->end + 1))) {
                 continue;
             }
-            r.use(v, with->end);
-            for (const auto& found : find->texts) {
-                RenameRule rule(RuleType::replace);
-                rule.findText = found;
-                rule.replaceText = with->texts[0];
-                std::string description =
-                    "Replace \"" + rule.findText + "\" \u2192 \"" + rule.replaceText + "\"";
-                r.rules.push_back(suggestion(std::move(rule), 0.95, std::move(description)));
-            }
-            return r;
+            return replaceEach(*find, *with, v);
         }
     }
     // "use underscores instead of spaces", "spaces to underscores"
     for (std::size_t i = 0; i < r.size(); ++i) {
-        std::optional<Side> with;
-        std::optional<Side> find;
-        std::size_t from = i;
         if (r.is(i, "use")) {
-            with = sideAt(r, i + 1, false);
-            if (with && r.is(with->end, "instead") && r.is(with->end + 1, "of")) {
-                find = sideAt(r, with->end + 2, true);
-            }
-            if (find) {
-                r.use(from, find->end);
-            }
-        } else if (auto named = characterListAt(r, i)) {
-            if (r.isAny(named->end, {"to", "into", "->", "\u2192"})) {
-                if (auto other = characterNameAt(r, named->end + 1)) {
-                    find = Side{named->characters, named->end};
-                    with = Side{other->characters, other->end};
-                    r.use(from, other->end);
+            const auto with = sideAt(r, i + 1, false);
+            if (with && with->texts.size() == 1 && r.is(with->end, "instead") &&
+                r.is(with->end + 1, "of")) {
+                if (const auto find = sideAt(r, with->end + 2, true)) {
+                    return replaceEach(*find, *with, i);
                 }
             }
-        }
-        if (find && with && with->texts.size() == 1) {
-            for (const auto& found : find->texts) {
-                RenameRule rule(RuleType::replace);
-                rule.findText = found;
-                rule.replaceText = with->texts[0];
-                std::string description =
-                    "Replace \"" + rule.findText + "\" \u2192 \"" + rule.replaceText + "\"";
-                r.rules.push_back(suggestion(std::move(rule), 0.95, std::move(description)));
+        } else if (const auto named = characterListAt(r, i)) {
+            if (r.isAny(named->end, {"to", "into", "->", "\u2192"})) {
+                if (const auto other = characterNameAt(r, named->end + 1);
+                    other && other->characters.size() == 1) {
+                    return replaceEach(Side{named->characters, named->end},
+                                       Side{other->characters, other->end}, i);
+                }
             }
-            return r;
         }
     }
     return std::nullopt;
