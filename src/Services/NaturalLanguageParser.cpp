@@ -28,9 +28,10 @@ struct Token {
 
 using Tokens = std::vector<Token>;
 
-// Bounds that keep a long or hostile phrase cheap: words read per phrase, pieces an
-// instruction list is cut into, characters one list of character names may give.
-constexpr std::size_t kMaxTokens = 2000;
+// Bounds that keep a long or hostile phrase cheap: words read per phrase (a phrase with more
+// is read in part), pieces an instruction list is cut into, characters one list of character
+// names may give.
+constexpr std::size_t kMaxTokens = 256;
 constexpr std::size_t kMaxPieces = 12;
 constexpr std::size_t kMaxNames = 8;
 
@@ -114,7 +115,8 @@ int32_t findClosing(const icu::UnicodeString& text, int32_t open) {
     return -1;
 }
 
-Tokens tokenise(const icu::UnicodeString& text) {
+// The words of `text`, at most kMaxTokens of them; `cut` tells whether words were left over.
+Tokens tokenise(const icu::UnicodeString& text, bool& cut) {
     Tokens tokens;
     const auto push = [&tokens](const icu::UnicodeString& word, bool quoted) {
         tokens.push_back({utf8(word), lowered(word), quoted});
@@ -150,6 +152,10 @@ Tokens tokenise(const icu::UnicodeString& text) {
         }
         push(text.tempSubStringBetween(start, at), false);
     }
+    while (at < text.length() && u_isUWhiteSpace(text.char32At(at))) {
+        at = text.moveIndex32(at, 1);
+    }
+    cut = at < text.length();
     return tokens;
 }
 
@@ -1544,7 +1550,8 @@ bool isSeparator(const Token& token) {
 
 std::vector<ParsedRule> parse(const std::string& input) {
     // Ill-formed bytes become U+FFFD here, so every captured text is valid UTF-8.
-    const Tokens tokens = tokenise(icu::UnicodeString::fromUTF8(input));
+    bool cut = false;
+    const Tokens tokens = tokenise(icu::UnicodeString::fromUTF8(input), cut);
 
     // Cut at every "," ";" and "and"; each piece starts after its separator.
     std::vector<std::size_t> cuts{0};
@@ -1611,7 +1618,7 @@ std::vector<ParsedRule> parse(const std::string& input) {
     for (std::size_t j = pieces; j > 0; j = from[j]) {
         chosen.emplace_back(from[j], j);
     }
-    const bool readWhole = best[pieces].unread == 0 && best[pieces].partial == 0;
+    const bool readWhole = !cut && best[pieces].unread == 0 && best[pieces].partial == 0;
     std::vector<ParsedRule> suggestions;
     for (auto it = chosen.rbegin(); it != chosen.rend(); ++it) {
         auto& reading = groups[it->first][it->second];
