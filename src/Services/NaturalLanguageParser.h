@@ -10,8 +10,12 @@
 // rules, reading nothing but their argument.
 namespace NaturalLanguageParser {
 
-// The suggestions for `input` (0 to 7), in the order of the recognisers: replace, insert,
-// remove, case, numbering, cleanup, date.
+// The suggestions for `input`, in the order its instructions are typed. Instructions are
+// separated by ",", ";" or "and" (not inside quoted text, nor where the words only make sense
+// together, as in "replace spaces and dots with dashes"); each gives one suggestion, or one
+// per character when it names several. Quoted text is taken as written; words such as
+// "spaces" or "dashes" name their characters. A phrase read only in part gives lower
+// confidences than one read whole. Never fails: what cannot be read gives no suggestion.
 std::vector<ParsedRule> parse(const std::string& input);
 
 // "first" … "tenth" as 1 … 10 (exact, case-sensitive), a base-10 integer with an optional sign
