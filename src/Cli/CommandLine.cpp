@@ -311,6 +311,14 @@ int printPresets(const std::string& format) {
         }
         std::cerr << '\n';
     }
+    if (store.readOnly()) {
+        std::cerr << "quorvane: the presets file was written by a newer version of Quorvane; it "
+                     "is read as far as this version can and is never rewritten by it";
+        if (store.unreadablePresets() > 0) {
+            std::cerr << " (" << store.unreadablePresets() << " of its presets could not be read)";
+        }
+        std::cerr << '\n';
+    }
     if (format == "json") {
         std::cout << PresetManager::encodePresets(store.presets()) << '\n';
         return 0;

@@ -14,6 +14,7 @@ struct Error {
         nameNotUtf8,   // the item's own name is not valid UTF-8
         fileSystem,    // a file-system call failed; `systemError` holds errno
         cancelled,     // the operation was stopped on request
+        newerFormat,   // written by a newer version of the program, which this one would lose
     };
 
     Code code;

@@ -3,6 +3,7 @@
 #include <unicode/regex.h>
 #include <unicode/unistr.h>
 
+#include <any>
 #include <atomic>
 #include <chrono>
 #include <memory>
@@ -15,7 +16,19 @@
 // its pattern compiled and its date formatted once. Read-only while names are computed, so
 // threads may share it.
 struct PreparedRule {
+    // Prepares `source` as its kind's description says. Date rules stamp `now`.
     PreparedRule(const RenameRule& source, std::chrono::system_clock::time_point now);
+
+    // Helpers of the kinds' preparations.
+    // `text` (UTF-8) in UTF-16.
+    static icu::UnicodeString u16(const std::string& text);
+    // The compiled pattern, or null when it does not compile.
+    static std::unique_ptr<icu::RegexPattern> compile(const std::string& pattern,
+                                                      bool caseInsensitive);
+    // `pattern` applied to `now` in the user's default locale and time zone; none when no
+    // formatter can be made of the pattern.
+    static std::optional<icu::UnicodeString> formatDate(const std::string& pattern,
+                                                        std::chrono::system_clock::time_point now);
 
     RenameRule rule;
 
@@ -43,4 +56,7 @@ struct PreparedRule {
     // does not compile for the rest of the run, so one pathological pattern cannot make a
     // preview of many names take minutes.
     mutable std::atomic<bool> patternGaveUp{false};
+
+    // What a kind prepares beyond the members above, in a type of its own choosing.
+    std::any kindState;
 };

@@ -29,7 +29,7 @@
 #include "Views/RenameResultView.h"
 #include "Views/RightPanel/PreviewPanelView.h"
 #include "Views/Shared/ChangeWatcher.h"
-#include "Views/Shared/EnglishPlurals.h"
+#include "Views/Shared/Texts.h"
 #include "Views/Shared/FileDialogs.h"
 #include "Views/Shared/Icons.h"
 
@@ -284,14 +284,14 @@ QMenu* ContentView::installMenus(QMenuBar* bar) {
 }
 
 QString ContentView::confirmationTitle() const {
-    return tr("Rename %n file(s)?", nullptr, EnglishPlurals::number(model_.selectedCount()));
+    return tr("Rename %n file(s)?", nullptr, Texts::count(model_.selectedCount()));
 }
 
 QString ContentView::confirmationMessage() const {
     const std::size_t conflicts = model_.conflictCount();
     if (conflicts > 0) {
         return tr("Warning: %n conflict(s) detected. Conflicting files will be skipped.", nullptr,
-                  EnglishPlurals::number(conflicts));
+                  Texts::count(conflicts));
     }
     return QStringLiteral("This action will rename the selected files on disk. It can be undone.");
 }
@@ -425,15 +425,15 @@ void ContentView::refresh() {
     for (const auto& entry : model_.previews()) {
         problems += entry.problem.empty() ? 0 : 1;
     }
-    showCount(filesCount_, tr("%n file(s)", nullptr, EnglishPlurals::number(files)), files);
-    showCount(selectedCount_, tr("%n selected", nullptr, EnglishPlurals::number(selected)),
+    showCount(filesCount_, tr("%n file(s)", nullptr, Texts::count(files)), files);
+    showCount(selectedCount_, tr("%n selected", nullptr, Texts::count(selected)),
               selected);
-    showCount(conflictsCount_, tr("%n conflict(s)", nullptr, EnglishPlurals::number(conflicts)),
+    showCount(conflictsCount_, tr("%n conflict(s)", nullptr, Texts::count(conflicts)),
               conflicts);
-    showCount(problemsCount_, tr("%n unusable name(s)", nullptr, EnglishPlurals::number(problems)),
+    showCount(problemsCount_, tr("%n unusable name(s)", nullptr, Texts::count(problems)),
               problems);
     problemsBadge_->setVisible(problems > 0);
-    ruleCount_->setText(tr("%n rule(s)", nullptr, EnglishPlurals::number(model_.rules().size())));
+    ruleCount_->setText(tr("%n rule(s)", nullptr, Texts::count(model_.rules().size())));
 
     renameBusy_->setVisible(running);
     if (running) {
