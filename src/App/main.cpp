@@ -4,11 +4,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <vector>
 
 #include "App/QuorvaneApp.h"
 #include "Cli/CommandLine.h"
+#include "Models/Utf8.h"
 
 namespace {
 
@@ -36,9 +38,7 @@ std::vector<std::filesystem::path> locationsFrom(int argc, char** argv) {
     return locations;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int start(int argc, char** argv) {
     if (argc > 1 && CommandLine::isSubcommand(argv[1])) {
         return CommandLine::run(argc, argv);
     }
@@ -75,4 +75,18 @@ int main(int argc, char** argv) {
     }
     const int code = QApplication::exec();
     return status != 0 ? status : code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Whatever escapes ends the program with one line and status 2, never with an abort.
+    try {
+        return start(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "quorvane: %s\n", Utf8::forTerminal(error.what()).c_str());
+    } catch (...) {
+        std::fputs("quorvane: an unexpected error ended the program\n", stderr);
+    }
+    return 2;
 }
