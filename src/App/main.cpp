@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     try {
         return start(argc, argv);
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "quorvane: %s\n", Utf8::forTerminal(error.what()).c_str());
+        std::fprintf(stderr, "quorvane: %s\n", Utf8::escapeControls(error.what()).c_str());
     } catch (...) {
         std::fputs("quorvane: an unexpected error ended the program\n", stderr);
     }

@@ -301,18 +301,18 @@ int printPreview(const AppViewModel& model, const std::string& format) {
     // Names are printed as a terminal shows them without acting on their controls.
     std::vector<std::string> originals;
     for (const auto& item : listed) {
-        originals.push_back(Utf8::forTerminal(item.url.filename().native()));
+        originals.push_back(Utf8::escapeControls(item.url.filename().native()));
     }
     const std::size_t width = widest(originals);
     for (std::size_t i = 0; i < previews.size(); ++i) {
         const auto& entry = previews[i];
         std::cout << padded(originals[i], width) << "  \xE2\x86\x92  "
-                  << Utf8::forTerminal(entry.preview);
+                  << Utf8::escapeControls(entry.preview);
         if (entry.hasConflict) {
             std::cout << "  [conflict]";
         }
         if (!entry.problem.empty()) {
-            std::cout << "  [" << Utf8::forTerminal(entry.problem) << "]";
+            std::cout << "  [" << Utf8::escapeControls(entry.problem) << "]";
         }
         std::cout << '\n';
     }
@@ -340,10 +340,10 @@ int printRename(const AppViewModel& model, const std::string& format) {
     } else {
         for (const auto& result : results) {
             std::cout << (result.success ? "renamed  " : "FAILED   ")
-                      << Utf8::forTerminal(result.originalURL.native()) << "  \xE2\x86\x92  "
-                      << Utf8::forTerminal(result.newURL.filename().native());
+                      << Utf8::escapeControls(result.originalURL.native()) << "  \xE2\x86\x92  "
+                      << Utf8::escapeControls(result.newURL.filename().native());
             if (result.error) {
-                std::cout << "  (" << Utf8::forTerminal(result.error->detail) << ")";
+                std::cout << "  (" << Utf8::escapeControls(result.error->detail) << ")";
             }
             std::cout << '\n';
         }
@@ -369,7 +369,7 @@ int printParse(const std::string& phrase, const std::string& format) {
     }
     std::vector<std::string> descriptions;
     for (const auto& suggestion : suggestions) {
-        descriptions.push_back(Utf8::forTerminal(suggestion.description));
+        descriptions.push_back(Utf8::escapeControls(suggestion.description));
     }
     const std::size_t width = widest(descriptions);
     for (std::size_t i = 0; i < suggestions.size(); ++i) {
@@ -385,9 +385,9 @@ int printPresets(const std::string& format) {
     PresetManager store;
     if (store.loadProblem()) {
         std::cerr << "quorvane: the presets file could not be read ("
-                  << Utf8::forTerminal(store.loadProblem()->detail) << ")";
+                  << Utf8::escapeControls(store.loadProblem()->detail) << ")";
         if (store.backupFile()) {
-            std::cerr << "; it was kept as " << Utf8::forTerminal(store.backupFile()->native());
+            std::cerr << "; it was kept as " << Utf8::escapeControls(store.backupFile()->native());
         }
         std::cerr << '\n';
     }
@@ -396,7 +396,7 @@ int printPresets(const std::string& format) {
         return 0;
     }
     for (const auto& preset : store.presets()) {
-        std::cout << Utf8::forTerminal(preset.name) << "  (" << preset.rules.size()
+        std::cout << Utf8::escapeControls(preset.name) << "  (" << preset.rules.size()
                   << (preset.rules.size() == 1 ? " rule)" : " rules)") << '\n';
     }
     return 0;
@@ -454,7 +454,7 @@ int runCommand(int argc, char** argv) {
     } catch (const CLI::Success& success) {
         return app.exit(success);
     } catch (const CLI::ParseError& error) {
-        std::cerr << "quorvane: " << Utf8::forTerminal(error.what())
+        std::cerr << "quorvane: " << Utf8::escapeControls(error.what())
                   << "\nRun 'quorvane --help' for usage.\n";
         return 2;
     }
@@ -476,7 +476,7 @@ int runCommand(int argc, char** argv) {
         model.performRename();
         return printRename(model, options.format);
     } catch (const UsageError& error) {
-        std::cerr << "quorvane: " << Utf8::forTerminal(error.message) << '\n';
+        std::cerr << "quorvane: " << Utf8::escapeControls(error.message) << '\n';
         return 2;
     }
 }
@@ -489,7 +489,7 @@ int run(int argc, char** argv) {
     try {
         return runCommand(argc, argv);
     } catch (const std::exception& error) {
-        std::cerr << "quorvane: " << Utf8::forTerminal(error.what()) << '\n';
+        std::cerr << "quorvane: " << Utf8::escapeControls(error.what()) << '\n';
     } catch (...) {
         std::cerr << "quorvane: an unexpected error ended the run\n";
     }

@@ -84,7 +84,7 @@ void walk(std::string_view bytes, Ascii ascii, Other other, Bad bad) {
 
 }  // namespace
 
-std::string forTerminal(std::string_view bytes) {
+std::string escapeControls(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     walk(
@@ -127,36 +127,6 @@ std::string forTerminal(std::string_view bytes) {
                 appendHex(out, "\\x", static_cast<unsigned char>(bytes[k]), 2);
             }
         });
-    return out;
-}
-
-std::string forWindow(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    const auto picture = [&](unsigned c) {
-        // U+2400 + c for the C0 controls, U+2421 for DEL: three bytes E2 90 xx.
-        const unsigned code = c == 0x7F ? 0x2421 : 0x2400 + c;
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    };
-    walk(
-        bytes,
-        [&](char c) {
-            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-                picture(static_cast<unsigned char>(c));
-            } else {
-                out += c;
-            }
-        },
-        [&](UChar32 c, int32_t start, int32_t end) {
-            if (c <= 0x9F || isBidiControl(c)) {
-                appendHex(out, "\\u", static_cast<unsigned>(c), 4);
-            } else {
-                out.append(bytes.substr(start, end - start));
-            }
-        },
-        [&](int32_t, int32_t) { out += "\xEF\xBF\xBD"; });
     return out;
 }
 

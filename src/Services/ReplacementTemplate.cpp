@@ -33,7 +33,7 @@ UChar32 hexAt(const icu::UnicodeString& text, int32_t at, int32_t digits) {
 
 Error invalid(UErrorCode code, int32_t offset, const std::string& what) {
     return Error{Error::Code::badPattern, "the replacement " + what + " (" + u_errorName(code) +
-                                                  " at offset " + std::to_string(offset) + ")"};
+                                              " at offset " + std::to_string(offset) + ")"};
 }
 
 }  // namespace
@@ -103,8 +103,7 @@ ReplacementTemplate::ReplacementTemplate(const icu::UnicodeString& text,
         }
         if (after == U_SENTINEL || !u_isdigit(after)) {
             error_ = invalid(U_REGEX_INVALID_CAPTURE_GROUP_NAME, i,
-                             "has a \"$\" without a group number or {name}; \"\\$\" is a dollar "
-                             "sign");
+                             "has a \"$\" without a group number or {name}");
             return;
         }
         // Digits are taken while the number still names a group of the pattern.

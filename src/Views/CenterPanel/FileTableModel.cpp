@@ -37,8 +37,8 @@ void FileTableModel::describe(const Row& row) const {
     }
     row.described = true;
     // Controls in a name are shown, not obeyed, so that no name can pass for another.
-    row.name = QString::fromStdString(Utf8::forWindow(row.item.url.filename().native()));
-    row.folder = QString::fromStdString(Utf8::forWindow(row.item.parentURL().native()));
+    row.name = QString::fromStdString(Utf8::escapeControls(row.item.url.filename().native()));
+    row.folder = QString::fromStdString(Utf8::escapeControls(row.item.parentURL().native()));
     row.size = QString::fromStdString(row.item.fileSizeString());
     row.modified = QString::fromStdString(row.item.modifiedDateString());
 }

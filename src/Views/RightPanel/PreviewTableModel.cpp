@@ -77,13 +77,13 @@ QVariant PreviewTableModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             // Controls in a name are shown, not obeyed, so that no name can pass for another.
             if (column == OriginalColumn) {
-                return QString::fromStdString(Utf8::forWindow(entry.original));
+                return QString::fromStdString(Utf8::escapeControls(entry.original));
             }
             if (column == ArrowColumn) {
                 return QStringLiteral("→");
             }
             if (column == NewNameColumn) {
-                return QString::fromStdString(Utf8::forWindow(entry.preview));
+                return QString::fromStdString(Utf8::escapeControls(entry.preview));
             }
             return {};
         case Qt::DecorationRole:
