@@ -2,18 +2,32 @@
 
 #include <unicode/smpdtfmt.h>
 
+#include <string>
+
 namespace {
 
 icu::UnicodeString u16(const std::string& text) {
     return icu::UnicodeString::fromUTF8(text);
 }
 
-std::unique_ptr<icu::RegexPattern> compile(const std::string& pattern, bool caseInsensitive) {
+// Compiles the rule's pattern and reads its replacement for it; what ICU refuses goes to
+// `rule.invalid`.
+void compile(PreparedRule& rule, bool caseInsensitive) {
     UErrorCode status = U_ZERO_ERROR;
-    UParseError parseError{};
+    UParseError where{};
     std::unique_ptr<icu::RegexPattern> compiled(icu::RegexPattern::compile(
-        u16(pattern), caseInsensitive ? UREGEX_CASE_INSENSITIVE : 0, parseError, status));
-    return U_SUCCESS(status) ? std::move(compiled) : nullptr;
+        u16(rule.rule.findText), caseInsensitive ? UREGEX_CASE_INSENSITIVE : 0, where, status));
+    if (U_FAILURE(status)) {
+        std::string detail = std::string("the pattern does not compile (") + u_errorName(status);
+        if (where.offset >= 0) {
+            detail += " at offset " + std::to_string(where.offset);
+        }
+        rule.invalid = Error{Error::Code::badPattern, detail + ")"};
+        return;
+    }
+    rule.replacement.emplace(rule.replaceText, *compiled);
+    rule.invalid = rule.replacement->error();
+    rule.pattern = std::move(compiled);
 }
 
 std::optional<icu::UnicodeString> formatDate(const std::string& pattern,
@@ -40,14 +54,17 @@ PreparedRule::PreparedRule(const RenameRule& source, std::chrono::system_clock::
         case RuleType::replace:
             replaceText = u16(rule.replaceText);
             if (rule.useRegex) {
-                pattern = compile(rule.findText, !rule.isCaseSensitive);
+                compile(*this, !rule.isCaseSensitive);
             } else {
                 findSearch.emplace(u16(rule.findText), rule.isCaseSensitive);
             }
             break;
         case RuleType::regex:
             replaceText = u16(rule.replaceText);
-            pattern = compile(rule.findText, false);
+            // An empty pattern leaves every name as it is, whatever its replacement.
+            if (!rule.findText.empty()) {
+                compile(*this, false);
+            }
             break;
         case RuleType::insert:
             insertText = u16(rule.insertText);
@@ -74,4 +91,12 @@ PreparedRule::PreparedRule(const RenameRule& source, std::chrono::system_clock::
         default:
             break;
     }
+}
+
+std::optional<Error> PreparedRule::check(const RenameRule& rule) {
+    if (!rule.isEnabled) {
+        return std::nullopt;
+    }
+    // Only the pattern kinds can fail, and they do not read the moment.
+    return PreparedRule(rule, std::chrono::system_clock::time_point()).invalid;
 }

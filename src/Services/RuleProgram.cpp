@@ -2,6 +2,8 @@
 
 #include <unicode/locid.h>
 
+#include <string>
+
 #include "Services/Transforms.h"
 
 namespace {
@@ -35,7 +37,8 @@ std::unique_ptr<icu::BreakIterator> makeWordIterator() {
 RuleProgram::RuleProgram(const std::vector<RenameRule>& rules,
                          std::chrono::system_clock::time_point now) {
     rules_.reserve(rules.size());
-    for (const auto& rule : rules) {
+    for (std::size_t position = 1; position <= rules.size(); ++position) {
+        const RenameRule& rule = rules[position - 1];
         if (!rule.isEnabled) {
             continue;
         }
@@ -44,7 +47,12 @@ RuleProgram::RuleProgram(const std::vector<RenameRule>& rules,
             newExtension_ = rule.newExtension;
             continue;
         }
-        rules_.push_back(std::make_unique<PreparedRule>(rule, now));
+        auto prepared = std::make_unique<PreparedRule>(rule, now);
+        if (prepared->invalid) {
+            prepared->invalid->detail =
+                "Rule " + std::to_string(position) + ": " + prepared->invalid->detail;
+        }
+        rules_.push_back(std::move(prepared));
     }
 }
 
@@ -71,11 +79,13 @@ RuleProgram::Scratch RuleProgram::makeScratch() const {
 
 icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name, std::int64_t index,
                                            Scratch& scratch) const {
+    scratch.problem.reset();
+    const icu::UnicodeString given = name;
     for (std::size_t i = 0; i < rules_.size(); ++i) {
         const PreparedRule& rule = *rules_[i];
         switch (rule.rule.type) {
             case RuleType::replace:
-                name = Transforms::replace(rule, name, scratch.matchers[i].get());
+                name = Transforms::replace(rule, name, scratch.matchers[i].get(), scratch.problem);
                 break;
             case RuleType::insert:
                 name = Transforms::insert(rule, name);
@@ -101,8 +111,12 @@ icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name, std::int64_t
             case RuleType::extensionChange:
                 break;  // joined by finalName
             case RuleType::regex:
-                name = Transforms::regex(rule, name, scratch.matchers[i].get());
+                name = Transforms::regex(rule, name, scratch.matchers[i].get(), scratch.problem);
                 break;
+        }
+        if (scratch.problem) {
+            // A name half through the rules is not what anyone asked for.
+            return given;
         }
     }
     return name;
@@ -113,6 +127,9 @@ std::string RuleProgram::finalName(const FileItem& item, std::int64_t index,
     auto [base, extension] = FileItem::splitName(item.originalName());
     std::string out;
     applyRules(icu::UnicodeString::fromUTF8(base), index, scratch).toUTF8String(out);
+    if (scratch.problem) {
+        return item.originalName();
+    }
     const std::string& newExt = newExtension_ ? *newExtension_ : extension;
     if (!newExt.empty()) {
         out += '.';
