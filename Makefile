@@ -51,7 +51,7 @@ fuzz: deps
 	@CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DQUORVANE_WERROR=$(WERROR) $(LAUNCHER) -DQUORVANE_FUZZ=ON \
 	       -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j$(JOBS)
-	@for target in FuzzRuleJson FuzzPhraseParser FuzzRenameEngine; do \
+	@for target in FuzzRuleJson FuzzPhraseParser FuzzRenameEngine FuzzCommandLine; do \
 	    rm -rf $(FUZZ_BUILD)/corpus-$$target && cp -r fuzz/corpus/$$target $(FUZZ_BUILD)/corpus-$$target && \
 	    echo "fuzzing $$target for $(FUZZ_SECONDS) s" && \
 	    $(FUZZ_BUILD)/fuzz/$$target -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \

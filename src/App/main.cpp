@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "App/SingleInstance.h"
 #include "App/Tour.h"
 #include "Cli/CommandLine.h"
+#include "Models/Utf8.h"
 #include "Views/Shared/FileLocations.h"
 
 namespace {
@@ -58,9 +60,7 @@ std::vector<std::filesystem::path> locationsFrom(int argc, char** argv) {
     return locations;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int start(int argc, char** argv) {
     if (argc > 1 && CommandLine::isSubcommand(argv[1])) {
         return CommandLine::run(argc, argv);
     }
@@ -122,4 +122,18 @@ int main(int argc, char** argv) {
         return tour->status();
     }
     return status != 0 ? status : code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Whatever escapes ends the program with one line and status 2, never with an abort.
+    try {
+        return start(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "quorvane: %s\n", Utf8::escapeControls(error.what()).c_str());
+    } catch (...) {
+        std::fputs("quorvane: an unexpected error ended the program\n", stderr);
+    }
+    return 2;
 }

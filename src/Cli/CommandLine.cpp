@@ -1,14 +1,17 @@
 #include "CommandLine.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
+#include <cstdint>
 #include <cstring>
-#include <fstream>
+#include <exception>
 #include <iostream>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -18,6 +21,7 @@
 #include "Services/Graphemes.h"
 #include "Services/JsonDocument.h"
 #include "Services/NaturalLanguageParser.h"
+#include "Services/PreparedRule.h"
 #include "Services/PresetManager.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/ImmediateScheduler.h"
@@ -33,24 +37,93 @@ struct UsageError {
     std::string message;
 };
 
-std::string readAll(std::istream& in) {
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// A rule list is small; a bigger source is a mistake, not rules.
+constexpr std::size_t kMaxRulesBytes = 16 * 1024 * 1024;
+
+std::string tooLarge(const std::string& source) {
+    return source + " is larger than " + std::to_string(kMaxRulesBytes / (1024 * 1024)) +
+           " MiB, too large for a rules file";
+}
+
+// Standard input, read no further than the limit.
+std::string readStandardInput() {
+    std::string bytes;
+    char buffer[64 * 1024];
+    while (std::cin) {
+        std::cin.read(buffer, sizeof buffer);
+        bytes.append(buffer, static_cast<std::size_t>(std::cin.gcount()));
+        if (bytes.size() > kMaxRulesBytes) {
+            throw UsageError{tooLarge("the standard input")};
+        }
+    }
+    if (std::cin.bad()) {
+        throw UsageError{"cannot read the rules from standard input"};
+    }
+    return bytes;
+}
+
+// The bytes of a regular file, read no further than the limit. Folders, devices and FIFOs
+// are refused before anything is read from them (O_NONBLOCK: opening a FIFO must not wait).
+std::string readRulesFile(const std::string& file) {
+    const auto refuse = [&](const std::string& why) {
+        return UsageError{"cannot read the rules file " + file + ": " + why};
+    };
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        throw refuse(std::strerror(errno));
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        throw refuse(std::strerror(errno));
+    }
+    if (S_ISDIR(st.st_mode)) {
+        throw refuse("it is a folder");
+    }
+    if (!S_ISREG(st.st_mode)) {
+        throw refuse("it is not a regular file (use --rules - for standard input)");
+    }
+    if (static_cast<std::uintmax_t>(st.st_size) > kMaxRulesBytes) {
+        throw UsageError{tooLarge("the rules file " + file)};
+    }
+    std::string bytes;
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            throw refuse(std::strerror(errno));
+        }
+        if (n == 0) {
+            return bytes;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+        // The file may grow while it is read.
+        if (bytes.size() > kMaxRulesBytes) {
+            throw UsageError{tooLarge("the rules file " + file)};
+        }
+    }
+}
+
+// Refuses rules that cannot run (a pattern or replacement that ICU refuses) before anything
+// is renamed; `source` names where they came from.
+void checkRules(const std::vector<RenameRule>& rules, const std::string& source) {
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+        if (auto invalid = PreparedRule::check(rules[i])) {
+            throw UsageError{source + ", rule " + std::to_string(i + 1) + ": " + invalid->detail};
+        }
+    }
 }
 
 // The rules of one --rules source: a JSON array of complete rule objects.
 std::vector<RenameRule> rulesFromFile(const std::string& file) {
-    std::string bytes;
-    if (file == "-") {
-        bytes = readAll(std::cin);
-    } else {
-        std::ifstream in(file, std::ios::binary);
-        if (!in) {
-            throw UsageError{"cannot read the rules file " + file + ": " + std::strerror(errno)};
-        }
-        bytes = readAll(in);
-    }
-    // A rule list is small; a bigger file is a mistake, not rules.
-    auto document = JsonDocument::parse(bytes, 16 * 1024 * 1024);
+    const std::string bytes = file == "-" ? readStandardInput() : readRulesFile(file);
+    auto document = JsonDocument::parse(bytes, kMaxRulesBytes);
     if (!document) {
         throw UsageError{"the rules file " + file + " is unreadable: " + document.error().detail};
     }
@@ -66,12 +139,14 @@ std::vector<RenameRule> rulesFromFile(const std::string& file) {
         }
         rules.push_back(std::move(*rule));
     }
+    checkRules(rules, "the rules file " + file);
     return rules;
 }
 
 std::vector<RenameRule> rulesFromPreset(const PresetManager& store, const std::string& name) {
     for (const auto& preset : store.presets()) {
         if (preset.name == name) {
+            checkRules(preset.rules, "the preset \"" + name + "\"");
             return preset.rules;
         }
     }
@@ -86,6 +161,7 @@ std::vector<RenameRule> rulesFromPhrase(const std::string& phrase) {
     if (rules.empty()) {
         throw UsageError{"the phrase \"" + phrase + "\" gives no rule"};
     }
+    checkRules(rules, "the phrase \"" + phrase + "\"");
     return rules;
 }
 
@@ -222,18 +298,21 @@ int printPreview(const AppViewModel& model, const std::string& format) {
         std::cout << out.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
         return 0;
     }
+    // Names are printed as a terminal shows them without acting on their controls.
     std::vector<std::string> originals;
-    for (const auto& entry : previews) {
-        originals.push_back(entry.original);
+    for (const auto& item : listed) {
+        originals.push_back(Utf8::escapeControls(item.url.filename().native()));
     }
     const std::size_t width = widest(originals);
-    for (const auto& entry : previews) {
-        std::cout << padded(entry.original, width) << "  \xE2\x86\x92  " << entry.preview;
+    for (std::size_t i = 0; i < previews.size(); ++i) {
+        const auto& entry = previews[i];
+        std::cout << padded(originals[i], width) << "  \xE2\x86\x92  "
+                  << Utf8::escapeControls(entry.preview);
         if (entry.hasConflict) {
             std::cout << "  [conflict]";
         }
         if (!entry.problem.empty()) {
-            std::cout << "  [" << entry.problem << "]";
+            std::cout << "  [" << Utf8::escapeControls(entry.problem) << "]";
         }
         std::cout << '\n';
     }
@@ -260,10 +339,11 @@ int printRename(const AppViewModel& model, const std::string& format) {
         std::cout << out.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
     } else {
         for (const auto& result : results) {
-            std::cout << (result.success ? "renamed  " : "FAILED   ") << shown(result.originalURL)
-                      << "  \xE2\x86\x92  " << shown(result.newURL.filename());
+            std::cout << (result.success ? "renamed  " : "FAILED   ")
+                      << Utf8::escapeControls(result.originalURL.native()) << "  \xE2\x86\x92  "
+                      << Utf8::escapeControls(result.newURL.filename().native());
             if (result.error) {
-                std::cout << "  (" << result.error->detail << ")";
+                std::cout << "  (" << Utf8::escapeControls(result.error->detail) << ")";
             }
             std::cout << '\n';
         }
@@ -289,14 +369,14 @@ int printParse(const std::string& phrase, const std::string& format) {
     }
     std::vector<std::string> descriptions;
     for (const auto& suggestion : suggestions) {
-        descriptions.push_back(suggestion.description);
+        descriptions.push_back(Utf8::escapeControls(suggestion.description));
     }
     const std::size_t width = widest(descriptions);
-    for (const auto& suggestion : suggestions) {
+    for (std::size_t i = 0; i < suggestions.size(); ++i) {
         std::ostringstream confidence;
         confidence.precision(2);
-        confidence << std::fixed << suggestion.confidence;
-        std::cout << padded(suggestion.description, width) << "  " << confidence.str() << '\n';
+        confidence << std::fixed << suggestions[i].confidence;
+        std::cout << padded(descriptions[i], width) << "  " << confidence.str() << '\n';
     }
     return 0;
 }
@@ -304,10 +384,10 @@ int printParse(const std::string& phrase, const std::string& format) {
 int printPresets(const std::string& format) {
     PresetManager store;
     if (store.loadProblem()) {
-        std::cerr << "quorvane: the presets file could not be read (" << store.loadProblem()->detail
-                  << ")";
+        std::cerr << "quorvane: the presets file could not be read ("
+                  << Utf8::escapeControls(store.loadProblem()->detail) << ")";
         if (store.backupFile()) {
-            std::cerr << "; it was kept as " << shown(*store.backupFile());
+            std::cerr << "; it was kept as " << Utf8::escapeControls(store.backupFile()->native());
         }
         std::cerr << '\n';
     }
@@ -324,7 +404,7 @@ int printPresets(const std::string& format) {
         return 0;
     }
     for (const auto& preset : store.presets()) {
-        std::cout << preset.name << "  (" << preset.rules.size()
+        std::cout << Utf8::escapeControls(preset.name) << "  (" << preset.rules.size()
                   << (preset.rules.size() == 1 ? " rule)" : " rules)") << '\n';
     }
     return 0;
@@ -347,7 +427,9 @@ bool isSubcommand(const char* argument) {
            std::strcmp(argument, "--version") == 0;
 }
 
-int run(int argc, char** argv) {
+namespace {
+
+int runCommand(int argc, char** argv) {
     CLI::App app{"Quorvane renames many files and folders at once by an ordered list of rules.",
                  "quorvane"};
     app.set_version_flag("--version", std::string("quorvane ") + QUORVANE_VERSION);
@@ -385,7 +467,8 @@ int run(int argc, char** argv) {
     } catch (const CLI::Success& success) {
         return app.exit(success);
     } catch (const CLI::ParseError& error) {
-        std::cerr << "quorvane: " << error.what() << "\nRun 'quorvane --help' for usage.\n";
+        std::cerr << "quorvane: " << Utf8::escapeControls(error.what())
+                  << "\nRun 'quorvane --help' for usage.\n";
         return 2;
     }
 
@@ -406,9 +489,24 @@ int run(int argc, char** argv) {
         model.performRename();
         return printRename(model, options.format);
     } catch (const UsageError& error) {
-        std::cerr << "quorvane: " << error.message << '\n';
+        std::cerr << "quorvane: " << Utf8::escapeControls(error.message) << '\n';
         return 2;
     }
+}
+
+}  // namespace
+
+int run(int argc, char** argv) {
+    // Whatever escapes (memory, a failure of the library) ends the run with one line, never
+    // with an abort.
+    try {
+        return runCommand(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "quorvane: " << Utf8::escapeControls(error.what()) << '\n';
+    } catch (...) {
+        std::cerr << "quorvane: an unexpected error ended the run\n";
+    }
+    return 2;
 }
 
 }  // namespace CommandLine

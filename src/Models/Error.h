@@ -14,6 +14,9 @@ struct Error {
         nameNotUtf8,   // the item's own name is not valid UTF-8
         fileSystem,    // a file-system call failed; `systemError` holds errno
         cancelled,     // the operation was stopped on request
+        badPattern,    // a rule's pattern or replacement that ICU refuses
+        timedOut,      // a pattern gave up on a name (its time or memory limit)
+        itemMissing,   // nothing exists at an item's location
         newerFormat,   // written by a newer version of the program, which this one would lose
     };
 

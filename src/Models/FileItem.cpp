@@ -7,6 +7,7 @@
 #include <unicode/measunit.h>
 #include <unicode/numberformatter.h>
 
+#include <cerrno>
 #include <memory>
 
 #include "Models/Utf8.h"
@@ -88,6 +89,12 @@ FileItem::FileItem(std::filesystem::path location) : url(std::move(location)) {
     previewName = originalName();
     auto st = statOf(url);
     isDirectory = st && S_ISDIR(st->st_mode);
+    isMissing = !st && nothingAt(url);
+}
+
+bool FileItem::nothingAt(const std::filesystem::path& location) {
+    struct stat st {};
+    return ::lstat(location.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 
 FileItem::FileItem(std::filesystem::path location, bool directory)

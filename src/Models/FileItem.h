@@ -15,7 +15,7 @@ struct FileItem {
     using Clock = std::chrono::system_clock;
 
     // An item for `location`, check mark set; asks the disk whether it is a folder
-    // (false when nothing exists there).
+    // (false when nothing exists there) and whether anything is there at all.
     explicit FileItem(std::filesystem::path location);
     // An item whose folder flag the caller already knows (a directory walk reads it from the
     // entry), so that no further call to the disk is made.
@@ -27,6 +27,9 @@ struct FileItem {
     std::string previewName;
     bool hasConflict = false;
     bool isDirectory = false;
+    // Whether nothing at all (not even a dangling link) was at `url` when the item was made;
+    // the preview shows such an item as one that cannot be renamed.
+    bool isMissing = false;
 
     // The last path component as UTF-8; ill-formed bytes show as U+FFFD (see hasValidName).
     std::string originalName() const;
@@ -51,6 +54,9 @@ struct FileItem {
     static std::optional<Clock::time_point> modificationDate(const std::filesystem::path& location);
     // The size in bytes of a file at `location`, or none (folders have none).
     static std::optional<std::int64_t> fileSize(const std::filesystem::path& location);
+
+    // Whether nothing at all exists at `location` (a dangling link counts as something).
+    static bool nothingAt(const std::filesystem::path& location);
 
     // Splits a file name into base name and extension by the rule of nameWithoutExtension.
     static std::pair<std::string, std::string> splitName(const std::string& name);

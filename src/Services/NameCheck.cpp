@@ -27,4 +27,8 @@ Error nameNotUtf8() {
     return Error{Error::Code::nameNotUtf8, "The name is not valid UTF-8 and was left unchanged."};
 }
 
+Error itemMissing() {
+    return Error{Error::Code::itemMissing, "No item exists at this location"};
+}
+
 }  // namespace NameCheck

@@ -16,4 +16,7 @@ std::optional<Error> checkNewName(std::string_view name);
 // The error for an item whose own name is not valid UTF-8.
 Error nameNotUtf8();
 
+// The error for an item where nothing exists.
+Error itemMissing();
+
 }  // namespace NameCheck

@@ -2,19 +2,30 @@
 
 #include <unicode/smpdtfmt.h>
 
+#include <string>
+
 #include "Services/RuleKinds.h"
 
 icu::UnicodeString PreparedRule::u16(const std::string& text) {
     return icu::UnicodeString::fromUTF8(text);
 }
 
-std::unique_ptr<icu::RegexPattern> PreparedRule::compile(const std::string& pattern,
-                                                         bool caseInsensitive) {
+void PreparedRule::compile(PreparedRule& rule, bool caseInsensitive) {
     UErrorCode status = U_ZERO_ERROR;
-    UParseError parseError{};
+    UParseError where{};
     std::unique_ptr<icu::RegexPattern> compiled(icu::RegexPattern::compile(
-        u16(pattern), caseInsensitive ? UREGEX_CASE_INSENSITIVE : 0, parseError, status));
-    return U_SUCCESS(status) ? std::move(compiled) : nullptr;
+        u16(rule.rule.findText), caseInsensitive ? UREGEX_CASE_INSENSITIVE : 0, where, status));
+    if (U_FAILURE(status)) {
+        std::string detail = std::string("the pattern does not compile (") + u_errorName(status);
+        if (where.offset >= 0) {
+            detail += " at offset " + std::to_string(where.offset);
+        }
+        rule.invalid = Error{Error::Code::badPattern, detail + ")"};
+        return;
+    }
+    rule.replacement.emplace(rule.replaceText, *compiled);
+    rule.invalid = rule.replacement->error();
+    rule.pattern = std::move(compiled);
 }
 
 std::optional<icu::UnicodeString> PreparedRule::formatDate(
@@ -38,4 +49,12 @@ PreparedRule::PreparedRule(const RenameRule& source, std::chrono::system_clock::
     if (const auto prepare = RuleKinds::info(rule.type).prepare) {
         prepare(*this, now);
     }
+}
+
+std::optional<Error> PreparedRule::check(const RenameRule& rule) {
+    if (!rule.isEnabled) {
+        return std::nullopt;
+    }
+    // Only the pattern kinds can fail, and they do not read the moment.
+    return PreparedRule(rule, std::chrono::system_clock::time_point()).invalid;
 }

@@ -9,7 +9,9 @@
 #include <memory>
 #include <optional>
 
+#include "Models/Error.h"
 #include "Models/RenameRule.h"
+#include "Services/ReplacementTemplate.h"
 #include "Services/TextSearch.h"
 
 // One rule made ready to run over many names: its texts in UTF-16, its searches prepared,
@@ -22,9 +24,9 @@ struct PreparedRule {
     // Helpers of the kinds' preparations.
     // `text` (UTF-8) in UTF-16.
     static icu::UnicodeString u16(const std::string& text);
-    // The compiled pattern, or null when it does not compile.
-    static std::unique_ptr<icu::RegexPattern> compile(const std::string& pattern,
-                                                      bool caseInsensitive);
+    // Compiles the rule's pattern (its findText) and reads its replacement for it; what ICU
+    // refuses goes to `rule.invalid`.
+    static void compile(PreparedRule& rule, bool caseInsensitive);
     // `pattern` applied to `now` in the user's default locale and time zone; none when no
     // formatter can be made of the pattern.
     static std::optional<icu::UnicodeString> formatDate(const std::string& pattern,
@@ -48,15 +50,24 @@ struct PreparedRule {
     std::optional<TextSearch> startSearch;   // remove between: start marker
     std::optional<TextSearch> endSearch;     // remove between: end marker
 
-    // The compiled pattern of replace (regular-expression mode) and regex rules; null when it
-    // does not compile, and the name is then left as it is.
+    // The compiled pattern of replace (regular-expression mode) and regex rules, and their
+    // replacement read for it; null when the pattern does not compile.
     std::unique_ptr<icu::RegexPattern> pattern;
+    std::optional<ReplacementTemplate> replacement;
 
-    // Set once a match of `pattern` ran out of time: the pattern is then treated as one that
-    // does not compile for the rest of the run, so one pathological pattern cannot make a
-    // preview of many names take minutes.
+    // Why the rule cannot run: its pattern does not compile (every name it sees keeps its
+    // name with this problem) or its replacement is invalid for the pattern (so are the
+    // names the pattern matches). None for a rule that can run.
+    std::optional<Error> invalid;
+
+    // Set once a match of `pattern` ran out of time or memory: the pattern is not tried again
+    // in this run, so one pathological pattern cannot make a preview of many names take
+    // minutes. The names it is not tried on say so.
     mutable std::atomic<bool> patternGaveUp{false};
 
     // What a kind prepares beyond the members above, in a type of its own choosing.
     std::any kindState;
+
+    // Why `rule` cannot run (as `invalid` above), or none; a disabled rule never fails.
+    static std::optional<Error> check(const RenameRule& rule);
 };

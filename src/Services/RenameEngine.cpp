@@ -80,8 +80,12 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
             entry.original = item.originalName();
             entry.preview = program.finalName(item, static_cast<std::int64_t>(i), scratch);
             keys[i] = conflictKey(entry.preview);
-            if (!item.hasValidName()) {
+            if (item.isMissing) {
+                entry.problem = NameCheck::itemMissing().detail;
+            } else if (!item.hasValidName()) {
                 entry.problem = NameCheck::nameNotUtf8().detail;
+            } else if (scratch.problem) {
+                entry.problem = scratch.problem->detail;
             } else if (auto invalid = NameCheck::checkNewName(entry.preview)) {
                 entry.problem = invalid->detail;
             }
@@ -164,6 +168,11 @@ std::vector<RenameResult> rename(const std::vector<FileItem>& files,
             }
             const std::string newName =
                 program.finalName(item, static_cast<std::int64_t>(i), scratch);
+            if (scratch.problem && item.hasValidName()) {
+                // The rules could not run on this name: refused, never silently left.
+                attempts.push_back({&item, item.url, std::move(scratch.problem)});
+                continue;
+            }
             if (!seen.insert(conflictKey(newName)).second || newName == item.originalName()) {
                 continue;
             }

@@ -27,6 +27,8 @@ struct RuleKindInfo {
         icu::RegexMatcher* matcher = nullptr;  // the thread's matcher of the rule's pattern
         icu::BreakIterator* words = nullptr;   // the thread's word iterator, when asked for
         std::int64_t index = 0;                // the item's position in the list
+        // Where a transform says why it left the name as it was (a pattern that gave up).
+        std::optional<Error>* problem = nullptr;
     };
 
     // One field of the kind's editor.

@@ -90,13 +90,13 @@ const RuleKindInfo kReplace{
         [](PreparedRule& p, Time) {
             p.replaceText = PreparedRule::u16(p.rule.replaceText);
             if (p.rule.useRegex) {
-                p.pattern = PreparedRule::compile(p.rule.findText, !p.rule.isCaseSensitive);
+                PreparedRule::compile(p, !p.rule.isCaseSensitive);
             } else {
                 p.findSearch.emplace(PreparedRule::u16(p.rule.findText), p.rule.isCaseSensitive);
             }
         },
     .apply = [](const PreparedRule& p, const icu::UnicodeString& name,
-                Context& c) { return Transforms::replace(p, name, c.matcher); },
+                Context& c) { return Transforms::replace(p, name, c.matcher, *c.problem); },
     .summary =
         [](const RenameRule& r) {
             Summary s = one(UI_TEXT("RuleSummary", "Replace %1 \u2192 %2"),
@@ -488,10 +488,13 @@ const RuleKindInfo kRegex{
     .prepare =
         [](PreparedRule& p, Time) {
             p.replaceText = PreparedRule::u16(p.rule.replaceText);
-            p.pattern = PreparedRule::compile(p.rule.findText, false);
+            // An empty pattern leaves every name as it is, whatever its replacement.
+            if (!p.rule.findText.empty()) {
+                PreparedRule::compile(p, false);
+            }
         },
     .apply = [](const PreparedRule& p, const icu::UnicodeString& name,
-                Context& c) { return Transforms::regex(p, name, c.matcher); },
+                Context& c) { return Transforms::regex(p, name, c.matcher, *c.problem); },
     .summary =
         [](const RenameRule& r) {
             return one(UI_TEXT("RuleSummary", "Pattern %1 \u2192 %2"),

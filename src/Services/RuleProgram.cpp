@@ -2,6 +2,8 @@
 
 #include <unicode/locid.h>
 
+#include <string>
+
 #include "Services/RuleKinds.h"
 
 namespace {
@@ -29,7 +31,8 @@ std::unique_ptr<icu::BreakIterator> makeWordIterator() {
 RuleProgram::RuleProgram(const std::vector<RenameRule>& rules,
                          std::chrono::system_clock::time_point now) {
     rules_.reserve(rules.size());
-    for (const auto& rule : rules) {
+    for (std::size_t position = 1; position <= rules.size(); ++position) {
+        const RenameRule& rule = rules[position - 1];
         if (!rule.isEnabled) {
             continue;
         }
@@ -38,7 +41,12 @@ RuleProgram::RuleProgram(const std::vector<RenameRule>& rules,
             newExtension_ = rule.newExtension;
             continue;
         }
-        rules_.push_back(std::make_unique<PreparedRule>(rule, now));
+        auto prepared = std::make_unique<PreparedRule>(rule, now);
+        if (prepared->invalid) {
+            prepared->invalid->detail =
+                "Rule " + std::to_string(position) + ": " + prepared->invalid->detail;
+        }
+        rules_.push_back(std::move(prepared));
     }
 }
 
@@ -66,11 +74,18 @@ RuleProgram::Scratch RuleProgram::makeScratch() const {
 
 icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name, std::int64_t index,
                                            Scratch& scratch) const {
+    scratch.problem.reset();
+    const icu::UnicodeString given = name;
     for (std::size_t i = 0; i < rules_.size(); ++i) {
         const PreparedRule& rule = *rules_[i];
         if (const auto apply = RuleKinds::info(rule.rule.type).apply) {
-            RuleKindInfo::Context context{scratch.matchers[i].get(), scratch.words[i].get(), index};
+            RuleKindInfo::Context context{scratch.matchers[i].get(), scratch.words[i].get(), index,
+                                          &scratch.problem};
             name = apply(rule, name, context);
+        }
+        if (scratch.problem) {
+            // A name half through the rules is not what anyone asked for.
+            return given;
         }
     }
     return name;
@@ -81,6 +96,9 @@ std::string RuleProgram::finalName(const FileItem& item, std::int64_t index,
     auto [base, extension] = FileItem::splitName(item.originalName());
     std::string out;
     applyRules(icu::UnicodeString::fromUTF8(base), index, scratch).toUTF8String(out);
+    if (scratch.problem) {
+        return item.originalName();
+    }
     const std::string& newExt = newExtension_ ? *newExtension_ : extension;
     if (!newExt.empty()) {
         out += '.';

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Models/Error.h"
 #include "Models/FileItem.h"
 #include "Models/RenameRule.h"
 #include "Services/PreparedRule.h"
@@ -25,6 +26,9 @@ class RuleProgram {
     struct Scratch {
         std::vector<std::unique_ptr<icu::RegexMatcher>> matchers;
         std::vector<std::unique_ptr<icu::BreakIterator>> words;
+        // Why the rules could not run on the last name computed with this scratch (its name
+        // then came back unchanged), or none.
+        std::optional<Error> problem;
     };
 
     // Prepares `rules` (all of them; disabled ones are skipped when names are computed).
@@ -34,12 +38,14 @@ class RuleProgram {
     // Fresh per-thread state for this program.
     Scratch makeScratch() const;
 
-    // The enabled rules in order over one base name; `index` is the item's position.
+    // The enabled rules in order over one base name; `index` is the item's position. When a
+    // rule cannot run on it, the name given comes back and `scratch.problem` says why.
     icu::UnicodeString applyRules(icu::UnicodeString name, std::int64_t index,
                                   Scratch& scratch) const;
 
     // The new full name of `item` at `index`: its base name through the rules, joined with
-    // its own extension or the one of the last enabled extension rule.
+    // its own extension or the one of the last enabled extension rule; its own name when a
+    // rule cannot run on it (`scratch.problem` then says why).
     std::string finalName(const FileItem& item, std::int64_t index, Scratch& scratch) const;
 
     // The extension of the last enabled extension rule, or none when the item keeps its own.

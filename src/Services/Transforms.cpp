@@ -8,6 +8,7 @@
 #include <charconv>
 #include <iterator>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "Services/Graphemes.h"
@@ -16,21 +17,56 @@ namespace Transforms {
 
 namespace {
 
-// Replaces every match of `matcher`'s pattern in `name` by the rule's template. A match that
-// runs out of time or stack leaves the name as it was, like a pattern that does not compile.
+// Replaces every match of `matcher`'s pattern in `name` by the rule's replacement. A rule
+// that cannot run, or a match that runs out of time or stack, leaves the name as it was and
+// says why in `problem`. Each find is checked on its own: replacing all at once would hide a
+// time-out behind the matches found before it.
 icu::UnicodeString replaceMatches(const PreparedRule& rule, const icu::UnicodeString& name,
-                                  icu::RegexMatcher* matcher) {
-    if (matcher == nullptr || rule.patternGaveUp.load(std::memory_order_relaxed)) {
+                                  icu::RegexMatcher* matcher, std::optional<Error>& problem) {
+    if (matcher == nullptr || !rule.replacement) {
+        problem = rule.invalid;
+        return name;
+    }
+    if (rule.patternGaveUp.load(std::memory_order_relaxed)) {
+        problem = Error{Error::Code::timedOut,
+                        "The pattern took too long on other names and was not tried on this one"};
         return name;
     }
     UErrorCode status = U_ZERO_ERROR;
     matcher->reset(name);  // the matcher keeps a reference: `name` outlives this call's use
-    icu::UnicodeString result = matcher->replaceAll(rule.replaceText, status);
-    if (status == U_REGEX_TIME_OUT || status == U_REGEX_STACK_OVERFLOW) {
-        rule.patternGaveUp.store(true, std::memory_order_relaxed);
+    icu::UnicodeString result;
+    int32_t last = 0;
+    bool found = false;
+    while (matcher->find(status) && U_SUCCESS(status)) {
+        found = true;
+        if (rule.invalid) {
+            break;  // the replacement cannot be used, and this name would have needed it
+        }
+        const int32_t start = matcher->start(status);
+        result.append(name, last, start - last);
+        rule.replacement->appendTo(result, *matcher, name);
+        last = matcher->end(status);
     }
     matcher->reset(icu::UnicodeString());
-    return U_SUCCESS(status) ? result : name;
+    if (status == U_REGEX_TIME_OUT || status == U_REGEX_STACK_OVERFLOW) {
+        rule.patternGaveUp.store(true, std::memory_order_relaxed);
+        problem =
+            Error{Error::Code::timedOut,
+                  status == U_REGEX_TIME_OUT ? "The pattern took too long on this name"
+                                             : "The pattern needed too much memory on this name"};
+        return name;
+    }
+    if (U_FAILURE(status)) {
+        problem = Error{Error::Code::badPattern,
+                        std::string("the pattern failed (") + u_errorName(status) + ")"};
+        return name;
+    }
+    if (rule.invalid && found) {
+        problem = rule.invalid;
+        return name;
+    }
+    result.append(name, last, name.length() - last);
+    return result;
 }
 
 icu::UnicodeString replaceRanges(const icu::UnicodeString& name,
@@ -57,9 +93,9 @@ bool isTrimmable(UChar32 c) {
 }  // namespace
 
 icu::UnicodeString replace(const PreparedRule& rule, const icu::UnicodeString& name,
-                           icu::RegexMatcher* matcher) {
+                           icu::RegexMatcher* matcher, std::optional<Error>& problem) {
     if (rule.rule.useRegex) {
-        return replaceMatches(rule, name, matcher);
+        return replaceMatches(rule, name, matcher, problem);
     }
     if (!rule.findSearch || rule.findSearch->empty()) {
         return name;
@@ -68,11 +104,11 @@ icu::UnicodeString replace(const PreparedRule& rule, const icu::UnicodeString& n
 }
 
 icu::UnicodeString regex(const PreparedRule& rule, const icu::UnicodeString& name,
-                         icu::RegexMatcher* matcher) {
+                         icu::RegexMatcher* matcher, std::optional<Error>& problem) {
     if (rule.rule.findText.empty()) {
         return name;
     }
-    return replaceMatches(rule, name, matcher);
+    return replaceMatches(rule, name, matcher, problem);
 }
 
 icu::UnicodeString trim(const icu::UnicodeString& name) {

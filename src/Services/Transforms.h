@@ -5,21 +5,25 @@
 #include <unicode/unistr.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "Services/PreparedRule.h"
 
 // The per-kind transforms of the rename engine, over UTF-16 text: each takes a prepared rule
-// and the current working name (without extension) and returns the new one. They never fail:
-// input they cannot use leaves the name unchanged. Stateless apart from the matcher passed in.
+// and the current working name (without extension) and returns the new one. Input they cannot
+// use leaves the name unchanged; only the pattern kinds report it. Stateless apart from the
+// matcher passed in.
 namespace Transforms {
 
 // Literal or regular-expression replace. `matcher` is the thread's matcher for the rule's
-// pattern (null when the pattern did not compile).
+// pattern (null when the pattern did not compile). When the rule cannot run on `name` (its
+// pattern or replacement is invalid, or the match gave up) the name comes back unchanged and
+// `problem` says why.
 icu::UnicodeString replace(const PreparedRule& rule, const icu::UnicodeString& name,
-                           icu::RegexMatcher* matcher);
-// Regular-expression replace, always case-sensitive.
+                           icu::RegexMatcher* matcher, std::optional<Error>& problem);
+// Regular-expression replace, always case-sensitive; as replace for `problem`.
 icu::UnicodeString regex(const PreparedRule& rule, const icu::UnicodeString& name,
-                         icu::RegexMatcher* matcher);
+                         icu::RegexMatcher* matcher, std::optional<Error>& problem);
 // Inserts the rule's text at its beginning, end, character position, or before or after the
 // first caseless occurrence of its anchor (written as the rule spells it).
 icu::UnicodeString insert(const PreparedRule& rule, const icu::UnicodeString& name);

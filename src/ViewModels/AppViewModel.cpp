@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <memory>
 #include <numeric>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -55,9 +56,16 @@ std::string collationKey(const std::string& text) {
     return key;
 }
 
-bool isFolder(const fs::path& location) {
+// What is at `location`: a folder, something else, or (none) nothing at all.
+std::optional<bool> isFolder(const fs::path& location) {
     struct stat st {};
-    return ::stat(location.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    if (::stat(location.c_str(), &st) == 0) {
+        return S_ISDIR(st.st_mode);
+    }
+    if (FileItem::nothingAt(location)) {
+        return std::nullopt;
+    }
+    return false;  // a dangling link, or a place that cannot be looked into
 }
 
 // Every entry below `folder`, hidden ones included, each subfolder before its contents.
@@ -309,11 +317,13 @@ void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
         }
     };
     for (const auto& location : locations) {
-        const bool folder = isFolder(location);
-        if (folder && includeSubfolders_) {
+        const auto folder = isFolder(location);
+        if (folder.value_or(false) && includeSubfolders_) {
             walk(location, addIfNew);
         } else {
-            addIfNew(FileItem(location, folder));
+            FileItem item(location, folder.value_or(false));
+            item.isMissing = !folder;
+            addIfNew(std::move(item));
         }
     }
     files_.insert(files_.end(), std::make_move_iterator(batch.begin()),
@@ -422,10 +432,9 @@ void AppViewModel::updateRule(const RenameRule& rule) {
 }
 
 void AppViewModel::updatePreviews() {
-    std::vector<RenameRule> enabled;
-    std::copy_if(rules_.begin(), rules_.end(), std::back_inserter(enabled),
-                 [](const RenameRule& rule) { return rule.isEnabled; });
-    previews_ = RenameEngine::preview(enabled, filteredFiles());
+    // The whole list, although only the enabled rules run, so that a problem names a rule by
+    // its place in the list the user sees.
+    previews_ = RenameEngine::preview(rules_, filteredFiles());
     changed();
 }
 

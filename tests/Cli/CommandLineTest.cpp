@@ -74,6 +74,27 @@ TEST_F(CommandLineTest, PreviewFormats) {
     EXPECT_TRUE(files_.exists("a draft.txt"));
 }
 
+TEST_F(CommandLineTest, APathWithNothingThereIsAProblemNotARename) {
+    files_.file("here.txt");
+    const std::string args =
+        "--phrase 'replace e with o' " + quoted("here.txt") + " " + quoted("gone.txt");
+    auto json = run(data_, "preview --format json " + args);
+    ASSERT_EQ(json.status, 0) << json.err;
+    auto entries = nlohmann::json::parse(json.out);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0]["original"], "gone.txt");
+    EXPECT_EQ(entries[0]["problem"], "No item exists at this location");
+    EXPECT_TRUE(entries[1]["problem"].is_null());
+    auto table = run(data_, "preview " + args);
+    EXPECT_NE(table.out.find("gone.txt  \xE2\x86\x92  gono.txt  [No item exists at this location]"),
+              std::string::npos)
+        << table.out;
+    auto rename = run(data_, "rename " + args);
+    EXPECT_EQ(rename.status, 1) << rename.out;
+    EXPECT_TRUE(files_.exists("horo.txt"));
+    EXPECT_FALSE(files_.exists("gono.txt"));
+}
+
 TEST_F(CommandLineTest, RenameReportsEachResultAndFailsOnAnyFailure) {
     files_.file("one.txt", "1");
     files_.file("two.txt", "2");

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -23,6 +24,7 @@
 #include <thread>
 #include <vector>
 
+#include "Models/RenameRule.h"
 #include "Services/PresetManager.h"
 #include "Support/TempDir.h"
 
@@ -328,6 +330,17 @@ std::string repeated(const std::string& text, std::size_t times) {
     return result;
 }
 
+// A rules file of one rule with `pattern` and `replacement`, after a harmless rule.
+std::string patternRules(RuleType type, const std::string& pattern,
+                         const std::string& replacement) {
+    RenameRule harmless(RuleType::trim);
+    RenameRule rule(type);
+    rule.useRegex = true;
+    rule.findText = pattern;
+    rule.replaceText = replacement;
+    return nlohmann::json::array({harmless.toJson(), rule.toJson()}).dump();
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Inputs, AbsurdRules,
     ::testing::Values(
@@ -340,7 +353,93 @@ INSTANTIATE_TEST_SUITE_P(
         BadRules{"ArraysNestedDeep", std::string(100000, '['), "nested deeper"},
         BadRules{"ObjectsNestedDeep", repeated(R"({"a":)", 100000), "nested deeper"},
         BadRules{"ClosedNesting", std::string(100000, '[') + std::string(100000, ']'),
-                 "nested deeper"}),
+                 "nested deeper"},
+        BadRules{"PatternDoesNotCompile", patternRules(RuleType::regex, "(", "x"),
+                 "rule 2: the pattern does not compile (U_REGEX_MISMATCHED_PAREN at offset 1)"},
+        BadRules{"UnfinishedRange", patternRules(RuleType::replace, "[a-", "x"),
+                 "rule 2: the pattern does not compile (U_REGEX_INVALID_RANGE"},
+        BadRules{"GroupBeyondThePattern", patternRules(RuleType::regex, "(f)", "$5"),
+                 "rule 2: the replacement refers to group 5"},
+        BadRules{"LoneDollar", patternRules(RuleType::regex, "f", "$"),
+                 "U_REGEX_INVALID_CAPTURE_GROUP_NAME at offset 0"},
+        BadRules{"DoubleDollar", patternRules(RuleType::replace, "f", "$$"),
+                 "U_REGEX_INVALID_CAPTURE_GROUP_NAME at offset 0"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// --- Rules sources that are no file of rules ------------------------------------------------
+
+struct Source {
+    const char* name;
+    // Makes the source in `scratch`: the --rules argument and, for "-", what stdin reads.
+    std::pair<std::string, std::optional<fs::path>> (*make)(const TempDir& scratch);
+    const char* message;
+};
+
+class RulesSources : public ::testing::TestWithParam<Source> {};
+
+TEST_P(RulesSources, AreRefusedWithOneLineBeforeAnythingMoves) {
+    TempDir files;
+    TempDir data;
+    TempDir scratch;
+    const fs::path target = files.file("a file.txt", "kept");
+    const auto [argument, input] = GetParam().make(scratch);
+    const auto start = std::chrono::steady_clock::now();
+    expectRefused(quorvane({"rename", "--rules", argument, target.string()}, data.path(), input),
+                  files, GetParam().message);
+    // Stopped at the limit, not after reading all there is.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 20s);
+}
+
+// A file of `size` bytes that takes no room on the disk.
+fs::path sparse(const TempDir& scratch, std::uintmax_t size) {
+    const fs::path file = scratch.file("big.json");
+    fs::resize_file(file, size);
+    return file;
+}
+
+constexpr std::uintmax_t kOverTheLimit = (16u << 20) + 1;
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, RulesSources,
+    ::testing::Values(
+        Source{"Folder",
+               [](const TempDir& s) {
+                   return std::pair{s.folder("rules").string(), std::optional<fs::path>()};
+               },
+               "it is a folder"},
+        Source{"Device",
+               [](const TempDir&) {
+                   return std::pair{std::string("/dev/zero"), std::optional<fs::path>()};
+               },
+               "not a regular file"},
+        Source{"Fifo",
+               [](const TempDir& s) {
+                   const fs::path fifo = s.path() / "fifo";
+                   ::mkfifo(fifo.c_str(), 0600);
+                   return std::pair{fifo.string(), std::optional<fs::path>()};
+               },
+               "not a regular file"},
+        Source{"FileOverTheLimit",
+               [](const TempDir& s) {
+                   return std::pair{sparse(s, kOverTheLimit).string(), std::optional<fs::path>()};
+               },
+               "larger than 16 MiB"},
+        Source{"EndlessStandardInput",
+               [](const TempDir&) {
+                   return std::pair{std::string("-"), std::optional<fs::path>("/dev/zero")};
+               },
+               "the standard input is larger than 16 MiB"},
+        Source{"StandardInputOverTheLimit",
+               [](const TempDir& s) {
+                   return std::pair{std::string("-"),
+                                    std::optional<fs::path>(sparse(s, kOverTheLimit))};
+               },
+               "the standard input is larger than 16 MiB"},
+        Source{"Missing",
+               [](const TempDir& s) {
+                   return std::pair{(s.path() / "none.json").string(), std::optional<fs::path>()};
+               },
+               "No such file or directory"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // --- Deep and looping trees -----------------------------------------------------------------
@@ -432,7 +531,16 @@ struct OddName {
     const char* refusal = "";
     // The name as listed when it is not UTF-8: each bad sequence as one U+FFFD.
     std::string shown = "";
+    // The name as tables print it, when that differs from the name.
+    std::string escaped = "";
 };
+
+// Whether `out` holds a byte that a terminal acts on, other than the line ends.
+bool holdsControls(const std::string& out) {
+    return std::any_of(out.begin(), out.end(), [](char c) {
+        return (static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == 0x7F;
+    });
+}
 
 class OddNames : public ::testing::TestWithParam<OddName> {};
 
@@ -466,6 +574,19 @@ TEST_P(OddNames, AreListedPreviewedAndRenamedOrRefusedWithoutDamage) {
     const auto table =
         quorvane({"preview", "--phrase", row.phrase, original.string()}, data.path());
     EXPECT_EQ(table.exitCode, 0) << table.err;
+    const std::string escaped = row.escaped.empty() ? row.original : row.escaped;
+    EXPECT_EQ(table.out.rfind(escaped + "  \xE2\x86\x92  ", 0), 0u) << table.out;
+    EXPECT_FALSE(holdsControls(table.out)) << table.out;
+    EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '\n'), 2) << table.out;
+    const auto renameTable =
+        quorvane({"rename", "--phrase", row.phrase, original.string()}, data.path());
+    EXPECT_FALSE(holdsControls(renameTable.out)) << renameTable.out;
+    EXPECT_NE(renameTable.out.find(escaped), std::string::npos) << renameTable.out;
+    // The table rename did it: undo it for the JSON one below.
+    if (!row.renamed.empty()) {
+        ASSERT_EQ(renameTable.exitCode, 0) << renameTable.out;
+        fs::rename(files.path() / row.renamed, original);
+    }
 
     const auto rename = quorvane(
         {"rename", "--format", "json", "--phrase", row.phrase, original.string()}, data.path());
@@ -492,11 +613,25 @@ std::string times(const std::string& text, std::size_t count) {
 INSTANTIATE_TEST_SUITE_P(
     Names, OddNames,
     ::testing::Values(
-        OddName{"Newline", "a file\nname.txt", "replace file with item", "a item\nname.txt"},
-        OddName{"NewlineAtTheEnd", "file.txt\n", "replace file with item", "item.txt\n"},
-        OddName{"Tab", "a\tfile.txt", "replace file with item", "a\titem.txt"},
+        OddName{"Newline", "a file\nname.txt", "replace file with item", "a item\nname.txt", "", "",
+                "a file\\nname.txt"},
+        OddName{"NewlineAtTheEnd", "file.txt\n", "replace file with item", "item.txt\n", "", "",
+                "file.txt\\n"},
+        OddName{"Tab", "a\tfile.txt", "replace file with item", "a\titem.txt", "", "",
+                "a\\tfile.txt"},
         OddName{"ControlBytes", "file\r\x1b[31m.txt", "replace file with item",
-                "item\r\x1b[31m.txt"},
+                "item\r\x1b[31m.txt", "", "", "file\\r\\e[31m.txt"},
+        OddName{"TerminalTitleAndClear", "file\x1b]0;pwned\x07\x1b[2J", "replace file with item",
+                "item\x1b]0;pwned\x07\x1b[2J", "", "", "file\\e]0;pwned\\x07\\e[2J"},
+        OddName{"BidiOverride", "file\xE2\x80\xAEtxt.exe", "replace file with item",
+                "item\xE2\x80\xAEtxt.exe", "", "", "file\\u202etxt.exe"},
+        OddName{"C1Control",
+                "file\xC2\x9B"
+                "31m",
+                "replace file with item",
+                "item\xC2\x9B"
+                "31m",
+                "", "", "file\\u009b31m"},
         OddName{"LeadingDash", "-file.txt", "replace file with item", "-item.txt"},
         OddName{"LooksLikeAnOption", "--help file", "replace file with item", "--help item"},
         OddName{"Ascii255Bytes", "file" + std::string(247, 'x') + ".txt", "replace file with item",
@@ -512,13 +647,13 @@ INSTANTIATE_TEST_SUITE_P(
         OddName{"EmojiSequence", "file \xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7.txt",
                 "replace file with item", "item \xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7.txt"},
         OddName{"InvalidBytes", "file\xFF\xFE.txt", "replace file with item", "", "not valid UTF-8",
-                "file\xEF\xBF\xBD\xEF\xBF\xBD.txt"},
+                "file\xEF\xBF\xBD\xEF\xBF\xBD.txt", "file\\xff\\xfe.txt"},
         OddName{"OverlongSlash", "file\xC0\xAF.txt", "replace file with item", "",
-                "not valid UTF-8", "file\xEF\xBF\xBD\xEF\xBF\xBD.txt"},
+                "not valid UTF-8", "file\xEF\xBF\xBD\xEF\xBF\xBD.txt", "file\\xc0\\xaf.txt"},
         OddName{"TruncatedSequence", "file\xE2\x82.txt", "replace file with item", "",
-                "not valid UTF-8", "file\xEF\xBF\xBD.txt"},
+                "not valid UTF-8", "file\xEF\xBF\xBD.txt", "file\\xe2\\x82.txt"},
         OddName{"Latin1", "caf\xE9 file.txt", "replace file with item", "", "not valid UTF-8",
-                "caf\xEF\xBF\xBD file.txt"}),
+                "caf\xEF\xBF\xBD file.txt", "caf\\xe9 file.txt"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(OptionLikeNames, AreTakenAsPathsAfterADoubleDash) {

@@ -239,7 +239,13 @@ TEST_P(RenameEngineProblemTest, SaysWhyANameCannotBeUsed) {
     const auto entries = RenameEngine::preview(row.rules, items({row.file}));
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].problem, row.problem);
+    if (row.problem.rfind("Rule ", 0) == 0 || row.problem.rfind("The pattern", 0) == 0) {
+        // A rule that cannot run leaves the whole name as it was, not half renamed.
+        EXPECT_EQ(entries[0].preview, row.file);
+    }
 }
+
+const std::string kAs = "x-" + std::string(30, 'a') + "!-x.txt";
 
 INSTANTIATE_TEST_SUITE_P(
     , RenameEngineProblemTest,
@@ -272,7 +278,32 @@ INSTANTIATE_TEST_SUITE_P(
                 {literal("a", repeat("\xC3\xA9", 128))},
                 "a",
                 "The new name is longer than 255 bytes."},
-        Problem{"NotUtf8", {}, "caf\xE9", "The name is not valid UTF-8 and was left unchanged."}),
+        Problem{"NotUtf8", {}, "caf\xE9", "The name is not valid UTF-8 and was left unchanged."},
+        Problem{"PatternDoesNotCompile",
+                {literal("a", "b"), pattern("(", "x")},
+                "a.txt",
+                "Rule 2: the pattern does not compile (U_REGEX_MISMATCHED_PAREN at offset 1)"},
+        Problem{"DisabledRulesCountForThePosition",
+                {disabled(literal("a", "b")), regexRule("[a-", "x")},
+                "zzz",
+                "Rule 2: the pattern does not compile (U_REGEX_INVALID_RANGE at offset 3)"},
+        Problem{"DisabledInvalidRuleIsNoProblem", {disabled(regexRule("(", "x"))}, "a", ""},
+        Problem{"GroupBeyondThePattern",
+                {regexRule("(\\d)", "$5")},
+                "b1",
+                "Rule 1: the replacement refers to group 5, which the pattern does not have "
+                "(U_INDEX_OUTOFBOUNDS_ERROR at offset 0)"},
+        Problem{"InvalidReplacementWhereNothingMatches", {regexRule("(\\d)", "$5")}, "b", ""},
+        Problem{"LoneDollar",
+                {pattern("b", "x$")},
+                "abc",
+                "Rule 1: the replacement has a \"$\" without a group number or {name} "
+                "(U_REGEX_INVALID_CAPTURE_GROUP_NAME at offset 1)"},
+        // Some matches found before the time-out must not be replaced either.
+        Problem{"MatchTimesOut",
+                {regexRule("(a|aa)+!-y|x", "Y")},
+                kAs,
+                "The pattern took too long on this name"}),
     [](const auto& row) { return row.param.name; });
 
 }  // namespace

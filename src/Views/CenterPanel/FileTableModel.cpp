@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Models/Utf8.h"
 #include "Views/Shared/ChangeWatcher.h"
 #include "Views/Shared/FileLocations.h"
 #include "Views/Shared/Icons.h"
@@ -35,8 +36,9 @@ void FileTableModel::describe(const Row& row) const {
         return;
     }
     row.described = true;
-    row.name = QString::fromStdString(row.item.originalName());
-    row.folder = FileLocations::toText(row.item.parentURL());
+    // Controls in a name are shown, not obeyed, so that no name can pass for another.
+    row.name = QString::fromStdString(Utf8::escapeControls(row.item.url.filename().native()));
+    row.folder = QString::fromStdString(Utf8::escapeControls(row.item.parentURL().native()));
     row.size = QString::fromStdString(row.item.fileSizeString());
     row.modified = QString::fromStdString(row.item.modifiedDateString());
 }

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFont>
 
+#include "Models/Utf8.h"
 #include "ViewModels/AppViewModel.h"
 #include "Views/Shared/ChangeWatcher.h"
 #include "Views/Shared/Icons.h"
@@ -90,14 +91,15 @@ QVariant PreviewTableModel::data(const QModelIndex& index, int role) const {
     const int column = index.column();
     switch (role) {
         case Qt::DisplayRole:
+            // Controls in a name are shown, not obeyed, so that no name can pass for another.
             if (column == OriginalColumn) {
-                return QString::fromStdString(entry.original);
+                return QString::fromStdString(Utf8::escapeControls(entry.original));
             }
             if (column == ArrowColumn) {
                 return QStringLiteral("→");
             }
             if (column == NewNameColumn) {
-                return QString::fromStdString(entry.preview);
+                return QString::fromStdString(Utf8::escapeControls(entry.preview));
             }
             return {};
         case Qt::DecorationRole:
