@@ -169,7 +169,7 @@
     </message>
     <message>
         <source>Include Subfolders</source>
-        <translation>Unterordner einbeziehen</translation>
+        <translation>Mit Unterordnern</translation>
     </message>
     <message>
         <source>Add the contents of folders rather than the folders</source>
@@ -875,6 +875,10 @@
         <source>Pattern %1 → %2</source>
         <translation>Muster %1 → %2</translation>
     </message>
+    <message>
+        <source>“%1”</source>
+        <translation>„%1“</translation>
+    </message>
 </context>
 <context>
     <name>StoredValue</name>
@@ -888,7 +892,7 @@
     </message>
     <message>
         <source>Title Case</source>
-        <translation>Wörter Groß</translation>
+        <translation>Jedes Wort groß</translation>
     </message>
     <message>
         <source>camelCase</source>

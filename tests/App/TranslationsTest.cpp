@@ -76,7 +76,7 @@ void TranslationsTest::theWindowSpeaksTheSystemsLanguage() {
         {position->itemText(3), QStringLiteral("Vor Text")},
         {list->model()->index(0, 0).data(RuleListModel::NameRole).toString(),
          QStringLiteral("Text ersetzen")},
-        {summary(0), QStringLiteral("\u201cdraft\u201d durch \u201cfinal\u201d ersetzen")},
+        {summary(0), QStringLiteral("\u201edraft\u201c durch \u201efinal\u201c ersetzen")},
         {summary(1), QStringLiteral("Die ersten 3 Zeichen entfernen")},
     };
     for (const auto& [actual, expected] : shown) {

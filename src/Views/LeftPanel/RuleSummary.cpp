@@ -1,5 +1,6 @@
 #include "Views/LeftPanel/RuleSummary.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 #include "Services/RuleKinds.h"
@@ -13,7 +14,8 @@ QString shown(const RuleKindInfo::Summary::Argument& argument) {
         case RuleKindInfo::Summary::Argument::Kind::plain:
             return text;
         case RuleKindInfo::Summary::Argument::Kind::quoted:
-            return QStringLiteral("\u201c%1\u201d").arg(text);
+            // Quotation marks differ between languages.
+            return QCoreApplication::translate("RuleSummary", "\u201c%1\u201d").arg(text);
         case RuleKindInfo::Summary::Argument::Kind::stored:
             return Texts::stored(argument.text);
     }
