@@ -14,6 +14,8 @@ struct Error {
         nameNotUtf8,   // the item's own name is not valid UTF-8
         fileSystem,    // a file-system call failed; `systemError` holds errno
         cancelled,     // the operation was stopped on request
+        conflict,      // another item of the batch gets the same name in the same folder
+        nameTaken,     // the new name belongs to an item that stays in the folder
     };
 
     Code code;

@@ -246,17 +246,30 @@ QMenu* ContentView::installMenus(QMenuBar* bar) {
 }
 
 QString ContentView::confirmationTitle() const {
-    return QStringLiteral("Rename ") + counted(model_.selectedCount(), QStringLiteral("file")) +
+    const std::size_t batch = model_.selectedCount() - model_.hiddenSelectedCount();
+    return QStringLiteral("Rename ") + counted(batch, QStringLiteral("file")) +
            QStringLiteral("?");
 }
 
 QString ContentView::confirmationMessage() const {
     const std::size_t conflicts = model_.conflictCount();
+    QString message;
     if (conflicts > 0) {
-        return QStringLiteral("Warning: ") + counted(conflicts, QStringLiteral("conflict")) +
-               QStringLiteral(" detected. Conflicting files will be skipped.");
+        message = QStringLiteral("Warning: ") + counted(conflicts, QStringLiteral("conflict")) +
+                  QStringLiteral(" detected. Conflicting files will be skipped.");
+    } else {
+        message = QStringLiteral(
+            "This action will rename the selected files on disk. It can be undone.");
     }
-    return QStringLiteral("This action will rename the selected files on disk. It can be undone.");
+    if (const std::size_t hidden = model_.hiddenSelectedCount(); hidden != 0) {
+        // English has its two forms here; a translation brings its own plural forms.
+        message += QLatin1Char('\n') +
+                   (hidden == 1 ? tr("%n checked item hidden by the filter will not be renamed.",
+                                     nullptr, 1)
+                                : tr("%n checked items hidden by the filter will not be renamed.",
+                                     nullptr, static_cast<int>(hidden)));
+    }
+    return message;
 }
 
 void ContentView::confirmRename() {
