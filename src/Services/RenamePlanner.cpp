@@ -380,6 +380,11 @@ RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folde
             entry.target = relocation.apply(entry.source.parent_path()) / entry.newName;
             relocation.add(entry.source, entry.target);
         }
+        for (auto& entry : out.entries) {
+            if (!entry.changes || entry.skip) {
+                entry.target = relocation.apply(entry.target);
+            }
+        }
     }
     return out;
 }

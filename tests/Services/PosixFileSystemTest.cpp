@@ -1,9 +1,11 @@
 #include "Services/PosixFileSystem.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -232,6 +234,42 @@ TEST(PosixFileSystemTest, AHardLinkUnderTheNewNameIsNotReplaced) {
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->systemError, EEXIST);
     EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"a.txt", "b.txt"}));
+}
+
+}  // namespace
+
+namespace {
+
+// A real FAT image, where the machine lets this process make and mount one.
+TEST(PosixFileSystemVfatTest, CaseOnlyChangesAndSwapsOnARealFatImage) {
+    TempDir dir;
+    const auto image = dir.path() / "fat.img";
+    const auto mountPoint = dir.folder("mnt");
+    const std::string make = "truncate -s 4M '" + image.string() + "' && mkfs.vfat '" +
+                             image.string() + "' >/dev/null 2>&1";
+    if (::geteuid() != 0 || std::system(make.c_str()) != 0 ||
+        std::system(("mount -o loop '" + image.string() + "' '" + mountPoint.string() +
+                     "' >/dev/null 2>&1")
+                        .c_str()) != 0) {
+        GTEST_SKIP() << "no FAT image can be made and mounted here (needs root, mkfs.vfat "
+                        "from dosfstools and loop devices)";
+    }
+    struct Unmount {
+        fs::path where;
+        ~Unmount() { std::system(("umount '" + where.string() + "'").c_str()); }
+    } unmount{mountPoint};
+    dir.file("mnt/photo.jpg", "p");
+    dir.file("mnt/a", "A");
+    dir.file("mnt/b", "B");
+    PosixFileSystem disk;
+    ASSERT_TRUE(disk.folderFacts(mountPoint)->caseInsensitive);
+    EXPECT_EQ(disk.moveNoReplace(mountPoint / "photo.jpg", mountPoint / "Photo.jpg"),
+              std::nullopt);
+    EXPECT_EQ(entries(mountPoint), (std::vector<std::string>{"Photo.jpg", "a", "b"}));
+    auto error = disk.moveNoReplace(mountPoint / "a", mountPoint / "B");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->systemError, EEXIST);
+    EXPECT_EQ(dir.read("mnt/b"), "B");
 }
 
 }  // namespace

@@ -360,3 +360,60 @@ TEST(RenameEngineRenameMoreTest, PerformMovesReportsEachMoveInOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+// File systems that refuse what the plan prefers: RENAME_EXCHANGE alone, or also
+// RENAME_NOREPLACE and hard links (FAT over FUSE).
+class NoExchangeCalls : public PosixCalls {
+  public:
+    bool noReplaceFlag = true;
+    int renameExchange(const char*, const char*) override { return EINVAL; }
+    int renameNoReplace(const char* from, const char* to) override {
+        return noReplaceFlag ? PosixCalls::renameNoReplace(from, to) : EINVAL;
+    }
+    int link(const char* from, const char* to) override {
+        return noReplaceFlag ? PosixCalls::link(from, to) : EPERM;
+    }
+};
+
+TEST(RenameEngineRenameMoreTest, WithoutExchangesACycleGoesThroughOneTemporaryName) {
+    for (bool noReplaceFlag : {true, false}) {
+        SCOPED_TRACE(noReplaceFlag);
+        TempDir dir;
+        std::vector<FileItem> files;
+        for (const char* name : {"a", "b", "c"}) {
+            files.emplace_back(dir.file(name, name), false);
+        }
+        dir.folder("d-dir");
+        dir.file("d-dir/e-file", "e");
+        files.emplace_back(dir.path() / "d-dir", true);
+        files.emplace_back(dir.path() / "d-dir" / "e-file", false);
+        dir.file("kept", "kept");
+        NoExchangeCalls calls;
+        calls.noReplaceFlag = noReplaceFlag;
+        PosixFileSystem disk(calls);
+        RenameEngine::RenameOptions options;
+        options.fileSystem = &disk;
+        const auto results = RenameEngine::rename(
+            files,
+            {regexRule("^a$", "x"), regexRule("^c$", "a"), regexRule("^b$", "c"),
+             regexRule("^x$", "b"), replaceRule("-", "_"), regexRule("^kept$", "z")},
+            options);
+        ASSERT_EQ(results.size(), 5u);
+        for (const auto& result : results) {
+            EXPECT_EQ(result.status, RenameResult::Status::renamed)
+                << result.originalURL << ": " << result.error.value_or(Error{}).detail;
+        }
+        // Only the first entry of the cycle went through the temporary name.
+        EXPECT_TRUE(results[0].temporaryURL.has_value());
+        EXPECT_FALSE(results[1].temporaryURL.has_value());
+        EXPECT_EQ(results[4].newURL, dir.path() / "d_dir" / "e_file");
+        EXPECT_EQ(listing(dir), (std::map<std::string, std::string>{
+                                    {"a", "c"}, {"b", "a"}, {"c", "b"}, {"d_dir", "<dir>"},
+                                    {"kept", "kept"}}));
+        EXPECT_EQ(dir.read("d_dir/e_file"), "e");
+    }
+}
+
+}  // namespace
