@@ -284,8 +284,8 @@ int printRename(const AppViewModel& model, const std::string& format) {
                 {RenameResult::Status::failed, "FAILED         "},
                 {RenameResult::Status::skipped, "SKIPPED        "},
                 {RenameResult::Status::notAttempted, "NOT ATTEMPTED  "}};
-            std::cout << labels.at(result.status) << shown(result.originalURL)
-                      << "  \xE2\x86\x92  " << shown(result.newURL.filename());
+            std::cout << labels.at(result.status) << shown(result.originalURL) << "  \xE2\x86\x92  "
+                      << shown(result.newURL.filename());
             if (result.error) {
                 std::cout << "  (" << result.error->detail << ")";
             }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,9 +13,9 @@
 // names from their free end, cycles as one step). Made by RenamePlanner, carried out by
 // RenameEngine::execute.
 struct RenamePlan {
-    // One entry per request, in the order of the requests.
+    // One entry per request, in the order of the requests; paths are exact bytes.
     struct Entry {
-        std::filesystem::path source;
+        std::string source;
         std::string newName;
         // Whether the entry takes part: in the batch and its name changes.
         bool changes = false;
@@ -25,7 +24,7 @@ struct RenamePlan {
         // A note that does not block (a letter-case near-twin in a case-sensitive folder).
         std::string warning;
         // Where the entry ends when every step succeeds.
-        std::filesystem::path target;
+        std::string target;
     };
 
     std::vector<Entry> entries;

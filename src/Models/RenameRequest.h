@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -9,7 +8,8 @@
 // One entry given to the planner: the item's location and the name it is to get in its own
 // folder. Entries outside the batch keep their names and hold them against the others.
 struct RenameRequest {
-    std::filesystem::path source;
+    // The location, exact bytes.
+    std::string source;
     std::string newName;
     bool inBatch = true;
     // Why the new name cannot be used at all (found by the caller), or none.

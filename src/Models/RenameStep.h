@@ -1,11 +1,12 @@
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
+#include <string>
 #include <vector>
 
-// One step of a rename plan. Paths are exact bytes, valid at the moment the step runs (the
-// entries inside a folder are moved while the folder still has its old name).
+// One step of a rename plan. Paths are exact bytes (a path is made of them only for the
+// system call), valid at the moment the step runs (the entries inside a folder are moved
+// while the folder still has its old name).
 struct RenameStep {
     enum class Kind {
         move,      // `from` to `to`, never replacing an item at `to`
@@ -15,8 +16,8 @@ struct RenameStep {
     };
 
     Kind kind = Kind::move;
-    std::filesystem::path from;
-    std::filesystem::path to;
+    std::string from;
+    std::string to;
     // The plan entries (indexes) that this step brings to their new names.
     std::vector<std::size_t> completes;
     // For a move of a cycle's fallback: `from` or `to` is the cycle's temporary name.

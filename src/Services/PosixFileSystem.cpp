@@ -4,12 +4,12 @@
 #include <linux/magic.h>
 #include <sys/stat.h>
 
+#include <unistd.h>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 #include "Models/Utf8.h"
 #include "Models/Uuid.h"
@@ -92,8 +92,7 @@ int clash(PosixCalls& calls, const fs::path& from, const fs::path& to) {
 // For a file system that neither knows RENAME_NOREPLACE nor has hard links: the name is
 // claimed by an exclusive create (a placeholder of the same kind as the item), and the item
 // is renamed onto its own placeholder, checked once more right before.
-int moveOntoPlaceholder(PosixCalls& calls, const fs::path& from, const fs::path& to,
-                        bool folder) {
+int moveOntoPlaceholder(PosixCalls& calls, const fs::path& from, const fs::path& to, bool folder) {
     const int claim = folder ? calls.makeFolder(to.c_str()) : calls.createExclusive(to.c_str());
     if (claim == EEXIST) {
         return clash(calls, from, to);

@@ -82,7 +82,7 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
             RenameRequest& request = requests[i];
             entry.original = item.originalName();
             entry.preview = program.finalName(item, static_cast<std::int64_t>(i), scratch);
-            request.source = item.url;
+            request.source = item.url.native();
             request.newName = entry.preview;
             request.inBatch = item.isSelected;
             if (!item.hasValidName()) {
@@ -205,8 +205,9 @@ class Execution {
     }
 
     std::optional<Error> runOne(const RenameStep& step) {
-        auto error = step.kind == RenameStep::Kind::exchange ? disk_.exchange(step.from, step.to)
-                                                             : disk_.moveNoReplace(step.from, step.to);
+        auto error = step.kind == RenameStep::Kind::exchange
+                         ? disk_.exchange(step.from, step.to)
+                         : disk_.moveNoReplace(step.from, step.to);
         for (auto i : step.completes) {
             finish(i, error);
         }
@@ -256,7 +257,8 @@ class Execution {
             states_[first].temporary.reset();
         } else if (error) {
             error->detail += " The item is now named \xE2\x80\x9C" +
-                             back.from.filename().string() + "\xE2\x80\x9D.";
+                             std::string(RenamePlanner::nameOf(back.from)) +
+                             "\xE2\x80\x9D.";
         }
         finish(first, error);
     }
@@ -274,15 +276,16 @@ class Execution {
         const bool nested = plan_.foldersMove;
         if (nested) {
             const auto depth = [&](std::size_t i) {
-                const auto& text = plan_.entries[i].source.native();
+                const auto& text = plan_.entries[i].source;
                 return std::count(text.begin(), text.end(), '/');
             };
             std::stable_sort(renamed.begin(), renamed.end(),
                              [&](std::size_t a, std::size_t b) { return depth(a) < depth(b); });
             for (auto i : renamed) {
                 const auto& entry = plan_.entries[i];
-                relocation.add(entry.source,
-                               relocation.apply(entry.source.parent_path()) / entry.newName);
+                const std::filesystem::path folder(
+                    std::string(RenamePlanner::folderOf(entry.source)));
+                relocation.add(entry.source, relocation.apply(folder) / entry.newName);
             }
         }
         std::vector<RenameResult> out;
@@ -295,9 +298,11 @@ class Execution {
             State& state = states_[i];
             RenameResult result;
             result.originalURL = entry.source;
-            result.newURL = nested && entry.target != entry.source
-                                ? relocation.apply(entry.target.parent_path()) / entry.newName
-                                : entry.target;
+            result.newURL =
+                nested && entry.target != entry.source
+                    ? relocation.apply(std::string(RenamePlanner::folderOf(entry.target))) /
+                          entry.newName
+                    : std::filesystem::path(entry.target);
             if (!state.done) {
                 state.status = RenameResult::Status::notAttempted;
                 state.error = Error{Error::Code::cancelled,
@@ -325,18 +330,19 @@ class Execution {
 }  // namespace
 
 std::vector<RenameRequest> requestsFor(const std::vector<FileItem>& files,
-                                       const std::vector<RenameRule>& rules, Clock::time_point now) {
+                                       const std::vector<RenameRule>& rules,
+                                       Clock::time_point now) {
     const RuleProgram program(rules, now);
     auto scratch = program.makeScratch();
     std::vector<RenameRequest> requests(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         const FileItem& item = files[i];
         RenameRequest& request = requests[i];
-        request.source = item.url;
+        request.source = item.url.native();
         request.inBatch = item.isSelected;
         if (!item.isSelected) {
             // Still counted: `i` is the numbering position. The name stays.
-            request.newName = item.url.filename().native();
+            request.newName = RenamePlanner::nameOf(request.source);
             continue;
         }
         request.newName = program.finalName(item, static_cast<std::int64_t>(i), scratch);
@@ -356,10 +362,10 @@ RenamePlanner::Folders readFolders(const std::vector<RenameRequest>& requests, F
     std::unordered_set<std::string> asked;
     for (const auto& request : requests) {
         if (!request.inBatch || request.problem ||
-            request.newName == request.source.filename().native()) {
+            request.newName == RenamePlanner::nameOf(request.source)) {
             continue;
         }
-        std::string folder = request.source.parent_path().native();
+        std::string folder(RenamePlanner::folderOf(request.source));
         if (!asked.insert(folder).second) {
             continue;
         }
@@ -392,7 +398,7 @@ std::vector<RenameResult> performMoves(
     std::vector<RenameRequest> requests;
     requests.reserve(moves.size());
     for (const auto& [from, to] : moves) {
-        requests.push_back({from, to.filename().native(), true, std::nullopt});
+        requests.push_back({from.native(), to.filename().native(), true, std::nullopt});
     }
     return renameRequests(requests, options);
 }

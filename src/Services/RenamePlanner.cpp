@@ -47,12 +47,19 @@ struct Holder {
 
 class FolderPlanner {
   public:
-    FolderPlanner(RenamePlan& out, const std::string& folder, const std::vector<std::size_t>& members,
-                  const FolderFacts& facts, bool notes)
-        : out_(out), folder_(folder), members_(members), facts_(facts), notes_(notes) {}
+    // `oldNames` and `next` are shared by every folder of one plan, one slot per entry.
+    FolderPlanner(RenamePlan& out, const std::string& folder,
+                  const std::vector<std::size_t>& members, const FolderFacts& facts, bool notes,
+                  const std::vector<std::string_view>& oldNames, std::vector<std::size_t>& next)
+        : out_(out),
+          folder_(folder),
+          members_(members),
+          facts_(facts),
+          notes_(notes),
+          oldNames_(oldNames),
+          next_(next) {}
 
     void run() {
-        collectNames();
         findConflicts();
         findTakenNames();
         if (notes_ && !facts_.caseInsensitive) {
@@ -66,8 +73,18 @@ class FolderPlanner {
     bool moves(std::size_t i) const {
         return out_.entries[i].changes && !out_.entries[i].skip.has_value();
     }
-    fs::path inFolder(std::string_view name) const {
-        return folder_.empty() ? fs::path(name) : fs::path(folder_) / fs::path(name);
+    std::string inFolder(std::string_view name) const {
+        if (folder_.empty()) {
+            return std::string(name);
+        }
+        std::string path;
+        path.reserve(folder_.size() + 1 + name.size());
+        path += folder_;
+        if (folder_.back() != '/') {
+            path += '/';
+        }
+        path += name;
+        return path;
     }
 
     // A case-insensitive folder compares folded names; the views then point at stored keys.
@@ -78,15 +95,9 @@ class FolderPlanner {
         return folded_.emplace_back(RenameEngine::conflictKey(std::string(name)));
     }
 
-    void collectNames() {
-        oldNames_.reserve(members_.size());
-        for (auto i : members_) {
-            oldNames_.emplace(i, entry(i).source.filename().native());
-        }
-    }
-
     // Among the entries that move, the first to claim a new name keeps it.
     void findConflicts() {
+        targets_.reserve(members_.size());
         for (auto i : members_) {
             if (!moves(i)) {
                 continue;
@@ -99,19 +110,22 @@ class FolderPlanner {
         std::erase_if(targets_, [&](const auto& pair) { return !moves(pair.second); });
     }
 
-    void hold(std::string_view name, std::size_t mover) { slots_.emplace(key(name), Holder{mover, name}); }
+    void hold(std::string_view name, std::size_t mover) {
+        slots_.emplace(key(name), Holder{mover, name});
+    }
 
     // A target held by an item that stays is taken; an entry skipped for it stays too, so
     // whoever wanted that entry's name is checked again.
     void findTakenNames() {
+        slots_.reserve(members_.size() + facts_.names.size());
         for (auto i : members_) {
             if (moves(i)) {
-                hold(oldNames_.at(i), i);
+                hold(oldNames_[i], i);
             }
         }
         for (auto i : members_) {
             if (!moves(i)) {
-                hold(oldNames_.at(i), kNone);
+                hold(oldNames_[i], kNone);
             }
         }
         for (const auto& name : facts_.names) {
@@ -134,8 +148,8 @@ class FolderPlanner {
                 continue;
             }
             entry(i).skip = takenBy(held->second.name);
-            const std::string_view oldKey = key(oldNames_.at(i));
-            slots_.insert_or_assign(oldKey, Holder{kNone, oldNames_.at(i)});
+            const std::string_view oldKey = key(oldNames_[i]);
+            slots_.insert_or_assign(oldKey, Holder{kNone, oldNames_[i]});
             targets_.erase(key(entry(i).newName));
             if (auto wanting = targets_.find(oldKey); wanting != targets_.end()) {
                 pending.push_back(wanting->second);
@@ -181,7 +195,7 @@ class FolderPlanner {
     RenameStep moveStep(std::size_t i) const {
         RenameStep step;
         step.from = entry(i).source;
-        step.to = inFolder(entry(i).newName);
+        step.to = entry(i).target;
         step.completes = {i};
         return step;
     }
@@ -196,10 +210,10 @@ class FolderPlanner {
         }
     }
 
-    // Chains from their free end; what is left goes round in cycles.
+    // Chains from their free end; what is left goes round in cycles. `next_` holds, for an
+    // entry that wants another mover's name, that mover.
     void order() {
-        std::unordered_map<std::size_t, std::size_t> next;
-        std::unordered_set<std::size_t> wanted;
+        std::vector<std::size_t> wanted;
         for (auto i : members_) {
             if (!moves(i)) {
                 continue;
@@ -207,30 +221,40 @@ class FolderPlanner {
             entry(i).target = inFolder(entry(i).newName);
             auto held = slots_.find(key(entry(i).newName));
             if (held != slots_.end() && held->second.mover != kNone && held->second.mover != i) {
-                next.emplace(i, held->second.mover);
-                wanted.insert(held->second.mover);
+                next_[i] = held->second.mover;
+                wanted.push_back(held->second.mover);
             }
         }
+        std::unordered_set<std::size_t> wantedSet;
+        if (!wanted.empty()) {
+            wantedSet.insert(wanted.begin(), wanted.end());
+        }
         std::unordered_set<std::size_t> placed;
+        std::vector<std::size_t> chain;
         for (auto i : members_) {
-            if (!moves(i) || wanted.contains(i)) {
+            if (!moves(i) || wantedSet.contains(i)) {
                 continue;
             }
-            std::vector<std::size_t> chain{i};
-            for (auto it = next.find(i); it != next.end(); it = next.find(it->second)) {
-                chain.push_back(it->second);
+            chain.assign(1, i);
+            for (std::size_t j = next_[i]; j != kNone; j = next_[j]) {
+                chain.push_back(j);
             }
             for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
                 out_.steps.push_back(moveStep(*it));
-                placed.insert(*it);
+                if (!wantedSet.empty()) {
+                    placed.insert(*it);
+                }
             }
+        }
+        if (wantedSet.empty()) {
+            return;
         }
         for (auto i : members_) {
             if (!moves(i) || placed.contains(i)) {
                 continue;
             }
             std::vector<std::size_t> cycle{i};
-            for (std::size_t j = next.at(i); j != i; j = next.at(j)) {
+            for (std::size_t j = next_[i]; j != i; j = next_[j]) {
                 cycle.push_back(j);
             }
             placed.insert(cycle.begin(), cycle.end());
@@ -243,12 +267,12 @@ class FolderPlanner {
         RenameStep step;
         step.kind = RenameStep::Kind::cycle;
         const std::size_t k = m.size();
-        const auto& first = entry(m[0]).source;
+        const std::string first = entry(m[0]).source;
         std::vector<RenameStep> fixups;
         // After exchanging the first name with that of m[j], m[j-1] is at the name of m[j];
         // where that spelling is not the new one (a folder that ignores case), a move follows.
-        const auto arrive = [&](RenameStep& exchange, std::size_t who, const fs::path& at) {
-            if (at.filename().native() == entry(who).newName) {
+        const auto arrive = [&](RenameStep& exchange, std::size_t who, const std::string& at) {
+            if (nameOf(at) == entry(who).newName) {
                 exchange.completes.push_back(who);
             } else {
                 RenameStep fix;
@@ -271,7 +295,7 @@ class FolderPlanner {
         }
         step.exchanges.insert(step.exchanges.end(), fixups.begin(), fixups.end());
 
-        const fs::path temporary = inFolder(temporaryName());
+        const std::string temporary = inFolder(temporaryName());
         RenameStep away;
         away.from = first;
         away.to = temporary;
@@ -295,7 +319,8 @@ class FolderPlanner {
     const std::vector<std::size_t>& members_;
     const FolderFacts& facts_;
     bool notes_;
-    std::unordered_map<std::size_t, std::string> oldNames_;
+    const std::vector<std::string_view>& oldNames_;
+    std::vector<std::size_t>& next_;
     std::deque<std::string> folded_;
     std::unordered_map<std::string_view, std::size_t> targets_;
     std::unordered_map<std::string_view, Holder> slots_;
@@ -308,29 +333,51 @@ std::size_t depth(const std::string& folder) {
 
 }  // namespace
 
+std::string_view folderOf(std::string_view location) {
+    const auto slash = location.rfind('/');
+    if (slash == std::string_view::npos) {
+        return {};
+    }
+    // The root keeps its slash: the folder of "/a" is "/".
+    return location.substr(0, slash == 0 ? 1 : slash);
+}
+
+std::string_view nameOf(std::string_view location) {
+    const auto slash = location.rfind('/');
+    return slash == std::string_view::npos ? location : location.substr(slash + 1);
+}
+
 RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folders, bool notes) {
     RenamePlan out;
-    out.entries.resize(requests.size());
+    const std::size_t count = requests.size();
+    out.entries.resize(count);
+    std::vector<std::string_view> oldNames(count);
+    std::vector<std::size_t> next(count, kNone);
     std::vector<std::string> folderPaths;
     std::vector<std::vector<std::size_t>> members;
-    std::unordered_map<std::string, std::size_t> folderIndex;
-    for (std::size_t i = 0; i < requests.size(); ++i) {
+    std::unordered_map<std::string_view, std::size_t> folderIndex;
+    for (std::size_t i = 0; i < count; ++i) {
         const RenameRequest& request = requests[i];
         RenamePlan::Entry& entry = out.entries[i];
         entry.source = request.source;
         entry.newName = request.newName;
-        entry.target = request.source;
-        entry.changes = request.inBatch && request.newName != request.source.filename().native();
+        oldNames[i] = nameOf(entry.source);
+        entry.changes = request.inBatch && request.newName != oldNames[i];
         if (entry.changes && request.problem) {
             entry.skip = request.problem;
         }
-        std::string folder = request.source.parent_path().native();
-        auto [it, added] = folderIndex.try_emplace(folder, folderPaths.size());
-        if (added) {
-            folderPaths.push_back(std::move(folder));
-            members.emplace_back();
+        if (!entry.changes || entry.skip) {
+            entry.target = entry.source;
         }
-        members[it->second].push_back(i);
+        const std::string_view folder = folderOf(entry.source);
+        auto found = folderIndex.find(folder);
+        if (found == folderIndex.end()) {
+            folderPaths.emplace_back(folder);
+            members.emplace_back();
+            // The key views the entry's own bytes, which stay where they are.
+            found = folderIndex.emplace(folder, folderPaths.size() - 1).first;
+        }
+        members[found->second].push_back(i);
     }
 
     // Deepest folders first: every entry inside a folder moves while the folder keeps its name.
@@ -345,7 +392,8 @@ RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folde
     static const FolderFacts kUnknown;
     for (auto f : byDepth) {
         auto facts = folders.find(folderPaths[f]);
-        FolderPlanner(out, folderPaths[f], members[f], facts != folders.end() ? facts->second : kUnknown, notes)
+        FolderPlanner(out, folderPaths[f], members[f],
+                      facts != folders.end() ? facts->second : kUnknown, notes, oldNames, next)
             .run();
     }
 
@@ -353,36 +401,40 @@ RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folde
         // A result never names a location outside the item's folder.
         if (entry.changes && entry.skip && entry.skip->code != Error::Code::nameNotUtf8 &&
             staysInFolder(entry.newName)) {
-            entry.target = entry.source.parent_path() / entry.newName;
+            const std::string_view folder = folderOf(entry.source);
+            entry.target = folder.empty() ? entry.newName
+                                          : std::string(folder) +
+                                                (folder.back() == '/' ? "" : "/") + entry.newName;
         }
     }
 
     // An entry inside a folder that moves ends inside the folder's new location.
-    PathRelocation relocation;
-    for (auto& entry : out.entries) {
-        if (entry.changes && !entry.skip && folderIndex.contains(entry.source.native())) {
+    for (const auto& entry : out.entries) {
+        if (entry.changes && !entry.skip && folderIndex.contains(entry.source)) {
             out.foldersMove = true;
             break;
         }
     }
     if (out.foldersMove) {
+        PathRelocation relocation;
         std::vector<std::size_t> movers;
-        for (std::size_t i = 0; i < out.entries.size(); ++i) {
+        for (std::size_t i = 0; i < count; ++i) {
             if (out.entries[i].changes && !out.entries[i].skip) {
                 movers.push_back(i);
             }
         }
         std::stable_sort(movers.begin(), movers.end(), [&](std::size_t a, std::size_t b) {
-            return depth(out.entries[a].source.native()) < depth(out.entries[b].source.native());
+            return depth(out.entries[a].source) < depth(out.entries[b].source);
         });
         for (auto i : movers) {
             auto& entry = out.entries[i];
-            entry.target = relocation.apply(entry.source.parent_path()) / entry.newName;
+            const fs::path folder(std::string(folderOf(entry.source)));
+            entry.target = (relocation.apply(folder) / entry.newName).native();
             relocation.add(entry.source, entry.target);
         }
         for (auto& entry : out.entries) {
             if (!entry.changes || entry.skip) {
-                entry.target = relocation.apply(entry.target);
+                entry.target = relocation.apply(entry.target).native();
             }
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -27,5 +28,10 @@ using Folders = std::unordered_map<std::string, FolderFacts>;
 // `notes` false leaves out the warnings, which only a preview shows.
 RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folders,
                 bool notes = true);
+
+// The folder part and the last component of a location, as its bytes are split by "/"
+// (the folder of "name" is "").
+std::string_view folderOf(std::string_view location);
+std::string_view nameOf(std::string_view location);
 
 }  // namespace RenamePlanner

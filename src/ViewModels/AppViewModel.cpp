@@ -483,8 +483,8 @@ void AppViewModel::updatePreviews() {
     std::vector<RenameRule> enabled;
     std::copy_if(rules_.begin(), rules_.end(), std::back_inserter(enabled),
                  [](const RenameRule& rule) { return rule.isEnabled; });
-    previews_ = RenameEngine::preview(enabled, filteredFiles(), RenameEngine::Clock::now(), 0,
-                                      &folders_);
+    previews_ =
+        RenameEngine::preview(enabled, filteredFiles(), RenameEngine::Clock::now(), 0, &folders_);
     changed();
 }
 
@@ -525,45 +525,45 @@ void AppViewModel::performRename() {
         options.stop = stop.get();
         auto results = RenameEngine::rename(batch, rules, options);
         auto folders = reread(known, results, *disk);
-        scheduler->postToMain([this, alive, results = std::move(results),
-                               folders = std::move(folders)]() mutable {
-            if (alive.expired()) {
-                return;
-            }
-            // Each renamed item is replaced in place by a fresh entry for its new location;
-            // entries inside a renamed folder follow it.
-            const PathRelocation moved = relocationOf(results);
-            std::unordered_set<std::string> renamed;
-            Moves moves;
-            for (const auto& result : results) {
-                if (result.success) {
-                    moves.emplace_back(result.originalURL, result.newURL);
-                    renamed.insert(result.originalURL.native());
+        scheduler->postToMain(
+            [this, alive, results = std::move(results), folders = std::move(folders)]() mutable {
+                if (alive.expired()) {
+                    return;
                 }
-            }
-            if (!moved.empty()) {
-                for (auto& item : files_) {
-                    if (renamed.erase(item.url.native()) != 0) {
-                        item = FileItem(moved.apply(item.url));
-                    } else {
-                        item.url = moved.apply(item.url);
+                // Each renamed item is replaced in place by a fresh entry for its new location;
+                // entries inside a renamed folder follow it.
+                const PathRelocation moved = relocationOf(results);
+                std::unordered_set<std::string> renamed;
+                Moves moves;
+                for (const auto& result : results) {
+                    if (result.success) {
+                        moves.emplace_back(result.originalURL, result.newURL);
+                        renamed.insert(result.originalURL.native());
                     }
                 }
-            }
-            changed();
-            folders_ = std::move(folders);
-            // The snapshot pushed when the batch began is still the top: undo and redo wait
-            // while a batch runs.
-            undoStack_.back().moves = std::move(moves);
-            changed();
-            lastRenameResults_ = std::move(results);
-            changed();
-            isRenaming_ = false;
-            changed();
-            showRenameResult_ = true;
-            changed();
-            updatePreviews();
-        });
+                if (!moved.empty()) {
+                    for (auto& item : files_) {
+                        if (renamed.erase(item.url.native()) != 0) {
+                            item = FileItem(moved.apply(item.url));
+                        } else {
+                            item.url = moved.apply(item.url);
+                        }
+                    }
+                }
+                changed();
+                folders_ = std::move(folders);
+                // The snapshot pushed when the batch began is still the top: undo and redo wait
+                // while a batch runs.
+                undoStack_.back().moves = std::move(moves);
+                changed();
+                lastRenameResults_ = std::move(results);
+                changed();
+                isRenaming_ = false;
+                changed();
+                showRenameResult_ = true;
+                changed();
+                updatePreviews();
+            });
     });
 }
 

@@ -247,8 +247,7 @@ QMenu* ContentView::installMenus(QMenuBar* bar) {
 
 QString ContentView::confirmationTitle() const {
     const std::size_t batch = model_.selectedCount() - model_.hiddenSelectedCount();
-    return QStringLiteral("Rename ") + counted(batch, QStringLiteral("file")) +
-           QStringLiteral("?");
+    return QStringLiteral("Rename ") + counted(batch, QStringLiteral("file")) + QStringLiteral("?");
 }
 
 QString ContentView::confirmationMessage() const {
@@ -258,8 +257,8 @@ QString ContentView::confirmationMessage() const {
         message = QStringLiteral("Warning: ") + counted(conflicts, QStringLiteral("conflict")) +
                   QStringLiteral(" detected. Conflicting files will be skipped.");
     } else {
-        message = QStringLiteral(
-            "This action will rename the selected files on disk. It can be undone.");
+        message =
+            QStringLiteral("This action will rename the selected files on disk. It can be undone.");
     }
     if (const std::size_t hidden = model_.hiddenSelectedCount(); hidden != 0) {
         // English has its two forms here; a translation brings its own plural forms.

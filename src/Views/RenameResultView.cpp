@@ -119,10 +119,9 @@ void RenameResultView::fill() {
     icon_->setPixmap(Icons::bundled(symbol).pixmap(48, 48));
     if (unreached != 0) {
         // English has its two forms here; a translation brings its own plural forms.
-        title_->setText(unreached == 1
-                            ? tr("Cancelled: %n item not attempted", nullptr, 1)
-                            : tr("Cancelled: %n items not attempted", nullptr,
-                                 static_cast<int>(unreached)));
+        title_->setText(unreached == 1 ? tr("Cancelled: %n item not attempted", nullptr, 1)
+                                       : tr("Cancelled: %n items not attempted", nullptr,
+                                            static_cast<int>(unreached)));
     } else {
         title_->setText(clean ? tr("Rename Complete") : tr("Rename Completed with Errors"));
     }

@@ -202,8 +202,7 @@ TEST(PosixFileSystemCaseInsensitiveTest, ACaseOnlyChangeGoesThroughATemporaryNam
     PosixFileSystem disk(calls);
     EXPECT_TRUE(disk.folderFacts(dir.path())->caseInsensitive);
     // Such a folder finds "Photo.jpg" taken by the item itself: the same device and inode.
-    EXPECT_EQ(disk.moveNoReplace(dir.path() / "photo.jpg", dir.path() / "Photo.jpg"),
-              std::nullopt);
+    EXPECT_EQ(disk.moveNoReplace(dir.path() / "photo.jpg", dir.path() / "Photo.jpg"), std::nullopt);
     ASSERT_EQ(calls.renames.size(), 3u);
     EXPECT_EQ(calls.renames[2].second, "Photo.jpg");
     EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"photo.jpg"});
@@ -248,9 +247,9 @@ TEST(PosixFileSystemVfatTest, CaseOnlyChangesAndSwapsOnARealFatImage) {
     const std::string make = "truncate -s 4M '" + image.string() + "' && mkfs.vfat '" +
                              image.string() + "' >/dev/null 2>&1";
     if (::geteuid() != 0 || std::system(make.c_str()) != 0 ||
-        std::system(("mount -o loop '" + image.string() + "' '" + mountPoint.string() +
-                     "' >/dev/null 2>&1")
-                        .c_str()) != 0) {
+        std::system(
+            ("mount -o loop '" + image.string() + "' '" + mountPoint.string() + "' >/dev/null 2>&1")
+                .c_str()) != 0) {
         GTEST_SKIP() << "no FAT image can be made and mounted here (needs root, mkfs.vfat "
                         "from dosfstools and loop devices)";
     }
@@ -263,8 +262,7 @@ TEST(PosixFileSystemVfatTest, CaseOnlyChangesAndSwapsOnARealFatImage) {
     dir.file("mnt/b", "B");
     PosixFileSystem disk;
     ASSERT_TRUE(disk.folderFacts(mountPoint)->caseInsensitive);
-    EXPECT_EQ(disk.moveNoReplace(mountPoint / "photo.jpg", mountPoint / "Photo.jpg"),
-              std::nullopt);
+    EXPECT_EQ(disk.moveNoReplace(mountPoint / "photo.jpg", mountPoint / "Photo.jpg"), std::nullopt);
     EXPECT_EQ(entries(mountPoint), (std::vector<std::string>{"Photo.jpg", "a", "b"}));
     auto error = disk.moveNoReplace(mountPoint / "a", mountPoint / "B");
     ASSERT_TRUE(error.has_value());

@@ -124,7 +124,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"ChainOfThree",
              {{"1.txt"}, {"2.txt"}, {"3.txt"}},
              {regexRule("^3$", "4"), regexRule("^2$", "3"), regexRule("^1$", "2")},
-             {{"1.txt", "2.txt", true, ""}, {"2.txt", "3.txt", true, ""}, {"3.txt", "4.txt", true, ""}},
+             {{"1.txt", "2.txt", true, ""},
+              {"2.txt", "3.txt", true, ""},
+              {"3.txt", "4.txt", true, ""}},
              {{"2.txt", "1.txt"}, {"3.txt", "2.txt"}, {"4.txt", "3.txt"}}},
         Case{"SwapByOneExchange",
              {{"a"}, {"b"}},
@@ -150,8 +152,12 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"ATakenNameBlocksTheWholeChain",
              {{"a"}, {"b"}},
              {regexRule("^b$", "c"), regexRule("^a$", "b")},
-             {{"a", "b", false, "\xE2\x80\x9C" "b\xE2\x80\x9D already exists"},
-              {"b", "c", false, "\xE2\x80\x9C" "c\xE2\x80\x9D already exists"}},
+             {{"a", "b", false,
+               "\xE2\x80\x9C"
+               "b\xE2\x80\x9D already exists"},
+              {"b", "c", false,
+               "\xE2\x80\x9C"
+               "c\xE2\x80\x9D already exists"}},
              {{"a", "a"}, {"b", "b"}, {"c", "kept"}},
              {"c"}},
         Case{"UnchangedNamesGiveNoResult",
@@ -409,9 +415,9 @@ TEST(RenameEngineRenameMoreTest, WithoutExchangesACycleGoesThroughOneTemporaryNa
         EXPECT_TRUE(results[0].temporaryURL.has_value());
         EXPECT_FALSE(results[1].temporaryURL.has_value());
         EXPECT_EQ(results[4].newURL, dir.path() / "d_dir" / "e_file");
-        EXPECT_EQ(listing(dir), (std::map<std::string, std::string>{
-                                    {"a", "c"}, {"b", "a"}, {"c", "b"}, {"d_dir", "<dir>"},
-                                    {"kept", "kept"}}));
+        EXPECT_EQ(listing(dir),
+                  (std::map<std::string, std::string>{
+                      {"a", "c"}, {"b", "a"}, {"c", "b"}, {"d_dir", "<dir>"}, {"kept", "kept"}}));
         EXPECT_EQ(dir.read("d_dir/e_file"), "e");
     }
 }

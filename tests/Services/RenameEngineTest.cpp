@@ -214,10 +214,9 @@ TEST(RenameEngineTest, LetterCaseTwinsConflictOnlyWhereTheFolderIgnoresCase) {
 }
 
 TEST(RenameEngineTest, ConflictsArePerFolder) {
-    std::vector<FileItem> files{FileItem("/one/photo.jpg", false),
-                                FileItem("/two/photo.jpg", false),
-                                FileItem("/one/picture.jpg", false),
-                                FileItem("/two/picture.jpg", false)};
+    std::vector<FileItem> files{
+        FileItem("/one/photo.jpg", false), FileItem("/two/photo.jpg", false),
+        FileItem("/one/picture.jpg", false), FileItem("/two/picture.jpg", false)};
     const auto entries = RenameEngine::preview({literal("picture", "photo")}, files);
     EXPECT_EQ(newNames(entries),
               (std::vector<std::string>{"photo.jpg", "photo.jpg", "photo.jpg", "photo.jpg"}));
@@ -234,7 +233,8 @@ TEST(RenameEngineTest, AnUncheckedItemKeepsItsName) {
     const auto entries = RenameEngine::preview({literal("b", "a")}, files);
     EXPECT_EQ(conflicts(entries), (std::vector<bool>{false, false}));
     EXPECT_EQ(entries[1].problem,
-              "An item named \xE2\x80\x9C" "a.txt\xE2\x80\x9D already exists in this folder.");
+              "An item named \xE2\x80\x9C"
+              "a.txt\xE2\x80\x9D already exists in this folder.");
 }
 
 std::string repeat(const std::string& text, int times) {
