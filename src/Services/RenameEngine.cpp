@@ -257,8 +257,7 @@ class Execution {
             states_[first].temporary.reset();
         } else if (error) {
             error->detail += " The item is now named \xE2\x80\x9C" +
-                             std::string(RenamePlanner::nameOf(back.from)) +
-                             "\xE2\x80\x9D.";
+                             std::string(RenamePlanner::nameOf(back.from)) + "\xE2\x80\x9D.";
         }
         finish(first, error);
     }
