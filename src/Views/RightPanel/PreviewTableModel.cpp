@@ -61,8 +61,12 @@ QString PreviewTableModel::explanation(const PreviewEntry& entry) const {
         case Status::changed:
             break;
     }
-    return QString::fromStdString(entry.original) + QStringLiteral(" → ") +
-           QString::fromStdString(entry.preview);
+    QString text = QString::fromStdString(entry.original) + QStringLiteral(" → ") +
+                   QString::fromStdString(entry.preview);
+    if (!entry.warning.empty()) {
+        text += QLatin1Char('\n') + QString::fromStdString(entry.warning);
+    }
+    return text;
 }
 
 QVariant PreviewTableModel::data(const QModelIndex& index, int role) const {
