@@ -284,16 +284,22 @@ QMenu* ContentView::installMenus(QMenuBar* bar) {
 }
 
 QString ContentView::confirmationTitle() const {
-    return tr("Rename %n file(s)?", nullptr, EnglishPlurals::number(model_.selectedCount()));
+    const std::size_t batch = model_.selectedCount() - model_.hiddenSelectedCount();
+    return tr("Rename %n file(s)?", nullptr, EnglishPlurals::number(batch));
 }
 
 QString ContentView::confirmationMessage() const {
     const std::size_t conflicts = model_.conflictCount();
-    if (conflicts > 0) {
-        return tr("Warning: %n conflict(s) detected. Conflicting files will be skipped.", nullptr,
-                  EnglishPlurals::number(conflicts));
+    QString message =
+        conflicts > 0 ? tr("Warning: %n conflict(s) detected. Conflicting files will be skipped.",
+                           nullptr, EnglishPlurals::number(conflicts))
+                      : tr("This action will rename the selected files on disk. It can be undone.");
+    if (const std::size_t hidden = model_.hiddenSelectedCount(); hidden != 0) {
+        message +=
+            QLatin1Char('\n') + tr("%n checked item(s) hidden by the filter will not be renamed.",
+                                   nullptr, EnglishPlurals::number(hidden));
     }
-    return QStringLiteral("This action will rename the selected files on disk. It can be undone.");
+    return message;
 }
 
 void ContentView::confirmRename() {
