@@ -136,6 +136,17 @@
         <source>Renaming...</source>
         <translation>Wird umbenannt …</translation>
     </message>
+    <message>
+        <source>This action will rename the selected files on disk. It can be undone.</source>
+        <translation>Die ausgewählten Dateien werden auf dem Datenträger umbenannt. Das lässt sich rückgängig machen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n checked item(s) hidden by the filter will not be renamed.</source>
+        <translation>
+            <numerusform>%n angehakter, durch den Filter verborgener Eintrag wird nicht umbenannt.</numerusform>
+            <numerusform>%n angehakte, durch den Filter verborgene Einträge werden nicht umbenannt.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>FileListView</name>
@@ -385,10 +396,6 @@
         <translation>Fehlgeschlagen</translation>
     </message>
     <message>
-        <source>Errors:</source>
-        <translation>Fehler:</translation>
-    </message>
-    <message>
         <source>Done</source>
         <translation>Fertig</translation>
     </message>
@@ -403,6 +410,32 @@
     <message>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
+    </message>
+    <message>
+        <source>Skipped</source>
+        <translation>Übersprungen</translation>
+    </message>
+    <message>
+        <source>Not Attempted</source>
+        <translation>Nicht versucht</translation>
+    </message>
+    <message>
+        <source>Not renamed:</source>
+        <translation>Nicht umbenannt:</translation>
+    </message>
+    <message numerus="yes">
+        <source>Cancelled: %n item not attempted</source>
+        <translation>
+            <numerusform>A</numerusform>
+            <numerusform>b</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Cancelled: %n items not attempted</source>
+        <translation>
+            <numerusform>A</numerusform>
+            <numerusform>b</numerusform>
+        </translation>
     </message>
 </context>
 <context>

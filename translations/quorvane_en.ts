@@ -52,6 +52,13 @@
             <numerusform>%n rules</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n checked item(s) hidden by the filter will not be renamed.</source>
+        <translation>
+            <numerusform>%n checked item hidden by the filter will not be renamed.</numerusform>
+            <numerusform>%n checked items hidden by the filter will not be renamed.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>FileListView</name>
@@ -91,6 +98,23 @@
         <translation>
             <numerusform>%n of %1 will be renamed</numerusform>
             <numerusform>%n of %1 will be renamed</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>RenameResultView</name>
+    <message numerus="yes">
+        <source>Cancelled: %n item not attempted</source>
+        <translation>
+            <numerusform>Cancelled: %n item not attempted</numerusform>
+            <numerusform>Cancelled: %n item not attempted</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Cancelled: %n items not attempted</source>
+        <translation>
+            <numerusform>Cancelled: %n items not attempted</numerusform>
+            <numerusform>Cancelled: %n items not attempted</numerusform>
         </translation>
     </message>
 </context>

@@ -293,7 +293,8 @@ int printPreview(const AppViewModel& model, const std::string& format) {
                            {"original", previews[i].original},
                            {"preview", previews[i].preview},
                            {"hasConflict", previews[i].hasConflict},
-                           {"problem", nullOr(previews[i].problem)}});
+                           {"problem", nullOr(previews[i].problem)},
+                           {"warning", nullOr(previews[i].warning)}});
         }
         std::cout << out.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
         return 0;
@@ -314,6 +315,9 @@ int printPreview(const AppViewModel& model, const std::string& format) {
         if (!entry.problem.empty()) {
             std::cout << "  [" << Utf8::escapeControls(entry.problem) << "]";
         }
+        if (!entry.warning.empty()) {
+            std::cout << "  [" << Utf8::escapeControls(entry.warning) << "]";
+        }
         std::cout << '\n';
     }
     std::cout << previews.size() << (previews.size() == 1 ? " item, " : " items, ")
@@ -322,11 +326,25 @@ int printPreview(const AppViewModel& model, const std::string& format) {
     return 0;
 }
 
+const char* statusWord(RenameResult::Status status) {
+    switch (status) {
+        case RenameResult::Status::renamed:
+            return "renamed";
+        case RenameResult::Status::failed:
+            return "failed";
+        case RenameResult::Status::skipped:
+            return "skipped";
+        case RenameResult::Status::notAttempted:
+            break;
+    }
+    return "not attempted";
+}
+
 int printRename(const AppViewModel& model, const std::string& format) {
     const auto& results = model.lastRenameResults();
-    std::size_t failed = 0;
+    std::map<RenameResult::Status, std::size_t> counts;
     for (const auto& result : results) {
-        failed += result.success ? 0 : 1;
+        ++counts[result.status];
     }
     if (format == "json") {
         json out = json::array();
@@ -334,12 +352,18 @@ int printRename(const AppViewModel& model, const std::string& format) {
             out.push_back({{"originalPath", shown(result.originalURL)},
                            {"newPath", shown(result.newURL)},
                            {"success", result.success},
+                           {"status", statusWord(result.status)},
                            {"error", result.error ? json(result.error->detail) : json(nullptr)}});
         }
         std::cout << out.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
     } else {
         for (const auto& result : results) {
-            std::cout << (result.success ? "renamed  " : "FAILED   ")
+            static const std::map<RenameResult::Status, const char*> labels{
+                {RenameResult::Status::renamed, "renamed        "},
+                {RenameResult::Status::failed, "FAILED         "},
+                {RenameResult::Status::skipped, "SKIPPED        "},
+                {RenameResult::Status::notAttempted, "NOT ATTEMPTED  "}};
+            std::cout << labels.at(result.status)
                       << Utf8::escapeControls(result.originalURL.native()) << "  \xE2\x86\x92  "
                       << Utf8::escapeControls(result.newURL.filename().native());
             if (result.error) {
@@ -347,9 +371,15 @@ int printRename(const AppViewModel& model, const std::string& format) {
             }
             std::cout << '\n';
         }
-        std::cout << "Renamed: " << results.size() - failed << "  Failed: " << failed << '\n';
+        if (counts[RenameResult::Status::notAttempted] != 0) {
+            std::cout << "Cancelled. ";
+        }
+        std::cout << "Renamed: " << counts[RenameResult::Status::renamed]
+                  << "  Failed: " << counts[RenameResult::Status::failed]
+                  << "  Skipped: " << counts[RenameResult::Status::skipped]
+                  << "  Not attempted: " << counts[RenameResult::Status::notAttempted] << '\n';
     }
-    return failed == 0 ? 0 : 1;
+    return counts[RenameResult::Status::renamed] == results.size() ? 0 : 1;
 }
 
 int printParse(const std::string& phrase, const std::string& format) {
@@ -485,6 +515,11 @@ int runCommand(int argc, char** argv) {
         prepare(model, command, options);
         if (preview->parsed()) {
             return printPreview(model, options.format);
+        }
+        if (const std::size_t hidden = model.hiddenSelectedCount(); hidden != 0) {
+            std::cerr << "quorvane: " << hidden << (hidden == 1 ? " item" : " items")
+                      << " left out by --filter, --only-files or --only-folders will not be "
+                         "renamed\n";
         }
         model.performRename();
         return printRename(model, options.format);

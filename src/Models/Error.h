@@ -17,6 +17,8 @@ struct Error {
         badPattern,    // a rule's pattern or replacement that ICU refuses
         timedOut,      // a pattern gave up on a name (its time or memory limit)
         itemMissing,   // nothing exists at an item's location
+        conflict,      // another item of the batch gets the same name in the same folder
+        nameTaken,     // the new name belongs to an item that stays in the folder
         newerFormat,   // written by a newer version of the program, which this one would lose
     };
 

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <memory>
+#include <string_view>
 
 #include "Models/Utf8.h"
 
@@ -116,6 +117,35 @@ std::pair<std::string, std::string> FileItem::splitName(const std::string& name)
         return {name, ""};
     }
     return {name.substr(0, dot), name.substr(dot + 1)};
+}
+
+std::filesystem::path FileItem::tidied(const std::filesystem::path& location) {
+    const std::string& text = location.native();
+    if (text.empty()) {
+        return location;
+    }
+    std::string out;
+    out.reserve(text.size());
+    const bool absolute = text.front() == '/';
+    std::size_t begin = 0;
+    while (begin <= text.size()) {
+        auto end = text.find('/', begin);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        const std::string_view part(text.data() + begin, end - begin);
+        if (!part.empty() && part != ".") {
+            if (!out.empty() || absolute) {
+                out += '/';
+            }
+            out += part;
+        }
+        begin = end + 1;
+    }
+    if (out.empty()) {
+        out = absolute ? "/" : ".";
+    }
+    return std::filesystem::path(std::move(out));
 }
 
 std::string FileItem::nameWithoutExtension() const {

@@ -58,6 +58,10 @@ struct FileItem {
     // Whether nothing at all exists at `location` (a dangling link counts as something).
     static bool nothingAt(const std::filesystem::path& location);
 
+    // `location` with repeated and trailing slashes and "." components removed, without
+    // asking the disk (symbolic links and ".." stay as given): "my-dir/" is "my-dir".
+    static std::filesystem::path tidied(const std::filesystem::path& location);
+
     // Splits a file name into base name and extension by the rule of nameWithoutExtension.
     static std::pair<std::string, std::string> splitName(const std::string& name);
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-// One row of a preview: the current full name, the computed new one and whether an earlier
-// item of the same list gets the same new name (compared without letter case).
+// One row of a preview: the current full name, the computed new one and whether another
+// checked item gets the same new name in the same folder (a blocking conflict).
 struct PreviewEntry {
     std::string original;
     std::string preview;
@@ -11,6 +11,9 @@ struct PreviewEntry {
     // Empty when the new name can be used; otherwise why it cannot (the rename refuses it
     // for the same reason).
     std::string problem;
+    // Empty, or a note that does not block the rename (a new name that differs from another
+    // name of its folder only in letter case, on a folder that tells them apart).
+    std::string warning;
 
     friend bool operator==(const PreviewEntry&, const PreviewEntry&) = default;
 };

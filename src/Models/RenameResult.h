@@ -5,11 +5,26 @@
 
 #include "Models/Error.h"
 
-// One attempted move of a rename batch.
+// The outcome for one entry of a rename batch (or of an undo or redo) whose name changes.
 struct RenameResult {
+    enum class Status {
+        renamed,       // the item is at `newURL`
+        failed,        // a move was tried and the system refused it (`error`)
+        skipped,       // no move was tried: a conflict, a problem or a taken name (`error`)
+        notAttempted,  // the batch was cancelled before this entry's turn
+    };
+
+    // Where the item was before the batch.
     std::filesystem::path originalURL;
+    // Where the batch puts it: its final folder (which may itself have moved in the batch)
+    // joined with the new name. Only a location when `status` is renamed.
     std::filesystem::path newURL;
+    // Whether the item is at `newURL` (status renamed).
     bool success = false;
-    // Why the move failed (none on success); `detail` is a human-readable sentence.
+    // Why it was not renamed (none when renamed); `detail` is a human-readable sentence.
     std::optional<Error> error;
+    Status status = Status::failed;
+    // The temporary name in the same folder that the item passed through to complete a
+    // cycle of names, when it did.
+    std::optional<std::filesystem::path> temporaryURL;
 };

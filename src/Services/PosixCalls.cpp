@@ -1,10 +1,15 @@
 #include "Services/PosixCalls.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <stdio.h>
+#include <sys/ioctl.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <string_view>
 
 namespace {
 
@@ -18,6 +23,14 @@ int PosixCalls::renameNoReplace(const char* from, const char* to) {
     return errnoOf(::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
 }
 
+int PosixCalls::renameExchange(const char* a, const char* b) {
+    return errnoOf(::renameat2(AT_FDCWD, a, AT_FDCWD, b, RENAME_EXCHANGE));
+}
+
+int PosixCalls::rename(const char* from, const char* to) {
+    return errnoOf(::rename(from, to));
+}
+
 int PosixCalls::link(const char* from, const char* to) {
     return errnoOf(::linkat(AT_FDCWD, from, AT_FDCWD, to, 0));
 }
@@ -28,6 +41,62 @@ int PosixCalls::unlink(const char* path) {
 
 int PosixCalls::lstat(const char* path, struct stat& st) {
     return errnoOf(::lstat(path, &st));
+}
+
+int PosixCalls::createExclusive(const char* path) {
+    const int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return errno;
+    }
+    ::close(fd);
+    return 0;
+}
+
+int PosixCalls::makeFolder(const char* path) {
+    return errnoOf(::mkdir(path, 0700));
+}
+
+int PosixCalls::removeFolder(const char* path) {
+    return errnoOf(::rmdir(path));
+}
+
+int PosixCalls::fileSystemType(const char* path, long& type) {
+    struct statfs st {};
+    if (::statfs(path, &st) != 0) {
+        return errno;
+    }
+    type = static_cast<long>(st.f_type);
+    return 0;
+}
+
+int PosixCalls::folderFlags(const char* path, long& flags) {
+    const int fd = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return errno;
+    }
+    int value = 0;
+    const int rc = ::ioctl(fd, FS_IOC_GETFLAGS, &value);
+    const int code = rc == 0 ? 0 : errno;
+    ::close(fd);
+    flags = value;
+    return code;
+}
+
+int PosixCalls::listNames(const char* path, std::vector<std::string>& names) {
+    DIR* dir = ::opendir(path);
+    if (dir == nullptr) {
+        return errno;
+    }
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") {
+            names.emplace_back(name);
+        }
+    }
+    const int code = errno;
+    ::closedir(dir);
+    return code;
 }
 
 PosixCalls& PosixCalls::real() {

@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <string>
+#include <vector>
+
 // The few system calls a move is built from, each returning 0 or the errno value. The real
 // ones are used unless a test puts in its own to produce what no disk at hand shows (a file
 // system without RENAME_NOREPLACE, a case-insensitive folder).
@@ -11,12 +14,27 @@ class PosixCalls {
 
     // renameat2(from, to, RENAME_NOREPLACE).
     virtual int renameNoReplace(const char* from, const char* to);
+    // renameat2(a, b, RENAME_EXCHANGE).
+    virtual int renameExchange(const char* a, const char* b);
+    // rename(from, to), which replaces a file or an empty folder at `to`.
+    virtual int rename(const char* from, const char* to);
     // linkat(from, to) without following a symbolic link; never replaces `to`.
     virtual int link(const char* from, const char* to);
     // unlink(path).
     virtual int unlink(const char* path);
     // lstat(path).
     virtual int lstat(const char* path, struct stat& st);
+    // Creates an empty file at `path`, failing when anything is there (O_CREAT | O_EXCL).
+    virtual int createExclusive(const char* path);
+    // mkdir(path) and rmdir(path).
+    virtual int makeFolder(const char* path);
+    virtual int removeFolder(const char* path);
+    // The type of the file system holding `path` (statfs f_type).
+    virtual int fileSystemType(const char* path, long& type);
+    // The inode flags of the folder `path` (FS_IOC_GETFLAGS).
+    virtual int folderFlags(const char* path, long& flags);
+    // The names in the folder `path` by readdir, without "." and "..".
+    virtual int listNames(const char* path, std::vector<std::string>& names);
 
     // The calls of the running system.
     static PosixCalls& real();

@@ -4,10 +4,12 @@
 
 class PosixCalls;
 
-// The disk. A move is renameat2 with RENAME_NOREPLACE; where the file system does not know
-// the flag, a file is moved by link and unlink and a folder is refused, so that nothing is
-// ever replaced. A change of letter case alone on a case-insensitive folder goes through a
-// unique temporary name in the same folder.
+// The disk. A move is renameat2 with RENAME_NOREPLACE. Where the file system does not know
+// the flag, a file is moved by link and unlink; where it has no hard links either (FAT over
+// FUSE), or for a folder, the new name is first claimed by creating an empty placeholder
+// there exclusively, and the item is then renamed onto its own placeholder. A change of
+// letter case alone that a case-insensitive folder takes for a clash with the item itself
+// goes through a unique temporary name in the same folder.
 class PosixFileSystem final : public FileSystem {
   public:
     // Works through the real system calls.
@@ -17,6 +19,9 @@ class PosixFileSystem final : public FileSystem {
 
     std::optional<Error> moveNoReplace(const std::filesystem::path& from,
                                        const std::filesystem::path& to) override;
+    std::optional<Error> exchange(const std::filesystem::path& a,
+                                  const std::filesystem::path& b) override;
+    std::optional<FolderFacts> folderFacts(const std::filesystem::path& folder) override;
 
   private:
     PosixCalls* calls_;

@@ -3,12 +3,15 @@
 #include <unicode/locid.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <string_view>
 #include <thread>
 #include <unordered_set>
+#include <utility>
 
 #include "Services/FileSystem.h"
 #include "Services/NameCheck.h"
+#include "Services/PathRelocation.h"
 #include "Services/RuleProgram.h"
 
 namespace RenameEngine {
@@ -20,6 +23,25 @@ std::string applyOne(RenameRule rule, const std::string& name, std::int64_t inde
                      Clock::time_point now = Clock::now()) {
     rule.isEnabled = true;
     return applyRules({rule}, name, index, "", now);
+}
+
+// Why `item` cannot take `newName`, the name the rules gave it, or none; `ruleProblem` is
+// what the rules reported while computing that name (taken from it).
+std::optional<Error> problemOf(const FileItem& item, const std::string& newName,
+                               std::optional<Error>& ruleProblem) {
+    if (item.isMissing) {
+        return NameCheck::itemMissing();
+    }
+    if (!item.hasValidName()) {
+        // The name seen by the rules is a lossy decoding; moving by it would invent a name
+        // the user never had.
+        return NameCheck::nameNotUtf8();
+    }
+    if (ruleProblem) {
+        // The rules could not run on this name: refused, never silently left.
+        return std::exchange(ruleProblem, std::nullopt);
+    }
+    return NameCheck::checkNewName(newName);
 }
 
 }  // namespace
@@ -65,29 +87,27 @@ std::string conflictKey(const std::string& name) {
 
 std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
                                   const std::vector<FileItem>& files, Clock::time_point now,
-                                  unsigned threads) {
+                                  unsigned threads, const RenamePlanner::Folders* folders) {
     const RuleProgram program(rules, now);
     std::vector<PreviewEntry> entries(files.size());
-    std::vector<std::string> keys(files.size());
+    std::vector<RenameRequest> requests(files.size());
 
     // The names are independent of each other, so they are computed in parallel slices;
-    // which entry conflicts depends on the order, so that is decided afterwards in one pass.
+    // which entry conflicts depends on the others, so that is decided afterwards in one plan.
     const auto computeSlice = [&](std::size_t begin, std::size_t end) {
         auto scratch = program.makeScratch();
         for (std::size_t i = begin; i < end; ++i) {
             const FileItem& item = files[i];
             PreviewEntry& entry = entries[i];
+            RenameRequest& request = requests[i];
             entry.original = item.originalName();
             entry.preview = program.finalName(item, static_cast<std::int64_t>(i), scratch);
-            keys[i] = conflictKey(entry.preview);
-            if (item.isMissing) {
-                entry.problem = NameCheck::itemMissing().detail;
-            } else if (!item.hasValidName()) {
-                entry.problem = NameCheck::nameNotUtf8().detail;
-            } else if (scratch.problem) {
-                entry.problem = scratch.problem->detail;
-            } else if (auto invalid = NameCheck::checkNewName(entry.preview)) {
-                entry.problem = invalid->detail;
+            request.source = item.url.native();
+            request.newName = entry.preview;
+            request.inBatch = item.isSelected;
+            request.problem = problemOf(item, entry.preview, scratch.problem);
+            if (request.problem) {
+                entry.problem = request.problem->detail;
             }
         }
     };
@@ -112,10 +132,19 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
         }
     }
 
-    std::unordered_set<std::string_view> seen;
-    seen.reserve(files.size());
+    static const RenamePlanner::Folders kNothingKnown;
+    const RenamePlan plan = RenamePlanner::plan(requests, folders ? *folders : kNothingKnown);
     for (std::size_t i = 0; i < files.size(); ++i) {
-        entries[i].hasConflict = !seen.insert(keys[i]).second;
+        const auto& planned = plan.entries[i];
+        entries[i].warning = planned.warning;
+        if (!planned.skip || !entries[i].problem.empty()) {
+            continue;
+        }
+        if (planned.skip->code == Error::Code::conflict) {
+            entries[i].hasConflict = true;
+        } else {
+            entries[i].problem = planned.skip->detail;
+        }
     }
     return entries;
 }
@@ -126,109 +155,261 @@ bool stopped(const RenameOptions& options) {
     return options.stop != nullptr && options.stop->load(std::memory_order_relaxed);
 }
 
-// Whether `name` appended to a folder names an entry of that folder itself.
-bool staysInFolder(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(std::string_view("/\0", 2)) == std::string::npos;
+FileSystem& diskOf(const RenameOptions& options) {
+    return options.fileSystem != nullptr ? *options.fileSystem : FileSystem::real();
 }
 
-RenameResult move(FileSystem& disk, const std::filesystem::path& from,
-                  const std::filesystem::path& to) {
-    RenameResult result{from, to, true, std::nullopt};
-    if (auto error = disk.moveNoReplace(from, to)) {
-        result.success = false;
-        result.error = std::move(error);
-    }
-    return result;
+bool refusesExchange(const Error& error) {
+    const int code = error.systemError;
+    return code == EINVAL || code == ENOTSUP || code == EOPNOTSUPP || code == ENOSYS;
 }
+
+// The state of each entry while a plan runs.
+class Execution {
+  public:
+    Execution(const RenamePlan& plan, const RenameOptions& options)
+        : plan_(plan), options_(options), disk_(diskOf(options)), states_(plan.entries.size()) {
+        for (std::size_t i = 0; i < plan.entries.size(); ++i) {
+            const auto& entry = plan.entries[i];
+            if (!entry.changes) {
+                continue;
+            }
+            ++total_;
+            if (entry.skip) {
+                states_[i].status = RenameResult::Status::skipped;
+                states_[i].error = entry.skip;
+                states_[i].done = true;
+            }
+        }
+    }
+
+    std::vector<RenameResult> run() {
+        for (const auto& step : plan_.steps) {
+            if (stopped(options_)) {
+                break;
+            }
+            const std::size_t before = done_;
+            if (step.kind == RenameStep::Kind::cycle) {
+                runCycle(step);
+            } else {
+                runOne(step);
+            }
+            if (options_.progress && done_ != before) {
+                options_.progress(done_, total_);
+            }
+        }
+        return results();
+    }
+
+  private:
+    struct State {
+        RenameResult::Status status = RenameResult::Status::notAttempted;
+        std::optional<Error> error;
+        std::optional<std::filesystem::path> temporary;
+        bool done = false;
+    };
+
+    void finish(std::size_t i, const std::optional<Error>& error) {
+        State& state = states_[i];
+        if (state.done) {
+            return;
+        }
+        state.done = true;
+        state.status = error ? RenameResult::Status::failed : RenameResult::Status::renamed;
+        state.error = error;
+        ++done_;
+    }
+
+    std::optional<Error> runOne(const RenameStep& step) {
+        auto error = step.kind == RenameStep::Kind::exchange
+                         ? disk_.exchange(step.from, step.to)
+                         : disk_.moveNoReplace(step.from, step.to);
+        for (auto i : step.completes) {
+            finish(i, error);
+        }
+        return error;
+    }
+
+    void runCycle(const RenameStep& cycle) {
+        const auto& exchanges = cycle.exchanges;
+        const RenameStep& first = exchanges.front();
+        auto error = disk_.exchange(first.from, first.to);
+        if (error && refusesExchange(*error)) {
+            runThroughTemporary(cycle);
+            return;
+        }
+        if (!error) {
+            for (auto i : first.completes) {
+                finish(i, std::nullopt);
+            }
+        }
+        for (std::size_t s = 1; s < exchanges.size() && !error; ++s) {
+            error = runOne(exchanges[s]);
+        }
+        // What an exchange that failed half-way left undone is reported with its reason.
+        for (auto i : cycle.completes) {
+            finish(i, error);
+        }
+    }
+
+    void runThroughTemporary(const RenameStep& cycle) {
+        const auto& steps = cycle.throughTemporary;
+        const RenameStep& away = steps.front();
+        if (auto error = disk_.moveNoReplace(away.from, away.to)) {
+            for (auto i : cycle.completes) {
+                finish(i, error);
+            }
+            return;
+        }
+        for (std::size_t s = 1; s + 1 < steps.size(); ++s) {
+            runOne(steps[s]);
+        }
+        const RenameStep& back = steps.back();
+        const std::size_t first = back.completes.front();
+        states_[first].temporary = back.from;
+        auto error = disk_.moveNoReplace(back.from, back.to);
+        if (error && !disk_.moveNoReplace(back.from, away.from)) {
+            // Back under its own name, as if it had never moved.
+            states_[first].temporary.reset();
+        } else if (error) {
+            error->detail += " The item is now named \xE2\x80\x9C" +
+                             std::string(RenamePlanner::nameOf(back.from)) + "\xE2\x80\x9D.";
+        }
+        finish(first, error);
+    }
+
+    std::vector<RenameResult> results() {
+        const bool cancelled = stopped(options_);
+        // Where each entry ends: inside its folder's new location when that folder moved.
+        std::vector<std::size_t> renamed;
+        for (std::size_t i = 0; i < states_.size(); ++i) {
+            if (states_[i].done && states_[i].status == RenameResult::Status::renamed) {
+                renamed.push_back(i);
+            }
+        }
+        PathRelocation relocation;
+        const bool nested = plan_.foldersMove;
+        if (nested) {
+            const auto depth = [&](std::size_t i) {
+                const auto& text = plan_.entries[i].source;
+                return std::count(text.begin(), text.end(), '/');
+            };
+            std::stable_sort(renamed.begin(), renamed.end(),
+                             [&](std::size_t a, std::size_t b) { return depth(a) < depth(b); });
+            for (auto i : renamed) {
+                const auto& entry = plan_.entries[i];
+                const std::filesystem::path folder(
+                    std::string(RenamePlanner::folderOf(entry.source)));
+                relocation.add(entry.source, relocation.apply(folder) / entry.newName);
+            }
+        }
+        std::vector<RenameResult> out;
+        out.reserve(total_);
+        for (std::size_t i = 0; i < states_.size(); ++i) {
+            const auto& entry = plan_.entries[i];
+            if (!entry.changes) {
+                continue;
+            }
+            State& state = states_[i];
+            RenameResult result;
+            result.originalURL = entry.source;
+            result.newURL =
+                nested && entry.target != entry.source
+                    ? relocation.apply(std::string(RenamePlanner::folderOf(entry.target))) /
+                          entry.newName
+                    : std::filesystem::path(entry.target);
+            if (!state.done) {
+                state.status = RenameResult::Status::notAttempted;
+                state.error = Error{Error::Code::cancelled,
+                                    cancelled ? "The batch was cancelled before this item."
+                                              : "This item was not reached.",
+                                    0};
+            }
+            result.status = state.status;
+            result.success = state.status == RenameResult::Status::renamed;
+            result.error = std::move(state.error);
+            result.temporaryURL = std::move(state.temporary);
+            out.push_back(std::move(result));
+        }
+        return out;
+    }
+
+    const RenamePlan& plan_;
+    const RenameOptions& options_;
+    FileSystem& disk_;
+    std::vector<State> states_;
+    std::size_t total_ = 0;
+    std::size_t done_ = 0;
+};
 
 }  // namespace
+
+std::vector<RenameRequest> requestsFor(const std::vector<FileItem>& files,
+                                       const std::vector<RenameRule>& rules,
+                                       Clock::time_point now) {
+    const RuleProgram program(rules, now);
+    auto scratch = program.makeScratch();
+    std::vector<RenameRequest> requests(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const FileItem& item = files[i];
+        RenameRequest& request = requests[i];
+        request.source = item.url.native();
+        request.inBatch = item.isSelected;
+        if (!item.isSelected) {
+            // Still counted: `i` is the numbering position. The name stays.
+            request.newName = RenamePlanner::nameOf(request.source);
+            continue;
+        }
+        request.newName = program.finalName(item, static_cast<std::int64_t>(i), scratch);
+        request.problem = problemOf(item, request.newName, scratch.problem);
+    }
+    return requests;
+}
+
+RenamePlanner::Folders readFolders(const std::vector<RenameRequest>& requests, FileSystem& disk) {
+    RenamePlanner::Folders folders;
+    std::unordered_set<std::string> asked;
+    for (const auto& request : requests) {
+        if (!request.inBatch || request.problem ||
+            request.newName == RenamePlanner::nameOf(request.source)) {
+            continue;
+        }
+        std::string folder(RenamePlanner::folderOf(request.source));
+        if (!asked.insert(folder).second) {
+            continue;
+        }
+        if (auto facts = disk.folderFacts(folder)) {
+            folders.emplace(std::move(folder), std::move(*facts));
+        }
+    }
+    return folders;
+}
+
+std::vector<RenameResult> execute(const RenamePlan& plan, const RenameOptions& options) {
+    return Execution(plan, options).run();
+}
+
+std::vector<RenameResult> renameRequests(const std::vector<RenameRequest>& requests,
+                                         const RenameOptions& options) {
+    const auto folders = readFolders(requests, diskOf(options));
+    return execute(RenamePlanner::plan(requests, folders, false), options);
+}
 
 std::vector<RenameResult> rename(const std::vector<FileItem>& files,
                                  const std::vector<RenameRule>& rules,
                                  const RenameOptions& options) {
-    FileSystem& disk = options.fileSystem != nullptr ? *options.fileSystem : FileSystem::real();
-
-    // Every new name is known before the first move (names never depend on the disk), so
-    // that progress can count against the moves that will really be attempted.
-    struct Attempt {
-        const FileItem* item;
-        std::filesystem::path newURL;
-        std::optional<Error> refused;
-    };
-    std::vector<Attempt> attempts;
-    {
-        const RuleProgram program(rules, options.now);
-        auto scratch = program.makeScratch();
-        std::unordered_set<std::string> seen;
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            const FileItem& item = files[i];
-            if (!item.isSelected) {
-                continue;  // still counted: `i` is the numbering position
-            }
-            const std::string newName =
-                program.finalName(item, static_cast<std::int64_t>(i), scratch);
-            if (scratch.problem && item.hasValidName()) {
-                // The rules could not run on this name: refused, never silently left.
-                attempts.push_back({&item, item.url, std::move(scratch.problem)});
-                continue;
-            }
-            if (!seen.insert(conflictKey(newName)).second || newName == item.originalName()) {
-                continue;
-            }
-            Attempt attempt{&item, item.parentURL() / newName, std::nullopt};
-            if (!item.hasValidName()) {
-                // The name seen by the rules is a lossy decoding; moving by it would invent
-                // a name the user never had.
-                attempt.newURL = item.url;
-                attempt.refused = NameCheck::nameNotUtf8();
-            } else {
-                attempt.refused = NameCheck::checkNewName(newName);
-                if (attempt.refused && !staysInFolder(newName)) {
-                    // A result never names a location outside the item's folder.
-                    attempt.newURL = item.url;
-                }
-            }
-            attempts.push_back(std::move(attempt));
-        }
-    }
-
-    std::vector<RenameResult> results;
-    results.reserve(attempts.size());
-    for (std::size_t k = 0; k < attempts.size(); ++k) {
-        if (stopped(options)) {
-            break;
-        }
-        Attempt& attempt = attempts[k];
-        if (attempt.refused) {
-            results.push_back(
-                {attempt.item->url, attempt.newURL, false, std::move(attempt.refused)});
-        } else {
-            results.push_back(move(disk, attempt.item->url, attempt.newURL));
-        }
-        if (options.progress) {
-            options.progress(k + 1, attempts.size());
-        }
-    }
-    return results;
+    return renameRequests(requestsFor(files, rules, options.now), options);
 }
 
 std::vector<RenameResult> performMoves(
     const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& moves,
     const RenameOptions& options) {
-    FileSystem& disk = options.fileSystem != nullptr ? *options.fileSystem : FileSystem::real();
-    std::vector<RenameResult> results;
-    results.reserve(moves.size());
-    for (std::size_t i = 0; i < moves.size(); ++i) {
-        if (stopped(options)) {
-            break;
-        }
-        results.push_back(move(disk, moves[i].first, moves[i].second));
-        if (options.progress) {
-            options.progress(i + 1, moves.size());
-        }
+    std::vector<RenameRequest> requests;
+    requests.reserve(moves.size());
+    for (const auto& [from, to] : moves) {
+        requests.push_back({from.native(), to.filename().native(), true, std::nullopt});
     }
-    return results;
+    return renameRequests(requests, options);
 }
 
 std::string applyReplace(const RenameRule& rule, const std::string& name) {

@@ -12,8 +12,11 @@
 
 #include "Models/FileItem.h"
 #include "Models/PreviewEntry.h"
+#include "Models/RenamePlan.h"
+#include "Models/RenameRequest.h"
 #include "Models/RenameResult.h"
 #include "Models/RenameRule.h"
+#include "Services/RenamePlanner.h"
 
 class FileSystem;
 
@@ -34,13 +37,17 @@ std::string applyRules(const std::vector<RenameRule>& rules, const std::string& 
 std::string finalName(const std::vector<RenameRule>& rules, const FileItem& item,
                       std::int64_t index, Clock::time_point now = Clock::now());
 
-// One entry per item, in order, with the new names; an item whose lower-cased new name
-// repeats an earlier one is a conflict. `problem` tells why a new name cannot be used.
-// Date rules stamp `now`, read once for the whole list. The names are computed on up to
-// `threads` threads (0: as many as help for this many names); the result never depends on it.
+// One entry per item, in order, with the new names, judged as the rename would judge them
+// (RenamePlanner): the checked items form the batch, `folders` tells what is on disk (none:
+// nothing is known). `hasConflict` marks an item that another checked item's new name
+// blocks in the same folder; `problem` tells why a new name cannot be used (invalid, or taken
+// by an item that stays); `warning` notes what does not block. Date rules stamp `now`, read
+// once for the whole list. The names are computed on up to `threads` threads (0: as many as
+// help for this many names); the result never depends on it.
 std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
                                   const std::vector<FileItem>& files,
-                                  Clock::time_point now = Clock::now(), unsigned threads = 0);
+                                  Clock::time_point now = Clock::now(), unsigned threads = 0,
+                                  const RenamePlanner::Folders* folders = nullptr);
 
 // The key under which two new names conflict: the default lower-case mapping (no locale).
 std::string conflictKey(const std::string& name);
@@ -58,16 +65,34 @@ struct RenameOptions {
     Clock::time_point now = Clock::now();
 };
 
-// Carries the rules out on disk: for each selected item, in order, its new full name exactly
-// as the preview gives it, then one move inside its own folder that never replaces anything.
-// One result per attempted move, in order; unselected items count for numbering, later
-// duplicates (compared lower-cased) and unchanged names are skipped without a result, a
-// failure never stops the batch.
+// The requests for `files`: each new full name exactly as the preview gives it (the position
+// in `files` is the numbering index), the checked items in the batch, invalid names refused.
+std::vector<RenameRequest> requestsFor(const std::vector<FileItem>& files,
+                                       const std::vector<RenameRule>& rules, Clock::time_point now);
+
+// Reads, once each, the folders that hold an entry whose name changes; a folder that cannot
+// be read is left out.
+RenamePlanner::Folders readFolders(const std::vector<RenameRequest>& requests, FileSystem& disk);
+
+// Carries a plan out, step by step, never replacing anything; a failure never stops the
+// batch. One result per entry that changes, in the order of the entries: renamed, failed
+// (with the system's reason), skipped (with the plan's reason) or, after a stop request,
+// not attempted. `newURL` is the final location, inside its folder's new location when
+// that folder moved too.
+std::vector<RenameResult> execute(const RenamePlan& plan, const RenameOptions& options = {});
+
+// Plans `requests` against the folders as they are now on disk, then executes the plan.
+std::vector<RenameResult> renameRequests(const std::vector<RenameRequest>& requests,
+                                         const RenameOptions& options = {});
+
+// Carries the rules out on disk for the checked items of `files` (unchecked ones count for
+// numbering and keep their names): requestsFor, then renameRequests.
 std::vector<RenameResult> rename(const std::vector<FileItem>& files,
                                  const std::vector<RenameRule>& rules,
                                  const RenameOptions& options = {});
 
-// Carries out `moves` (from, to) in order, as rename moves items: one result per move.
+// Moves each item at `from` to the name of `to` in its own folder, planned as a batch (so
+// order, exchanges and never replacing hold as for a rename); one result per move, in order.
 std::vector<RenameResult> performMoves(
     const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& moves,
     const RenameOptions& options = {});

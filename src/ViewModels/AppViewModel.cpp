@@ -15,7 +15,9 @@
 #include <unordered_set>
 #include <utility>
 
+#include "Services/FileSystem.h"
 #include "Services/NaturalLanguageParser.h"
+#include "Services/PathRelocation.h"
 #include "Services/RenameEngine.h"
 #include "Services/TextSearch.h"
 #include "ViewModels/Scheduler.h"
@@ -113,6 +115,31 @@ void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
         // Reversed so that the first subfolder listed is walked first.
         pending.insert(pending.end(), subfolders.rbegin(), subfolders.rend());
     }
+}
+
+// Where the items of the results are now: each renamed one at its new location, and
+// whatever lies inside a renamed folder inside its new location.
+PathRelocation relocationOf(const std::vector<RenameResult>& results) {
+    PathRelocation moved;
+    for (const auto& result : results) {
+        if (result.success) {
+            moved.add(result.originalURL, result.newURL);
+        }
+    }
+    return moved;
+}
+
+// The folders the preview knew, read again where they are after `results`.
+RenamePlanner::Folders reread(const std::vector<std::string>& known,
+                              const std::vector<RenameResult>& results, FileSystem& disk) {
+    const PathRelocation moved = relocationOf(results);
+    RenamePlanner::Folders fresh;
+    for (const auto& folder : known) {
+        const fs::path now = moved.apply(folder);
+        auto facts = disk.folderFacts(now);
+        fresh.emplace(now.native(), facts ? std::move(*facts) : FolderFacts{});
+    }
+    return fresh;
 }
 
 }  // namespace
@@ -297,6 +324,18 @@ std::size_t AppViewModel::selectedCount() const {
         files_.begin(), files_.end(), [](const FileItem& item) { return item.isSelected; }));
 }
 
+std::size_t AppViewModel::hiddenSelectedCount() const {
+    std::vector<bool> shown(files_.size(), false);
+    for (auto index : shownIndexes()) {
+        shown[index] = true;
+    }
+    std::size_t hidden = 0;
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        hidden += files_[i].isSelected && !shown[i] ? 1 : 0;
+    }
+    return hidden;
+}
+
 std::size_t AppViewModel::conflictCount() const {
     return static_cast<std::size_t>(
         std::count_if(previews_.begin(), previews_.end(),
@@ -316,7 +355,8 @@ void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
             batch.push_back(std::move(item));
         }
     };
-    for (const auto& location : locations) {
+    for (const auto& given : locations) {
+        const fs::path location = FileItem::tidied(given);
         const auto folder = isFolder(location);
         if (folder.value_or(false) && includeSubfolders_) {
             walk(location, addIfNew);
@@ -326,10 +366,23 @@ void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
             addIfNew(std::move(item));
         }
     }
+    learnFolders(batch);
     files_.insert(files_.end(), std::make_move_iterator(batch.begin()),
                   std::make_move_iterator(batch.end()));
     changed();
     updatePreviews();
+}
+
+void AppViewModel::learnFolders(const std::vector<FileItem>& items) {
+    FileSystem& disk = fileSystem_ != nullptr ? *fileSystem_ : FileSystem::real();
+    for (const auto& item : items) {
+        std::string folder = item.url.parent_path().native();
+        if (folders_.contains(folder)) {
+            continue;
+        }
+        auto facts = disk.folderFacts(folder);
+        folders_.emplace(std::move(folder), facts ? std::move(*facts) : FolderFacts{});
+    }
 }
 
 void AppViewModel::removeFiles(const std::vector<FileItem>& items) {
@@ -354,6 +407,7 @@ void AppViewModel::selectAll() {
         item.isSelected = true;
     }
     changed();
+    updatePreviews();
 }
 
 void AppViewModel::deselectAll() {
@@ -361,6 +415,7 @@ void AppViewModel::deselectAll() {
         item.isSelected = false;
     }
     changed();
+    updatePreviews();
 }
 
 void AppViewModel::invertSelection() {
@@ -368,6 +423,7 @@ void AppViewModel::invertSelection() {
         item.isSelected = !item.isSelected;
     }
     changed();
+    updatePreviews();
 }
 
 void AppViewModel::setFileSelected(const Uuid& id, bool selected) {
@@ -376,6 +432,8 @@ void AppViewModel::setFileSelected(const Uuid& id, bool selected) {
     if (it != files_.end()) {
         it->isSelected = selected;
         changed();
+        // Which entries are in the batch decides which names are free.
+        updatePreviews();
     }
 }
 
@@ -434,7 +492,8 @@ void AppViewModel::updateRule(const RenameRule& rule) {
 void AppViewModel::updatePreviews() {
     // The whole list, although only the enabled rules run, so that a problem names a rule by
     // its place in the list the user sees.
-    previews_ = RenameEngine::preview(rules_, filteredFiles());
+    previews_ =
+        RenameEngine::preview(rules_, filteredFiles(), RenameEngine::Clock::now(), 0, &folders_);
     changed();
 }
 
@@ -450,72 +509,70 @@ void AppViewModel::performRename() {
     changed();
 
     // The batch is what the preview shows, in its order, so that the numbers and names given
-    // on disk are the ones the user saw; checked entries that the filter hides follow.
-    const auto shown = shownIndexes();
-    std::vector<bool> isShown(files_.size(), false);
-    for (auto index : shown) {
-        isShown[index] = true;
-    }
-    std::vector<std::size_t> hidden;
-    for (std::size_t i = 0; i < files_.size(); ++i) {
-        if (!isShown[i] && files_[i].isSelected) {
-            hidden.push_back(i);
-        }
-    }
+    // on disk are the ones the user saw; checked entries that the filter hides stay.
     std::vector<FileItem> batch;
-    batch.reserve(shown.size() + hidden.size());
-    for (auto index : shown) {
+    for (auto index : shownIndexes()) {
         batch.push_back(files_[index]);
     }
-    for (auto index : sortedIndexes(hidden)) {
-        batch.push_back(files_[index]);
+    std::vector<std::string> known;
+    known.reserve(folders_.size());
+    for (const auto& [folder, facts] : folders_) {
+        known.push_back(folder);
     }
 
     std::weak_ptr<int> alive = lifetime_;
     Scheduler* scheduler = &scheduler_;
+    FileSystem* disk = fileSystem_ != nullptr ? fileSystem_ : &FileSystem::real();
     // The stop flag lives as long as the background step that reads it.
     auto options = renameOptions();
-    scheduler_.runInBackground([this, alive, scheduler, options, stop = stopRequested_,
-                                batch = std::move(batch), rules = rules_]() mutable {
+    scheduler_.runInBackground([this, alive, scheduler, disk, options, stop = stopRequested_,
+                                batch = std::move(batch), rules = rules_,
+                                known = std::move(known)]() mutable {
         if (alive.expired()) {
             return;
         }
         options.stop = stop.get();
         auto results = RenameEngine::rename(batch, rules, options);
-        scheduler->postToMain([this, alive, results = std::move(results)]() mutable {
-            if (alive.expired()) {
-                return;
-            }
-            // Each moved item is replaced in place by a fresh entry for its new location.
-            std::unordered_map<std::string, std::size_t> positions;
-            for (std::size_t i = 0; i < files_.size(); ++i) {
-                positions.try_emplace(files_[i].url.native(), i);
-            }
-            Moves moves;
-            for (const auto& result : results) {
-                if (!result.success) {
-                    continue;
+        auto folders = reread(known, results, *disk);
+        scheduler->postToMain(
+            [this, alive, results = std::move(results), folders = std::move(folders)]() mutable {
+                if (alive.expired()) {
+                    return;
                 }
-                moves.emplace_back(result.originalURL, result.newURL);
-                auto found = positions.find(result.originalURL.native());
-                if (found != positions.end()) {
-                    files_[found->second] = FileItem(result.newURL);
-                    positions.erase(found);
+                // Each renamed item is replaced in place by a fresh entry for its new location;
+                // entries inside a renamed folder follow it.
+                const PathRelocation moved = relocationOf(results);
+                std::unordered_set<std::string> renamed;
+                Moves moves;
+                for (const auto& result : results) {
+                    if (result.success) {
+                        moves.emplace_back(result.originalURL, result.newURL);
+                        renamed.insert(result.originalURL.native());
+                    }
                 }
-            }
-            changed();
-            // The snapshot pushed when the batch began is still the top: undo and redo wait
-            // while a batch runs.
-            undoStack_.back().moves = std::move(moves);
-            changed();
-            lastRenameResults_ = std::move(results);
-            changed();
-            isRenaming_ = false;
-            changed();
-            showRenameResult_ = true;
-            changed();
-            updatePreviews();
-        });
+                if (!moved.empty()) {
+                    for (auto& item : files_) {
+                        if (renamed.erase(item.url.native()) != 0) {
+                            item = FileItem(moved.apply(item.url));
+                        } else {
+                            item.url = moved.apply(item.url);
+                        }
+                    }
+                }
+                changed();
+                folders_ = std::move(folders);
+                // The snapshot pushed when the batch began is still the top: undo and redo wait
+                // while a batch runs.
+                undoStack_.back().moves = std::move(moves);
+                changed();
+                lastRenameResults_ = std::move(results);
+                changed();
+                isRenaming_ = false;
+                changed();
+                showRenameResult_ = true;
+                changed();
+                updatePreviews();
+            });
     });
 }
 
@@ -549,24 +606,32 @@ void AppViewModel::runHistoryStep(Moves moves, std::vector<FileItem> restored,
                                   std::vector<FileItem> current, bool toRedo) {
     isRenaming_ = true;
     changed();
+    std::vector<std::string> known;
+    known.reserve(folders_.size());
+    for (const auto& [folder, facts] : folders_) {
+        known.push_back(folder);
+    }
     std::weak_ptr<int> alive = lifetime_;
     Scheduler* scheduler = &scheduler_;
+    FileSystem* disk = fileSystem_ != nullptr ? fileSystem_ : &FileSystem::real();
     // The stop flag lives as long as the background step that reads it.
     auto options = renameOptions();
-    scheduler_.runInBackground([this, alive, scheduler, options, stop = stopRequested_, toRedo,
-                                moves = std::move(moves), restored = std::move(restored),
-                                current = std::move(current)]() mutable {
+    scheduler_.runInBackground([this, alive, scheduler, disk, options, stop = stopRequested_,
+                                toRedo, moves = std::move(moves), restored = std::move(restored),
+                                current = std::move(current), known = std::move(known)]() mutable {
         if (alive.expired()) {
             return;
         }
         options.stop = stop.get();
         auto results = RenameEngine::performMoves(moves, options);
+        auto folders = reread(known, results, *disk);
         scheduler->postToMain([this, alive, toRedo, results = std::move(results),
-                               restored = std::move(restored),
-                               current = std::move(current)]() mutable {
+                               restored = std::move(restored), current = std::move(current),
+                               folders = std::move(folders)]() mutable {
             if (alive.expired()) {
                 return;
             }
+            folders_ = std::move(folders);
             std::unordered_map<std::string, std::size_t> positions;
             for (std::size_t i = 0; i < restored.size(); ++i) {
                 positions.try_emplace(restored[i].url.native(), i);

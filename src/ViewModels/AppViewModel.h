@@ -99,6 +99,8 @@ class AppViewModel {
     std::vector<FileItem> filteredFiles() const;
     // Entries of `files` (hidden ones too) whose check mark is set.
     std::size_t selectedCount() const;
+    // Checked entries that the filter or the kind toggles hide: a rename leaves them alone.
+    std::size_t hiddenSelectedCount() const;
     // Entries of `previews` that conflict with an earlier one.
     std::size_t conflictCount() const;
 
@@ -125,13 +127,15 @@ class AppViewModel {
     // Runs the enabled rules over filteredFiles and replaces `previews`.
     void updatePreviews();
 
-    // Renames on disk what the preview shows: the shown entries in display order (unchecked
-    // ones counted but not moved), then the checked entries the filter hides. Runs in the
-    // background; a request while one runs is ignored.
+    // Renames on disk exactly what the preview shows: the checked entries among those shown,
+    // under the names and numbers shown (unchecked ones counted but not moved); checked
+    // entries that the filter hides are not renamed. Runs in the background; a request while
+    // one runs is ignored. Afterwards every entry holds its location, including entries
+    // inside a folder that moved.
     void performRename();
-    // Moves the items of the last batch back on disk (last move first, never replacing
-    // anything) and restores the list; an item that cannot go back stays listed where it
-    // is, and its failure is reported like a batch's.
+    // Moves the items of the last batch back on disk, planned like a batch (order, exchanges,
+    // never replacing anything), and restores the list; an item that cannot go back stays
+    // listed where it is, and its failure is reported like a batch's.
     void undoRename();
     // Repeats the moves of the last undone batch and restores the list as it was after it.
     void redoRename();
@@ -157,6 +161,8 @@ class AppViewModel {
     std::vector<std::size_t> sortedIndexes(const std::vector<std::size_t>& indexes) const;
     // The indexes into `files` of filteredFiles, in its order.
     std::vector<std::size_t> shownIndexes() const;
+    // Reads the folders of `items` that are not known yet, for the preview.
+    void learnFolders(const std::vector<FileItem>& items);
     // Carries out the moves of an undo or redo in the background. Then `restored` becomes the
     // list, with each item that did not move listed where it still is, and `current` with
     // the moves that succeeded goes onto the redo stack (`toRedo`) or the undo stack.
@@ -189,6 +195,9 @@ class AppViewModel {
     std::set<Uuid> selectedFileIDs_;
     std::vector<RenameHistoryEntry> undoStack_;
     std::vector<RenameHistoryEntry> redoStack_;
+    // What the preview knows of the listed folders; read when entries are added and again
+    // after every batch.
+    RenamePlanner::Folders folders_;
 };
 
 template <>

@@ -29,9 +29,9 @@
 #include "Views/RenameResultView.h"
 #include "Views/RightPanel/PreviewPanelView.h"
 #include "Views/Shared/ChangeWatcher.h"
-#include "Views/Shared/Texts.h"
 #include "Views/Shared/FileDialogs.h"
 #include "Views/Shared/Icons.h"
+#include "Views/Shared/Texts.h"
 
 namespace {
 
@@ -284,16 +284,22 @@ QMenu* ContentView::installMenus(QMenuBar* bar) {
 }
 
 QString ContentView::confirmationTitle() const {
-    return tr("Rename %n file(s)?", nullptr, Texts::count(model_.selectedCount()));
+    const std::size_t batch = model_.selectedCount() - model_.hiddenSelectedCount();
+    return tr("Rename %n file(s)?", nullptr, Texts::count(batch));
 }
 
 QString ContentView::confirmationMessage() const {
     const std::size_t conflicts = model_.conflictCount();
-    if (conflicts > 0) {
-        return tr("Warning: %n conflict(s) detected. Conflicting files will be skipped.", nullptr,
-                  Texts::count(conflicts));
+    QString message =
+        conflicts > 0 ? tr("Warning: %n conflict(s) detected. Conflicting files will be skipped.",
+                           nullptr, Texts::count(conflicts))
+                      : tr("This action will rename the selected files on disk. It can be undone.");
+    if (const std::size_t hidden = model_.hiddenSelectedCount(); hidden != 0) {
+        message +=
+            QLatin1Char('\n') + tr("%n checked item(s) hidden by the filter will not be renamed.",
+                                   nullptr, Texts::count(hidden));
     }
-    return QStringLiteral("This action will rename the selected files on disk. It can be undone.");
+    return message;
 }
 
 void ContentView::confirmRename() {
@@ -426,12 +432,9 @@ void ContentView::refresh() {
         problems += entry.problem.empty() ? 0 : 1;
     }
     showCount(filesCount_, tr("%n file(s)", nullptr, Texts::count(files)), files);
-    showCount(selectedCount_, tr("%n selected", nullptr, Texts::count(selected)),
-              selected);
-    showCount(conflictsCount_, tr("%n conflict(s)", nullptr, Texts::count(conflicts)),
-              conflicts);
-    showCount(problemsCount_, tr("%n unusable name(s)", nullptr, Texts::count(problems)),
-              problems);
+    showCount(selectedCount_, tr("%n selected", nullptr, Texts::count(selected)), selected);
+    showCount(conflictsCount_, tr("%n conflict(s)", nullptr, Texts::count(conflicts)), conflicts);
+    showCount(problemsCount_, tr("%n unusable name(s)", nullptr, Texts::count(problems)), problems);
     problemsBadge_->setVisible(problems > 0);
     ruleCount_->setText(tr("%n rule(s)", nullptr, Texts::count(model_.rules().size())));
 

@@ -52,9 +52,11 @@ RenameResultView::RenameResultView(AppViewModel& model, QWidget* parent)
     counts->addStretch();
     counts->addWidget(countBox(tr("Renamed"), renamed_, this));
     counts->addWidget(countBox(tr("Failed"), failed_, this));
+    counts->addWidget(countBox(tr("Skipped"), skipped_, this));
+    counts->addWidget(countBox(tr("Not Attempted"), notAttempted_, this));
     counts->addStretch();
 
-    errorsHeading_ = new QLabel(tr("Errors:"), this);
+    errorsHeading_ = new QLabel(tr("Not renamed:"), this);
     QFont bold = errorsHeading_->font();
     bold.setBold(true);
     errorsHeading_->setFont(bold);
@@ -86,42 +88,71 @@ RenameResultView::RenameResultView(AppViewModel& model, QWidget* parent)
     });
 }
 
-std::size_t RenameResultView::successCount() const {
+std::size_t RenameResultView::countOf(int status) const {
     std::size_t count = 0;
     for (const auto& result : model_.lastRenameResults()) {
-        count += result.success ? 1 : 0;
+        count += static_cast<int>(result.status) == status ? 1 : 0;
     }
     return count;
 }
 
+std::size_t RenameResultView::successCount() const {
+    return countOf(static_cast<int>(RenameResult::Status::renamed));
+}
+
 std::size_t RenameResultView::failCount() const {
-    return model_.lastRenameResults().size() - successCount();
+    return countOf(static_cast<int>(RenameResult::Status::failed));
+}
+
+std::size_t RenameResultView::skippedCount() const {
+    return countOf(static_cast<int>(RenameResult::Status::skipped));
+}
+
+std::size_t RenameResultView::notAttemptedCount() const {
+    return countOf(static_cast<int>(RenameResult::Status::notAttempted));
 }
 
 void RenameResultView::fill() {
     const std::size_t failures = failCount();
-    const QString symbol = failures == 0 ? QStringLiteral("checkmark.circle.fill")
-                                         : QStringLiteral("exclamationmark.triangle.fill");
+    const std::size_t skipped = skippedCount();
+    const std::size_t unreached = notAttemptedCount();
+    const bool clean = failures == 0 && skipped == 0 && unreached == 0;
+    const QString symbol = clean ? QStringLiteral("checkmark.circle.fill")
+                                 : QStringLiteral("exclamationmark.triangle.fill");
     icon_->setPixmap(Icons::bundled(symbol).pixmap(48, 48));
-    title_->setText(failures == 0 ? tr("Rename Complete") : tr("Rename Completed with Errors"));
+    if (unreached != 0) {
+        // English has its two forms here; a translation brings its own plural forms.
+        title_->setText(unreached == 1 ? tr("Cancelled: %n item not attempted", nullptr, 1)
+                                       : tr("Cancelled: %n items not attempted", nullptr,
+                                            static_cast<int>(unreached)));
+    } else {
+        title_->setText(clean ? tr("Rename Complete") : tr("Rename Completed with Errors"));
+    }
     renamed_->setText(QString::number(successCount()));
     failed_->setText(QString::number(failures));
+    skipped_->setText(QString::number(skipped));
+    notAttempted_->setText(QString::number(unreached));
 
     errors_->clear();
     const QIcon cross = Icons::bundled(QStringLiteral("xmark.circle.fill"));
+    const QIcon warning = Icons::bundled(QStringLiteral("exclamationmark.triangle.fill"));
     for (const auto& result : model_.lastRenameResults()) {
-        if (result.success) {
+        if (result.status != RenameResult::Status::failed &&
+            result.status != RenameResult::Status::skipped) {
             continue;
         }
         const QString name = FileLocations::toText(result.originalURL.filename());
         const QString why = result.error && !result.error->detail.empty()
                                 ? QString::fromStdString(result.error->detail)
                                 : tr("Unknown error");
-        auto* line = new QListWidgetItem(cross, name + QStringLiteral(": ") + why, errors_);
+        const bool failed = result.status == RenameResult::Status::failed;
+        auto* line = new QListWidgetItem(failed ? cross : warning,
+                                         name + QStringLiteral(": ") + why, errors_);
         line->setToolTip(FileLocations::toText(result.originalURL));
     }
-    errorsHeading_->setVisible(failures != 0);
-    errors_->setVisible(failures != 0);
+    const bool listed = failures != 0 || skipped != 0;
+    errorsHeading_->setVisible(listed);
+    errors_->setVisible(listed);
     adjustSize();
 }
 

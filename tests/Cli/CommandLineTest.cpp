@@ -19,13 +19,14 @@ struct Run {
 
 // Runs the program with `arguments` (already quoted for the shell) and its presets kept in
 // `data`, capturing both output streams.
-Run run(const TempDir& data, const std::string& arguments, const std::string& input = "") {
+Run run(const TempDir& data, const std::string& arguments, const std::string& input = "",
+        const std::string& folder = ".") {
     const auto errFile = data.path() / "stderr.txt";
     const auto inFile = data.path() / "stdin.txt";
     std::ofstream(inFile) << input;
-    const std::string command = "XDG_DATA_HOME='" + data.path().string() + "' '" +
-                                QUORVANE_PROGRAM + "' " + arguments + " <'" + inFile.string() +
-                                "' 2>'" + errFile.string() + "'";
+    const std::string command = "cd '" + folder + "' && XDG_DATA_HOME='" + data.path().string() +
+                                "' '" + QUORVANE_PROGRAM + "' " + arguments + " <'" +
+                                inFile.string() + "' 2>'" + errFile.string() + "'";
     Run result{};
     FILE* pipe = ::popen(command.c_str(), "r");
     char buffer[4096];
@@ -63,6 +64,7 @@ TEST_F(CommandLineTest, PreviewFormats) {
     EXPECT_EQ(entries[0]["preview"], "a final.txt");
     EXPECT_EQ(entries[0]["path"], (files_.path() / "a draft.txt").string());
     EXPECT_TRUE(entries[0]["problem"].is_null());
+    EXPECT_TRUE(entries[0]["warning"].is_null());
 
     auto csv = run(data_, "preview --format csv " + args);
     EXPECT_EQ(csv.out,
@@ -110,11 +112,70 @@ TEST_F(CommandLineTest, RenameReportsEachResultAndFailsOnAnyFailure) {
     result = run(
         data_, "rename --phrase 'replace o with 0' " + quoted("one.txt") + " " + quoted("two.txt"));
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.out.find("Renamed: 1  Failed: 1"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("Renamed: 1  Failed: 0  Skipped: 1  Not attempted: 0"),
+              std::string::npos)
+        << result.out;
     EXPECT_EQ(files_.read("0ne.txt"), "1");
     EXPECT_EQ(files_.read("two.txt"), "2");
     EXPECT_EQ(files_.read("tw0.txt"), "taken");
 }
+
+struct BatchCase {
+    const char* name;
+    std::vector<std::string> files;  // a name ending in "/" is a folder
+    std::string arguments;           // the paths, relative to the folder
+    std::vector<std::string> statuses;
+    int exitStatus;
+    std::vector<std::string> after;  // must exist afterwards
+};
+
+class CommandLineBatchTest : public ::testing::TestWithParam<BatchCase> {};
+
+// The batch is what the preview shows, judged per folder, carried out in one plan.
+TEST_P(CommandLineBatchTest, RenamesWhatThePreviewShows) {
+    const BatchCase& row = GetParam();
+    TempDir files;
+    TempDir data;
+    for (const auto& name : row.files) {
+        name.back() == '/' ? (void)files.folder(name) : (void)files.file(name, name);
+    }
+    auto result = run(data, "rename --format json --phrase 'replace - with _' " + row.arguments, "",
+                      files.path().string());
+    std::vector<std::string> statuses;
+    for (const auto& entry : nlohmann::json::parse(result.out)) {
+        statuses.push_back(entry["status"]);
+    }
+    EXPECT_EQ(statuses, row.statuses);
+    EXPECT_EQ(result.status, row.exitStatus) << result.err;
+    for (const auto& name : row.after) {
+        EXPECT_TRUE(files.exists(name)) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , CommandLineBatchTest,
+    ::testing::Values(
+        BatchCase{"FilterNarrowsTheRename",
+                  {"a-1.jpg", "b-2.txt"},
+                  "--filter jpg a-1.jpg b-2.txt",
+                  {"renamed"},
+                  0,
+                  {"a_1.jpg", "b-2.txt"}},
+        BatchCase{"SameNameInTwoFolders",
+                  {"x/", "y/", "x/read-me", "y/READ-ME"},
+                  "x/read-me y/READ-ME",
+                  {"renamed", "renamed"},
+                  0,
+                  {"x/read_me", "y/READ_ME"}},
+        BatchCase{"FolderAndContents",
+                  {"my-dir/", "my-dir/in-side/", "my-dir/in-side/f-1"},
+                  "--recursive . ",
+                  {"renamed", "renamed", "renamed"},
+                  0,
+                  {"my_dir/in_side/f_1"}},
+        BatchCase{"TrailingSlash", {"my-dir/"}, "my-dir/", {"renamed"}, 0, {"my_dir"}},
+        BatchCase{"TakenOnDisk", {"a-b", "a_b"}, "a-b", {"skipped"}, 1, {"a-b", "a_b"}}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(CommandLineTest, BadRuleSourcesAreUsageErrorsAndRenameNothing) {
     files_.file("a.txt");

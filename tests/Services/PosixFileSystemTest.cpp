@@ -1,9 +1,11 @@
 #include "Services/PosixFileSystem.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -141,18 +143,43 @@ TEST(PosixFileSystemFallbackTest, NeverReplacesAnExistingFile) {
     EXPECT_EQ(dir.read("b.txt"), "beta");
 }
 
-TEST(PosixFileSystemFallbackTest, RefusesAFolderWithAClearMessage) {
+TEST(PosixFileSystemFallbackTest, MovesAFolderOntoItsOwnPlaceholder) {
     TempDir dir;
     dir.folder("Photos");
     dir.file("Photos/one.jpg", "1");
+    dir.folder("Taken");
     NoFlagCalls calls;
     PosixFileSystem disk(calls);
-    auto error = disk.moveNoReplace(dir.path() / "Photos", dir.path() / "Pictures");
+    EXPECT_EQ(disk.moveNoReplace(dir.path() / "Photos", dir.path() / "Pictures"), std::nullopt);
+    EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"Pictures", "Taken"}));
+    EXPECT_EQ(dir.read("Pictures/one.jpg"), "1");
+    // An empty folder under the new name is not replaced.
+    auto error = disk.moveNoReplace(dir.path() / "Pictures", dir.path() / "Taken");
     ASSERT_TRUE(error.has_value());
-    EXPECT_NE(error->detail.find("without the risk of replacing"), std::string::npos);
-    EXPECT_NE(error->detail.find("\xE2\x80\x9CPhotos\xE2\x80\x9D"), std::string::npos);
-    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"Photos"});
-    EXPECT_EQ(dir.read("Photos/one.jpg"), "1");
+    EXPECT_EQ(error->systemError, EEXIST);
+    EXPECT_EQ(dir.read("Pictures/one.jpg"), "1");
+}
+
+// Neither RENAME_NOREPLACE nor hard links nor exchanges, as FAT over FUSE.
+class NoLinkCalls : public NoFlagCalls {
+  public:
+    int link(const char*, const char*) override { return EPERM; }
+    int renameExchange(const char*, const char*) override { return EINVAL; }
+};
+
+TEST(PosixFileSystemFallbackTest, WithoutHardLinksAFileStillNeverReplacesAnother) {
+    TempDir dir;
+    dir.file("a.txt", "alpha");
+    dir.file("b.txt", "beta");
+    NoLinkCalls calls;
+    PosixFileSystem disk(calls);
+    auto error = disk.moveNoReplace(dir.path() / "a.txt", dir.path() / "b.txt");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->systemError, EEXIST);
+    EXPECT_EQ(disk.moveNoReplace(dir.path() / "a.txt", dir.path() / "c.txt"), std::nullopt);
+    EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"b.txt", "c.txt"}));
+    EXPECT_EQ(dir.read("c.txt"), "alpha");
+    EXPECT_EQ(dir.read("b.txt"), "beta");
 }
 
 TEST(PosixFileSystemFallbackTest, AFailedUnlinkLeavesTheItemUnderItsOldNameOnly) {
@@ -168,17 +195,16 @@ TEST(PosixFileSystemFallbackTest, AFailedUnlinkLeavesTheItemUnderItsOldNameOnly)
     EXPECT_EQ(dir.read("a.txt"), "alpha");
 }
 
-TEST(PosixFileSystemCaseInsensitiveTest, ACaseOnlyChangeIsOneDirectMoveWithItsOutcome) {
+TEST(PosixFileSystemCaseInsensitiveTest, ACaseOnlyChangeGoesThroughATemporaryName) {
     TempDir dir;
     dir.file("photo.jpg", "picture");
     CaseFoldingCalls calls;
     PosixFileSystem disk(calls);
-    auto error = disk.moveNoReplace(dir.path() / "photo.jpg", dir.path() / "Photo.jpg");
-    // Such a folder finds "Photo.jpg" taken by the item itself; the move is refused, and
-    // nothing is tried under another name.
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->systemError, EEXIST);
-    ASSERT_EQ(calls.renames.size(), 1u);
+    EXPECT_TRUE(disk.folderFacts(dir.path())->caseInsensitive);
+    // Such a folder finds "Photo.jpg" taken by the item itself: the same device and inode.
+    EXPECT_EQ(disk.moveNoReplace(dir.path() / "photo.jpg", dir.path() / "Photo.jpg"), std::nullopt);
+    ASSERT_EQ(calls.renames.size(), 3u);
+    EXPECT_EQ(calls.renames[2].second, "Photo.jpg");
     EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"photo.jpg"});
     EXPECT_EQ(dir.read("photo.jpg"), "picture");
 }
@@ -207,6 +233,41 @@ TEST(PosixFileSystemTest, AHardLinkUnderTheNewNameIsNotReplaced) {
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->systemError, EEXIST);
     EXPECT_EQ(entries(dir.path()), (std::vector<std::string>{"a.txt", "b.txt"}));
+}
+
+}  // namespace
+
+namespace {
+
+// A real FAT image, where the machine lets this process make and mount one.
+TEST(PosixFileSystemVfatTest, CaseOnlyChangesAndSwapsOnARealFatImage) {
+    TempDir dir;
+    const auto image = dir.path() / "fat.img";
+    const auto mountPoint = dir.folder("mnt");
+    const std::string make = "truncate -s 4M '" + image.string() + "' && mkfs.vfat '" +
+                             image.string() + "' >/dev/null 2>&1";
+    if (::geteuid() != 0 || std::system(make.c_str()) != 0 ||
+        std::system(
+            ("mount -o loop '" + image.string() + "' '" + mountPoint.string() + "' >/dev/null 2>&1")
+                .c_str()) != 0) {
+        GTEST_SKIP() << "no FAT image can be made and mounted here (needs root, mkfs.vfat "
+                        "from dosfstools and loop devices)";
+    }
+    struct Unmount {
+        fs::path where;
+        ~Unmount() { std::system(("umount '" + where.string() + "'").c_str()); }
+    } unmount{mountPoint};
+    dir.file("mnt/photo.jpg", "p");
+    dir.file("mnt/a", "A");
+    dir.file("mnt/b", "B");
+    PosixFileSystem disk;
+    ASSERT_TRUE(disk.folderFacts(mountPoint)->caseInsensitive);
+    EXPECT_EQ(disk.moveNoReplace(mountPoint / "photo.jpg", mountPoint / "Photo.jpg"), std::nullopt);
+    EXPECT_EQ(entries(mountPoint), (std::vector<std::string>{"Photo.jpg", "a", "b"}));
+    auto error = disk.moveNoReplace(mountPoint / "a", mountPoint / "B");
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->systemError, EEXIST);
+    EXPECT_EQ(dir.read("mnt/b"), "B");
 }
 
 }  // namespace

@@ -116,21 +116,50 @@ const std::string kSlash = "\xE2\x80\x9C/\xE2\x80\x9D";
 INSTANTIATE_TEST_SUITE_P(
     , RenameEngineRenameTest,
     ::testing::Values(
-        Case{"ChainFailsThenSucceedsInOrder",
+        Case{"ChainRunsFromItsFreeEnd",
              {{"a.txt"}, {"b.txt"}},
              {replaceRule("b", "c"), replaceRule("a", "b")},
-             {{"a.txt", "b.txt", false, "File exists"}, {"b.txt", "c.txt", true, ""}},
-             {{"a.txt", "a.txt"}, {"c.txt", "b.txt"}}},
+             {{"a.txt", "b.txt", true, ""}, {"b.txt", "c.txt", true, ""}},
+             {{"b.txt", "a.txt"}, {"c.txt", "b.txt"}}},
+        Case{"ChainOfThree",
+             {{"1.txt"}, {"2.txt"}, {"3.txt"}},
+             {regexRule("^3$", "4"), regexRule("^2$", "3"), regexRule("^1$", "2")},
+             {{"1.txt", "2.txt", true, ""},
+              {"2.txt", "3.txt", true, ""},
+              {"3.txt", "4.txt", true, ""}},
+             {{"2.txt", "1.txt"}, {"3.txt", "2.txt"}, {"4.txt", "3.txt"}}},
+        Case{"SwapByOneExchange",
+             {{"a"}, {"b"}},
+             {regexRule("^a$", "x"), regexRule("^b$", "a"), regexRule("^x$", "b")},
+             {{"a", "b", true, ""}, {"b", "a", true, ""}},
+             {{"a", "b"}, {"b", "a"}}},
+        Case{"CycleOfThree",
+             {{"a"}, {"b"}, {"c"}},
+             {regexRule("^a$", "x"), regexRule("^c$", "a"), regexRule("^b$", "c"),
+              regexRule("^x$", "b")},
+             {{"a", "b", true, ""}, {"b", "c", true, ""}, {"c", "a", true, ""}},
+             {{"a", "c"}, {"b", "a"}, {"c", "b"}}},
         Case{"LaterDuplicateIsSkipped",
              {{"one.txt"}, {"two.txt"}},
              {regexRule("^.*$", "a")},
-             {{"one.txt", "a.txt", true, ""}},
+             {{"one.txt", "a.txt", true, ""}, {"two.txt", "a.txt", false, "also gets the name"}},
              {{"a.txt", "one.txt"}, {"two.txt", "two.txt"}}},
-        Case{"DuplicateDifferingInCaseIsSkipped",
+        Case{"NamesDifferingInCaseBothMoveInACaseSensitiveFolder",
              {{"one.txt"}, {"two.TXT"}},
              {regexRule("^.*$", "a")},
-             {{"one.txt", "a.txt", true, ""}},
-             {{"a.txt", "one.txt"}, {"two.TXT", "two.TXT"}}},
+             {{"one.txt", "a.txt", true, ""}, {"two.TXT", "a.TXT", true, ""}},
+             {{"a.txt", "one.txt"}, {"a.TXT", "two.TXT"}}},
+        Case{"ATakenNameBlocksTheWholeChain",
+             {{"a"}, {"b"}},
+             {regexRule("^b$", "c"), regexRule("^a$", "b")},
+             {{"a", "b", false,
+               "\xE2\x80\x9C"
+               "b\xE2\x80\x9D already exists"},
+              {"b", "c", false,
+               "\xE2\x80\x9C"
+               "c\xE2\x80\x9D already exists"}},
+             {{"a", "a"}, {"b", "b"}, {"c", "kept"}},
+             {"c"}},
         Case{"UnchangedNamesGiveNoResult",
              {{"a.txt"}, {"A.TXT"}},
              {replaceRule("zzz", "y")},
@@ -155,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"DestinationOutsideTheBatchIsKept",
              {{"draft.txt"}},
              {replaceRule("draft", "final")},
-             {{"draft.txt", "final.txt", false, "File exists"}},
+             {{"draft.txt", "final.txt", false, "already exists in this folder"}},
              {{"draft.txt", "draft.txt"}, {"final.txt", "kept"}},
              {"final.txt"}},
         Case{"FolderIsRenamed",
@@ -166,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"FolderDoesNotReplaceAnEmptyFolder",
              {{"old", true}, {"new", true, false}},
              {replaceRule("old", "new")},
-             {{"old", "new", false, "File exists"}},
+             {{"old", "new", false, "already exists in this folder"}},
              {{"old", "<dir>"}, {"new", "<dir>"}}},
         Case{"UnicodeNamesNfdAndEmoji",
              {{"Cafe\xCC\x81.txt"}, {"\xF0\x9F\x93\xB7 shot.jpg"}},
@@ -301,7 +330,9 @@ TEST(RenameEngineRenameMoreTest, AStopRequestEndsTheBatchBeforeTheNextMove) {
         }
     };
     const auto results = RenameEngine::rename(files, {extensionRule("md")}, options);
-    ASSERT_EQ(results.size(), 2u);
+    ASSERT_EQ(results.size(), 3u);
+    EXPECT_EQ(results[1].status, RenameResult::Status::renamed);
+    EXPECT_EQ(results[2].status, RenameResult::Status::notAttempted);
     EXPECT_EQ(reports, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 3}, {2, 3}}));
     EXPECT_EQ(listing(dir),
               (std::map<std::string, std::string>{{"a.md", ""}, {"b.md", ""}, {"c.txt", ""}}));
@@ -322,8 +353,7 @@ TEST(RenameEngineRenameMoreTest, AnUnselectedItemCountsForNumbering) {
                                 {"a_1.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c_3.txt", "c.txt"}}));
 }
 
-TEST(RenameEngineRenameMoreTest,
-     ACaseOnlyChangeOnACaseInsensitiveFolderIsReportedAndChangesNothing) {
+TEST(RenameEngineRenameMoreTest, ACaseOnlyChangeOnACaseInsensitiveFolderSucceeds) {
     TempDir dir;
     dir.file("photo.jpg", "picture");
     CaseFoldingCalls calls;
@@ -333,9 +363,9 @@ TEST(RenameEngineRenameMoreTest,
     const auto results = RenameEngine::rename({FileItem(dir.path() / "photo.jpg")},
                                               {replaceRule("photo", "Photo")}, options);
     ASSERT_EQ(results.size(), 1u);
-    EXPECT_FALSE(results[0].success);
-    ASSERT_TRUE(results[0].error.has_value());
-    EXPECT_EQ(results[0].error->systemError, EEXIST);
+    EXPECT_TRUE(results[0].success) << results[0].error.value_or(Error{}).detail;
+    // Refused as a clash with itself, then through a temporary name.
+    ASSERT_EQ(calls.renames.size(), 3u);
     EXPECT_EQ(calls.renames.back().second, "Photo.jpg");
     EXPECT_EQ(listing(dir), (std::map<std::string, std::string>{{"photo.jpg", "picture"}}));
 }
@@ -350,6 +380,63 @@ TEST(RenameEngineRenameMoreTest, PerformMovesReportsEachMoveInOrder) {
     EXPECT_FALSE(results[0].success);
     EXPECT_TRUE(results[1].success);
     EXPECT_EQ(listing(dir), (std::map<std::string, std::string>{{"b", "1"}, {"c", "3"}}));
+}
+
+}  // namespace
+
+namespace {
+
+// File systems that refuse what the plan prefers: RENAME_EXCHANGE alone, or also
+// RENAME_NOREPLACE and hard links (FAT over FUSE).
+class NoExchangeCalls : public PosixCalls {
+  public:
+    bool noReplaceFlag = true;
+    int renameExchange(const char*, const char*) override { return EINVAL; }
+    int renameNoReplace(const char* from, const char* to) override {
+        return noReplaceFlag ? PosixCalls::renameNoReplace(from, to) : EINVAL;
+    }
+    int link(const char* from, const char* to) override {
+        return noReplaceFlag ? PosixCalls::link(from, to) : EPERM;
+    }
+};
+
+TEST(RenameEngineRenameMoreTest, WithoutExchangesACycleGoesThroughOneTemporaryName) {
+    for (bool noReplaceFlag : {true, false}) {
+        SCOPED_TRACE(noReplaceFlag);
+        TempDir dir;
+        std::vector<FileItem> files;
+        for (const char* name : {"a", "b", "c"}) {
+            files.emplace_back(dir.file(name, name), false);
+        }
+        dir.folder("d-dir");
+        dir.file("d-dir/e-file", "e");
+        files.emplace_back(dir.path() / "d-dir", true);
+        files.emplace_back(dir.path() / "d-dir" / "e-file", false);
+        dir.file("kept", "kept");
+        NoExchangeCalls calls;
+        calls.noReplaceFlag = noReplaceFlag;
+        PosixFileSystem disk(calls);
+        RenameEngine::RenameOptions options;
+        options.fileSystem = &disk;
+        const auto results = RenameEngine::rename(
+            files,
+            {regexRule("^a$", "x"), regexRule("^c$", "a"), regexRule("^b$", "c"),
+             regexRule("^x$", "b"), replaceRule("-", "_"), regexRule("^kept$", "z")},
+            options);
+        ASSERT_EQ(results.size(), 5u);
+        for (const auto& result : results) {
+            EXPECT_EQ(result.status, RenameResult::Status::renamed)
+                << result.originalURL << ": " << result.error.value_or(Error{}).detail;
+        }
+        // Only the first entry of the cycle went through the temporary name.
+        EXPECT_TRUE(results[0].temporaryURL.has_value());
+        EXPECT_FALSE(results[1].temporaryURL.has_value());
+        EXPECT_EQ(results[4].newURL, dir.path() / "d_dir" / "e_file");
+        EXPECT_EQ(listing(dir),
+                  (std::map<std::string, std::string>{
+                      {"a", "c"}, {"b", "a"}, {"c", "b"}, {"d_dir", "<dir>"}, {"kept", "kept"}}));
+        EXPECT_EQ(dir.read("d_dir/e_file"), "e");
+    }
 }
 
 }  // namespace

@@ -189,32 +189,52 @@ TEST(RenameEngineTest, PreviewOfNoFilesIsEmpty) {
     EXPECT_TRUE(RenameEngine::preview({literal("a", "b")}, {}).empty());
 }
 
-TEST(RenameEngineTest, ConflictsIgnoreCaseAndFlagOnlyLaterItems) {
+TEST(RenameEngineTest, NamesThatStayNeverConflict) {
     const auto entries = RenameEngine::preview({}, items({"a.txt", "b.txt", "A.TXT"}));
     EXPECT_EQ(newNames(entries), (std::vector<std::string>{"a.txt", "b.txt", "A.TXT"}));
-    EXPECT_EQ(conflicts(entries), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(conflicts(entries), (std::vector<bool>{false, false, false}));
 }
 
-TEST(RenameEngineTest, ConflictsIgnoreCaseOfNonAsciiLetters) {
-    const auto entries = RenameEngine::preview(
-        {},
-        items({"\xC3\x89t\xC3\xA9.txt", "\xC3\xA9T\xC3\x89.TXT", "\xCE\xA3.txt", "\xCF\x83.txt"}));
-    EXPECT_EQ(conflicts(entries), (std::vector<bool>{false, true, false, true}));
+// Two new names that differ only in letter case, non-ASCII letters included: a conflict
+// where the folder ignores case, a warning where it does not.
+TEST(RenameEngineTest, LetterCaseTwinsConflictOnlyWhereTheFolderIgnoresCase) {
+    const std::vector<RenameRule> rules{regexRule("^x1$", "\xC3\x89t\xC3\xA9"),
+                                        regexRule("^x2$", "\xC3\xA9T\xC3\x89")};
+    for (bool caseInsensitive : {true, false}) {
+        SCOPED_TRACE(caseInsensitive);
+        const RenamePlanner::Folders folders{{"/folder", FolderFacts{caseInsensitive, {}}}};
+        const auto entries = RenameEngine::preview(rules, items({"x1.txt", "x2.txt"}),
+                                                   RenameEngine::Clock::now(), 1, &folders);
+        EXPECT_EQ(conflicts(entries), (std::vector<bool>{false, caseInsensitive}));
+        EXPECT_EQ(entries[1].warning,
+                  caseInsensitive ? ""
+                                  : "Differs from \xE2\x80\x9C\xC3\x89t\xC3\xA9.txt\xE2\x80\x9D "
+                                    "only in letter case");
+    }
 }
 
-TEST(RenameEngineTest, ConflictsAcrossFoldersAndFromRules) {
-    std::vector<FileItem> files{FileItem("/one/photo.jpg", false),
-                                FileItem("/two/photo.jpg", false),
-                                FileItem("/one/picture.jpg", false)};
-    const auto entries = RenameEngine::preview({literal("picture", "PHOTO")}, files);
-    EXPECT_EQ(newNames(entries), (std::vector<std::string>{"photo.jpg", "photo.jpg", "PHOTO.jpg"}));
-    EXPECT_EQ(conflicts(entries), (std::vector<bool>{false, true, true}));
+TEST(RenameEngineTest, ConflictsArePerFolder) {
+    std::vector<FileItem> files{
+        FileItem("/one/photo.jpg", false), FileItem("/two/photo.jpg", false),
+        FileItem("/one/picture.jpg", false), FileItem("/two/picture.jpg", false)};
+    const auto entries = RenameEngine::preview({literal("picture", "photo")}, files);
+    EXPECT_EQ(newNames(entries),
+              (std::vector<std::string>{"photo.jpg", "photo.jpg", "photo.jpg", "photo.jpg"}));
+    EXPECT_EQ(conflicts(entries), (std::vector<bool>{false, false, false, false}));
+    // Each picture.jpg would land on the photo.jpg that stays in its own folder.
+    EXPECT_EQ(entries[2].problem,
+              "An item named \xE2\x80\x9Cphoto.jpg\xE2\x80\x9D already exists in this folder.");
+    EXPECT_EQ(entries[3].problem, entries[2].problem);
 }
 
-TEST(RenameEngineTest, SelectionDoesNotMatterToThePreview) {
-    auto files = items({"a.txt", "a.txt"});
+TEST(RenameEngineTest, AnUncheckedItemKeepsItsName) {
+    auto files = items({"a.txt", "b.txt"});
     files[0].isSelected = false;
-    EXPECT_EQ(conflicts(RenameEngine::preview({}, files)), (std::vector<bool>{false, true}));
+    const auto entries = RenameEngine::preview({literal("b", "a")}, files);
+    EXPECT_EQ(conflicts(entries), (std::vector<bool>{false, false}));
+    EXPECT_EQ(entries[1].problem,
+              "An item named \xE2\x80\x9C"
+              "a.txt\xE2\x80\x9D already exists in this folder.");
 }
 
 std::string repeat(const std::string& text, int times) {

@@ -298,7 +298,7 @@ TEST_F(AppViewModelTest, SortAndFilterChangesRecomputeSoRowsMatchTheTable) {
 }
 
 TEST_F(AppViewModelTest, ConflictsAreCounted) {
-    model_.addFiles({dir_.file("x1.txt"), dir_.file("X2.txt"), dir_.file("y.txt")});
+    model_.addFiles({dir_.file("x1.txt"), dir_.file("x2.txt"), dir_.file("y.txt")});
     RenameRule rule(RuleType::regex);
     rule.findText = "[0-9]";
     model_.addRule(rule);
@@ -327,15 +327,60 @@ TEST_F(AppViewModelTest, NumbersGivenOnDiskAreTheNumbersShown) {
     EXPECT_EQ(model_.files()[0].originalName(), "03.txt");
 }
 
-TEST_F(AppViewModelTest, HiddenCheckedEntriesAreRenamedAndUncheckedShownOnesAreNot) {
+TEST_F(AppViewModelTest, OnlyTheCheckedEntriesShownAreRenamed) {
     model_.addFiles({dir_.file("keep_a.txt"), dir_.file("move_b.txt"), dir_.file("move_c.txt")});
     model_.addRule(replace("_", "-"));
     model_.setFileSelected(model_.files()[1].id, false);
     model_.setFilterText("move");
+    EXPECT_EQ(model_.hiddenSelectedCount(), 1u);
     model_.performRename();
     scheduler_.runAll();
     EXPECT_EQ(folderContents(),
-              (std::vector<std::string>{"keep-a.txt", "move-c.txt", "move_b.txt"}));
+              (std::vector<std::string>{"keep_a.txt", "move-c.txt", "move_b.txt"}));
+    ASSERT_EQ(model_.lastRenameResults().size(), 1u);
+}
+
+TEST_F(AppViewModelTest, AFolderAndItsContentsRenameInOneBatchAndTheListFollows) {
+    dir_.folder("top-dir/mid-dir");
+    dir_.file("top-dir/mid-dir/low-file.txt", "x");
+    dir_.file("top-dir/unchecked-file.txt", "y");
+    model_.setIncludeSubfolders(true);
+    model_.addFiles({dir_.path()});
+    model_.addRule(replace("-", "_"));
+    for (const auto& item : model_.files()) {
+        if (item.originalName() == "unchecked-file.txt") {
+            model_.setFileSelected(item.id, false);
+        }
+    }
+    model_.performRename();
+    scheduler_.runAll();
+    for (const auto& result : model_.lastRenameResults()) {
+        EXPECT_TRUE(result.success) << result.originalURL << ": " << result.error->detail;
+    }
+    EXPECT_EQ(dir_.read("top_dir/mid_dir/low_file.txt"), "x");
+    // Every entry, the unchecked one inside a moved folder too, is where the disk has it.
+    for (const auto& item : model_.files()) {
+        EXPECT_TRUE(fs::exists(item.url)) << item.url;
+    }
+    EXPECT_TRUE(fs::exists(dir_.path() / "top_dir" / "unchecked-file.txt"));
+
+    model_.undoRename();
+    scheduler_.runAll();
+    EXPECT_EQ(dir_.read("top-dir/mid-dir/low-file.txt"), "x");
+    for (const auto& item : model_.files()) {
+        EXPECT_TRUE(fs::exists(item.url)) << item.url;
+    }
+    model_.redoRename();
+    scheduler_.runAll();
+    EXPECT_EQ(dir_.read("top_dir/mid_dir/low_file.txt"), "x");
+}
+
+TEST_F(AppViewModelTest, APathWithATrailingSlashIsTheFolderItself) {
+    dir_.folder("my-dir");
+    model_.addFiles({dir_.path().native() + "/./my-dir/"});
+    ASSERT_EQ(model_.files().size(), 1u);
+    EXPECT_EQ(model_.files()[0].url, dir_.path() / "my-dir");
+    EXPECT_EQ(model_.files()[0].originalName(), "my-dir");
 }
 
 TEST_F(AppViewModelTest, UndoMovesBackAndRedoMovesAgain) {

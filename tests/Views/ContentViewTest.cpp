@@ -204,8 +204,8 @@ void ContentViewTest::countedTextsTakeTheirPlural() {
     ContentView& view = app.content();
     std::vector<std::filesystem::path> files;
     if (text == QLatin1String("conflicts") || text == QLatin1String("warning")) {
-        // Names that differ only in case: each after the first conflicts.
-        for (const char* name : {"x.txt", "X.txt", "x.TXT"}) {
+        // Names that the rule below makes equal: each after the first conflicts.
+        for (const char* name : {"x-.txt", "x--.txt", "x---.txt"}) {
             if (files.size() <= static_cast<std::size_t>(count)) {
                 files.push_back(dir.file(name));
             }
@@ -217,6 +217,9 @@ void ContentViewTest::countedTextsTakeTheirPlural() {
     }
     if (!files.empty()) {
         app.open(files);
+    }
+    if (text == QLatin1String("conflicts") || text == QLatin1String("warning")) {
+        app.model().addRule(replacing("-", ""));
     }
     if (text == QLatin1String("rules")) {
         for (int i = 0; i < count; ++i) {
@@ -372,7 +375,8 @@ void ContentViewTest::topBarCountsFollowTheModel() {
     ContentView& view = app.content();
     view.flush();
     QCOMPARE(labelText(view, "ruleCount"), QStringLiteral("0 rules"));
-    app.open({dir.file("a.txt"), dir.file("b.txt"), dir.file("c.txt")});
+    // Matched without letter case: both become a.txt.
+    app.open({dir.file("b.txt"), dir.file("B.txt"), dir.file("c.txt")});
     app.model().addRule(replacing("b", "a"));
     QTRY_COMPARE(labelText(view, "ruleCount"), QStringLiteral("1 rule"));
     QCOMPARE(labelText(view, "filesCount"), QStringLiteral("3 files"));
@@ -393,26 +397,37 @@ void ContentViewTest::topBarCountsFollowTheModel() {
 void ContentViewTest::confirmationTexts_data() {
     QTest::addColumn<std::vector<std::string>>("names");
     QTest::addColumn<int>("unchecked");
+    QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("message");
     const QString safe =
         QStringLiteral("This action will rename the selected files on disk. It can be undone.");
-    QTest::newRow("1 selected, no conflict")
-        << std::vector<std::string>{"a.txt"} << 0 << "Rename 1 file?" << safe;
+    QTest::newRow("1 selected, no conflict") << std::vector<std::string>{"a.txt"} << 0 << ""
+                                             << "Rename 1 file?" << safe;
     QTest::newRow("3 selected, no conflict")
-        << std::vector<std::string>{"a.txt", "b.txt", "c.txt"} << 0 << "Rename 3 files?" << safe;
-    // With no rules, "Ä.txt" and "ä.txt" are the same name but for case: one conflict.
-    QTest::newRow("1 selected, 1 conflict")
-        << std::vector<std::string>{"\xc3\x84.txt", "\xc3\xa4.txt"} << 1 << "Rename 1 file?"
+        << std::vector<std::string>{"a.txt", "b.txt", "c.txt"} << 0 << ""
+        << "Rename 3 files?" << safe;
+    // The rule drops every "-": "x-1.txt" and "x1-.txt" both become "x1.txt".
+    QTest::newRow("2 selected, 1 conflict")
+        << std::vector<std::string>{"a.txt", "x-1.txt", "x1-.txt"} << 1 << ""
+        << "Rename 2 files?"
         << "Warning: 1 conflict detected. Conflicting files will be skipped.";
     QTest::newRow("3 selected, 2 conflicts")
-        << std::vector<std::string>{"x.txt", "X.txt", "x.TXT"} << 0 << "Rename 3 files?"
+        << std::vector<std::string>{"x-.txt", "-x.txt", "x--.txt"} << 0 << ""
+        << "Rename 3 files?"
         << "Warning: 2 conflicts detected. Conflicting files will be skipped.";
+    QTest::newRow("2 hidden by the filter")
+        << std::vector<std::string>{"IMG-1.jpg", "a.txt", "b.txt"} << 0 << "IMG"
+        << "Rename 1 file?" << safe + "\n2 checked items hidden by the filter will not be renamed.";
+    QTest::newRow("1 hidden by the filter")
+        << std::vector<std::string>{"IMG-1.jpg", "a.txt"} << 0 << "IMG"
+        << "Rename 1 file?" << safe + "\n1 checked item hidden by the filter will not be renamed.";
 }
 
 void ContentViewTest::confirmationTexts() {
     QFETCH(std::vector<std::string>, names);
     QFETCH(int, unchecked);
+    QFETCH(QString, filter);
     QFETCH(QString, title);
     QFETCH(QString, message);
     TempDir dir;
@@ -426,6 +441,8 @@ void ContentViewTest::confirmationTexts() {
     for (int i = 0; i < unchecked; ++i) {
         app.model().setFileSelected(app.model().files()[static_cast<std::size_t>(i)].id, false);
     }
+    app.model().addRule(replacing("-", ""));
+    app.model().setFilterText(filter.toStdString());
     ContentView& view = app.content();
     QTRY_VERIFY(view.renameAction()->isEnabled());
 

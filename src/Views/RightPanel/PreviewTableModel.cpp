@@ -75,6 +75,9 @@ QString PreviewTableModel::explanation(const PreviewEntry& entry, bool checked) 
         case Status::changed:
             break;
     }
+    if (!entry.warning.empty()) {
+        text += QLatin1Char('\n') + QString::fromStdString(entry.warning);
+    }
     if (!checked) {
         text += QLatin1Char('\n') + tr("Not checked: it will not be renamed.");
     }

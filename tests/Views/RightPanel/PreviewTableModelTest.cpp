@@ -53,9 +53,13 @@ void PreviewTableModelTest::marksEveryRow_data() {
         << std::vector<std::string>{"IMG_1.jpg", "notes.txt"} << "IMG"
         << "Photo" << QStringList{"Photo_1.jpg", "notes.txt"}
         << QList<Status>{Status::changed, Status::unchanged};
-    QTest::newRow("conflict ignores case") << std::vector<std::string>{"a.txt", "b.txt"} << "b"
-                                           << "A" << QStringList{"a.txt", "A.txt"}
-                                           << QList<Status>{Status::unchanged, Status::conflict};
+    QTest::newRow("letter-case twin is no conflict where case counts")
+        << std::vector<std::string>{"a.txt", "b.txt"} << "b"
+        << "A" << QStringList{"a.txt", "A.txt"}
+        << QList<Status>{Status::unchanged, Status::changed};
+    QTest::newRow("conflict") << std::vector<std::string>{"b1.txt", "B1.txt"} << "b"
+                              << "a" << QStringList{"a1.txt", "a1.txt"}
+                              << QList<Status>{Status::changed, Status::conflict};
     QTest::newRow("slash cannot be in a name")
         << std::vector<std::string>{"a-b.txt"} << "-"
         << "/" << QStringList{"a/b.txt"} << QList<Status>{Status::problem};

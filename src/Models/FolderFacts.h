@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What a rename needs to know about one folder, read once per folder: whether it matches
+// names without regard to letter case, and the names it holds.
+struct FolderFacts {
+    bool caseInsensitive = false;
+    // Every name in the folder (without "." and ".."), exact bytes, in no particular order.
+    std::vector<std::string> names;
+};

@@ -1,0 +1,449 @@
+#include "Services/RenamePlanner.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <string_view>
+#include <unordered_set>
+
+#include "Models/Utf8.h"
+#include "Services/PathRelocation.h"
+#include "Services/RenameEngine.h"
+
+namespace RenamePlanner {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kNone = SIZE_MAX;
+
+std::string quoted(std::string_view name) {
+    return "\xE2\x80\x9C" + Utf8::toValid(name) + "\xE2\x80\x9D";
+}
+
+Error conflictWith(std::string_view name) {
+    return {Error::Code::conflict,
+            "Another item of the batch also gets the name " + quoted(name) + " in this folder."};
+}
+
+Error takenBy(std::string_view name) {
+    return {Error::Code::nameTaken,
+            "An item named " + quoted(name) + " already exists in this folder."};
+}
+
+// Whether `name` appended to a folder names an entry of that folder itself.
+bool staysInFolder(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
+
+// Who holds a name of a folder while the plan is made: an entry that moves away, or an item
+// that stays (kNone) under `name`.
+struct Holder {
+    std::size_t mover;
+    std::string_view name;
+};
+
+class FolderPlanner {
+  public:
+    // `oldNames` and `next` are shared by every folder of one plan, one slot per entry.
+    FolderPlanner(RenamePlan& out, const std::string& folder,
+                  const std::vector<std::size_t>& members, const FolderFacts& facts, bool notes,
+                  const std::vector<std::string_view>& oldNames, std::vector<std::size_t>& next)
+        : out_(out),
+          folder_(folder),
+          members_(members),
+          facts_(facts),
+          notes_(notes),
+          oldNames_(oldNames),
+          next_(next) {}
+
+    void run() {
+        findConflicts();
+        findTakenNames();
+        if (notes_ && !facts_.caseInsensitive) {
+            findCaseTwins();
+        }
+        order();
+    }
+
+  private:
+    RenamePlan::Entry& entry(std::size_t i) { return out_.entries[i]; }
+    bool moves(std::size_t i) const {
+        return out_.entries[i].changes && !out_.entries[i].skip.has_value();
+    }
+    std::string inFolder(std::string_view name) const {
+        if (folder_.empty()) {
+            return std::string(name);
+        }
+        std::string path;
+        path.reserve(folder_.size() + 1 + name.size());
+        path += folder_;
+        if (folder_.back() != '/') {
+            path += '/';
+        }
+        path += name;
+        return path;
+    }
+
+    // A case-insensitive folder compares folded names; the views then point at stored keys.
+    std::string_view key(std::string_view name) {
+        if (!facts_.caseInsensitive) {
+            return name;
+        }
+        return folded_.emplace_back(RenameEngine::conflictKey(std::string(name)));
+    }
+
+    // Among the entries that move, the first to claim a new name keeps it.
+    void findConflicts() {
+        targets_.reserve(members_.size());
+        for (auto i : members_) {
+            if (!moves(i)) {
+                continue;
+            }
+            if (!targets_.emplace(key(entry(i).newName), i).second) {
+                entry(i).skip = conflictWith(entry(i).newName);
+            }
+        }
+        // Skipped entries hold no target.
+        std::erase_if(targets_, [&](const auto& pair) { return !moves(pair.second); });
+    }
+
+    void hold(std::string_view name, std::size_t mover) {
+        slots_.emplace(key(name), Holder{mover, name});
+    }
+
+    // A target held by an item that stays is taken; an entry skipped for it stays too, so
+    // whoever wanted that entry's name is checked again.
+    void findTakenNames() {
+        slots_.reserve(members_.size() + facts_.names.size());
+        for (auto i : members_) {
+            if (moves(i)) {
+                hold(oldNames_[i], i);
+            }
+        }
+        for (auto i : members_) {
+            if (!moves(i)) {
+                hold(oldNames_[i], kNone);
+            }
+        }
+        for (const auto& name : facts_.names) {
+            hold(name, kNone);
+        }
+        std::deque<std::size_t> pending;
+        for (auto i : members_) {
+            if (moves(i)) {
+                pending.push_back(i);
+            }
+        }
+        while (!pending.empty()) {
+            const std::size_t i = pending.front();
+            pending.pop_front();
+            if (!moves(i)) {
+                continue;
+            }
+            auto held = slots_.find(key(entry(i).newName));
+            if (held == slots_.end() || held->second.mover != kNone) {
+                continue;
+            }
+            entry(i).skip = takenBy(held->second.name);
+            const std::string_view oldKey = key(oldNames_[i]);
+            slots_.insert_or_assign(oldKey, Holder{kNone, oldNames_[i]});
+            targets_.erase(key(entry(i).newName));
+            if (auto wanting = targets_.find(oldKey); wanting != targets_.end()) {
+                pending.push_back(wanting->second);
+            }
+        }
+    }
+
+    // Names that only letter case tells apart are allowed here, and worth a note.
+    void findCaseTwins() {
+        std::unordered_map<std::string, std::vector<std::size_t>> byFold;
+        for (auto i : members_) {
+            if (moves(i)) {
+                byFold[RenameEngine::conflictKey(entry(i).newName)].push_back(i);
+            }
+        }
+        if (byFold.empty()) {
+            return;
+        }
+        const auto note = [&](std::size_t i, std::string_view other) {
+            if (entry(i).warning.empty() && other != entry(i).newName) {
+                entry(i).warning = "Differs from " + quoted(other) + " only in letter case";
+            }
+        };
+        for (const auto& [fold, group] : byFold) {
+            for (std::size_t a = 1; a < group.size(); ++a) {
+                note(group[a], entry(group[0]).newName);
+                note(group[0], entry(group[a]).newName);
+            }
+        }
+        for (const auto& [name, holder] : slots_) {
+            if (holder.mover != kNone) {
+                continue;
+            }
+            auto group = byFold.find(RenameEngine::conflictKey(std::string(holder.name)));
+            if (group != byFold.end()) {
+                for (auto i : group->second) {
+                    note(i, holder.name);
+                }
+            }
+        }
+    }
+
+    RenameStep moveStep(std::size_t i) const {
+        RenameStep step;
+        step.from = entry(i).source;
+        step.to = entry(i).target;
+        step.completes = {i};
+        return step;
+    }
+    const RenamePlan::Entry& entry(std::size_t i) const { return out_.entries[i]; }
+
+    std::string temporaryName() {
+        for (;;) {
+            std::string name = ".quorvane-cycle-" + std::to_string(++temporaries_);
+            if (!slots_.contains(key(name)) && !targets_.contains(key(name))) {
+                return name;
+            }
+        }
+    }
+
+    // Chains from their free end; what is left goes round in cycles. `next_` holds, for an
+    // entry that wants another mover's name, that mover.
+    void order() {
+        std::vector<std::size_t> wanted;
+        for (auto i : members_) {
+            if (!moves(i)) {
+                continue;
+            }
+            entry(i).target = inFolder(entry(i).newName);
+            auto held = slots_.find(key(entry(i).newName));
+            if (held != slots_.end() && held->second.mover != kNone && held->second.mover != i) {
+                next_[i] = held->second.mover;
+                wanted.push_back(held->second.mover);
+            }
+        }
+        std::unordered_set<std::size_t> wantedSet;
+        if (!wanted.empty()) {
+            wantedSet.insert(wanted.begin(), wanted.end());
+        }
+        std::unordered_set<std::size_t> placed;
+        std::vector<std::size_t> chain;
+        for (auto i : members_) {
+            if (!moves(i) || wantedSet.contains(i)) {
+                continue;
+            }
+            chain.assign(1, i);
+            for (std::size_t j = next_[i]; j != kNone; j = next_[j]) {
+                chain.push_back(j);
+            }
+            for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+                out_.steps.push_back(moveStep(*it));
+                if (!wantedSet.empty()) {
+                    placed.insert(*it);
+                }
+            }
+        }
+        if (wantedSet.empty()) {
+            return;
+        }
+        for (auto i : members_) {
+            if (!moves(i) || placed.contains(i)) {
+                continue;
+            }
+            std::vector<std::size_t> cycle{i};
+            for (std::size_t j = next_[i]; j != i; j = next_[j]) {
+                cycle.push_back(j);
+            }
+            placed.insert(cycle.begin(), cycle.end());
+            out_.steps.push_back(cycleStep(cycle));
+        }
+    }
+
+    // Member m[j] wants the name of m[j+1], the last wants the first's.
+    RenameStep cycleStep(const std::vector<std::size_t>& m) {
+        RenameStep step;
+        step.kind = RenameStep::Kind::cycle;
+        const std::size_t k = m.size();
+        const std::string first = entry(m[0]).source;
+        std::vector<RenameStep> fixups;
+        // After exchanging the first name with that of m[j], m[j-1] is at the name of m[j];
+        // where that spelling is not the new one (a folder that ignores case), a move follows.
+        const auto arrive = [&](RenameStep& exchange, std::size_t who, const std::string& at) {
+            if (nameOf(at) == entry(who).newName) {
+                exchange.completes.push_back(who);
+            } else {
+                RenameStep fix;
+                fix.from = at;
+                fix.to = entry(who).target;
+                fix.completes = {who};
+                fixups.push_back(std::move(fix));
+            }
+        };
+        for (std::size_t j = 1; j < k; ++j) {
+            RenameStep exchange;
+            exchange.kind = RenameStep::Kind::exchange;
+            exchange.from = first;
+            exchange.to = entry(m[j]).source;
+            arrive(exchange, m[j - 1], exchange.to);
+            if (j + 1 == k) {
+                arrive(exchange, m[k - 1], first);
+            }
+            step.exchanges.push_back(std::move(exchange));
+        }
+        step.exchanges.insert(step.exchanges.end(), fixups.begin(), fixups.end());
+
+        const std::string temporary = inFolder(temporaryName());
+        RenameStep away;
+        away.from = first;
+        away.to = temporary;
+        away.temporary = true;
+        step.throughTemporary.push_back(std::move(away));
+        for (std::size_t j = k - 1; j >= 1; --j) {
+            step.throughTemporary.push_back(moveStep(m[j]));
+        }
+        RenameStep back = moveStep(m[0]);
+        back.from = temporary;
+        back.temporary = true;
+        step.throughTemporary.push_back(std::move(back));
+        for (auto i : m) {
+            step.completes.push_back(i);
+        }
+        return step;
+    }
+
+    RenamePlan& out_;
+    const std::string& folder_;
+    const std::vector<std::size_t>& members_;
+    const FolderFacts& facts_;
+    bool notes_;
+    const std::vector<std::string_view>& oldNames_;
+    std::vector<std::size_t>& next_;
+    std::deque<std::string> folded_;
+    std::unordered_map<std::string_view, std::size_t> targets_;
+    std::unordered_map<std::string_view, Holder> slots_;
+    unsigned temporaries_ = 0;
+};
+
+std::size_t depth(const std::string& folder) {
+    return static_cast<std::size_t>(std::count(folder.begin(), folder.end(), '/'));
+}
+
+}  // namespace
+
+std::string_view folderOf(std::string_view location) {
+    const auto slash = location.rfind('/');
+    if (slash == std::string_view::npos) {
+        return {};
+    }
+    // The root keeps its slash: the folder of "/a" is "/".
+    return location.substr(0, slash == 0 ? 1 : slash);
+}
+
+std::string_view nameOf(std::string_view location) {
+    const auto slash = location.rfind('/');
+    return slash == std::string_view::npos ? location : location.substr(slash + 1);
+}
+
+RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folders, bool notes) {
+    RenamePlan out;
+    const std::size_t count = requests.size();
+    out.entries.resize(count);
+    std::vector<std::string_view> oldNames(count);
+    std::vector<std::size_t> next(count, kNone);
+    std::vector<std::string> folderPaths;
+    std::vector<std::vector<std::size_t>> members;
+    std::unordered_map<std::string_view, std::size_t> folderIndex;
+    for (std::size_t i = 0; i < count; ++i) {
+        const RenameRequest& request = requests[i];
+        RenamePlan::Entry& entry = out.entries[i];
+        entry.source = request.source;
+        entry.newName = request.newName;
+        oldNames[i] = nameOf(entry.source);
+        // Rules that could not run leave the name as it was; such an entry still takes part,
+        // skipped with that reason, so that the batch reports it instead of passing over it.
+        const bool rulesFailed =
+            request.problem && (request.problem->code == Error::Code::badPattern ||
+                                request.problem->code == Error::Code::timedOut);
+        entry.changes = request.inBatch && (request.newName != oldNames[i] || rulesFailed);
+        if (entry.changes && request.problem) {
+            entry.skip = request.problem;
+        }
+        if (!entry.changes || entry.skip) {
+            entry.target = entry.source;
+        }
+        const std::string_view folder = folderOf(entry.source);
+        auto found = folderIndex.find(folder);
+        if (found == folderIndex.end()) {
+            folderPaths.emplace_back(folder);
+            members.emplace_back();
+            // The key views the entry's own bytes, which stay where they are.
+            found = folderIndex.emplace(folder, folderPaths.size() - 1).first;
+        }
+        members[found->second].push_back(i);
+    }
+
+    // Deepest folders first: every entry inside a folder moves while the folder keeps its name.
+    std::vector<std::size_t> byDepth(folderPaths.size());
+    std::vector<std::size_t> depths(folderPaths.size());
+    for (std::size_t f = 0; f < folderPaths.size(); ++f) {
+        byDepth[f] = f;
+        depths[f] = depth(folderPaths[f]);
+    }
+    std::stable_sort(byDepth.begin(), byDepth.end(),
+                     [&](std::size_t a, std::size_t b) { return depths[a] > depths[b]; });
+    static const FolderFacts kUnknown;
+    for (auto f : byDepth) {
+        auto facts = folders.find(folderPaths[f]);
+        FolderPlanner(out, folderPaths[f], members[f],
+                      facts != folders.end() ? facts->second : kUnknown, notes, oldNames, next)
+            .run();
+    }
+
+    for (auto& entry : out.entries) {
+        // A result never names a location outside the item's folder.
+        if (entry.changes && entry.skip && entry.skip->code != Error::Code::nameNotUtf8 &&
+            staysInFolder(entry.newName)) {
+            const std::string_view folder = folderOf(entry.source);
+            entry.target = folder.empty() ? entry.newName
+                                          : std::string(folder) +
+                                                (folder.back() == '/' ? "" : "/") + entry.newName;
+        }
+    }
+
+    // An entry inside a folder that moves ends inside the folder's new location.
+    for (const auto& entry : out.entries) {
+        if (entry.changes && !entry.skip && folderIndex.contains(entry.source)) {
+            out.foldersMove = true;
+            break;
+        }
+    }
+    if (out.foldersMove) {
+        PathRelocation relocation;
+        std::vector<std::size_t> movers;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (out.entries[i].changes && !out.entries[i].skip) {
+                movers.push_back(i);
+            }
+        }
+        std::stable_sort(movers.begin(), movers.end(), [&](std::size_t a, std::size_t b) {
+            return depth(out.entries[a].source) < depth(out.entries[b].source);
+        });
+        for (auto i : movers) {
+            auto& entry = out.entries[i];
+            const fs::path folder(std::string(folderOf(entry.source)));
+            entry.target = (relocation.apply(folder) / entry.newName).native();
+            relocation.add(entry.source, entry.target);
+        }
+        for (auto& entry : out.entries) {
+            if (!entry.changes || entry.skip) {
+                entry.target = relocation.apply(entry.target).native();
+            }
+        }
+    }
+    return out;
+}
+
+}  // namespace RenamePlanner

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "Models/FolderFacts.h"
+#include "Models/RenamePlan.h"
+#include "Models/RenameRequest.h"
+
+// Turns the entries of a preview (or of an undo or redo) into one plan: a stateless
+// function of its arguments that reads no disk.
+namespace RenamePlanner {
+
+// The facts of each folder by its path's exact bytes. A folder that is not listed counts as
+// empty and case-sensitive.
+using Folders = std::unordered_map<std::string, FolderFacts>;
+
+// One entry per request, in order. In each folder: two entries conflict when their new
+// names are the same name there (by letter case too where the folder ignores case); the
+// first keeps the name and the later ones are skipped, except that an entry keeping its own
+// name always keeps it. A new name held by an item that stays (an entry outside the batch,
+// a skipped one, or any other name in the folder) is taken; a name that an entry of the
+// plan moves away is free. Names that differ only in letter case in a case-sensitive folder
+// get a warning. The steps run deepest folder first, so that a folder moves after its
+// contents; within a folder chains run from their free end and cycles are one step each.
+// `notes` false leaves out the warnings, which only a preview shows.
+RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folders,
+                bool notes = true);
+
+// The folder part and the last component of a location, as its bytes are split by "/"
+// (the folder of "name" is "").
+std::string_view folderOf(std::string_view location);
+std::string_view nameOf(std::string_view location);
+
+}  // namespace RenamePlanner
