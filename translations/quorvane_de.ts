@@ -149,6 +149,57 @@
     </message>
 </context>
 <context>
+    <name>ErrorText</name>
+    <message>
+        <source>The file could not be read (%1).</source>
+        <translation>Die Datei konnte nicht gelesen werden (%1).</translation>
+    </message>
+    <message>
+        <source>This cannot be a file name: %1.</source>
+        <translation>Das kann kein Dateiname sein: %1.</translation>
+    </message>
+    <message>
+        <source>The item&apos;s own name is not valid UTF-8 text, so it is left as it is.</source>
+        <translation>Der eigene Name des Eintrags ist kein gültiger UTF-8-Text; er bleibt, wie er ist.</translation>
+    </message>
+    <message>
+        <source>The system refused: %1</source>
+        <translation>Das System hat abgelehnt: %1</translation>
+    </message>
+    <message>
+        <source>Not attempted: the batch ended before this item.</source>
+        <translation>Nicht versucht: Der Vorgang endete vor diesem Eintrag.</translation>
+    </message>
+    <message>
+        <source>A rule cannot run: %1</source>
+        <translation>Eine Regel kann nicht angewendet werden: %1</translation>
+    </message>
+    <message>
+        <source>A pattern took too long on this name, so the name is left as it is.</source>
+        <translation>Ein Muster brauchte für diesen Namen zu lange; der Name bleibt, wie er ist.</translation>
+    </message>
+    <message>
+        <source>Nothing exists at this location any more.</source>
+        <translation>An diesem Ort existiert nichts mehr.</translation>
+    </message>
+    <message>
+        <source>Another item gets the same name in this folder.</source>
+        <translation>Ein anderer Eintrag erhält in diesem Ordner denselben Namen.</translation>
+    </message>
+    <message>
+        <source>An item with this name already exists in this folder.</source>
+        <translation>In diesem Ordner gibt es bereits einen Eintrag mit diesem Namen.</translation>
+    </message>
+    <message>
+        <source>Differs from another name in its folder only in letter case.</source>
+        <translation>Unterscheidet sich von einem anderen Namen im Ordner nur in der Groß-/Kleinschreibung.</translation>
+    </message>
+    <message>
+        <source>Written by a newer version of Quorvane.</source>
+        <translation>Von einer neueren Version von Quorvane geschrieben.</translation>
+    </message>
+</context>
+<context>
     <name>FileListView</name>
     <message>
         <source>Filter by name</source>
@@ -307,10 +358,6 @@
 <context>
     <name>PreviewTableModel</name>
     <message>
-        <source>This name cannot be used: %1</source>
-        <translation>Dieser Name kann nicht verwendet werden: %1</translation>
-    </message>
-    <message>
         <source>An item above gets the same name; this one will be skipped.</source>
         <translation>Ein Eintrag weiter oben erhält denselben Namen; dieser wird übersprungen.</translation>
     </message>
@@ -426,15 +473,15 @@
     <message numerus="yes">
         <source>Cancelled: %n item not attempted</source>
         <translation>
-            <numerusform>A</numerusform>
-            <numerusform>b</numerusform>
+            <numerusform>Abgebrochen: %n Eintrag nicht versucht</numerusform>
+            <numerusform>Abgebrochen: %n Einträge nicht versucht</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Cancelled: %n items not attempted</source>
         <translation>
-            <numerusform>A</numerusform>
-            <numerusform>b</numerusform>
+            <numerusform>Abgebrochen: %n Eintrag nicht versucht</numerusform>
+            <numerusform>Abgebrochen: %n Einträge nicht versucht</numerusform>
         </translation>
     </message>
 </context>

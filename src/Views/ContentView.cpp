@@ -429,7 +429,7 @@ void ContentView::refresh() {
     const std::size_t conflicts = model_.conflictCount();
     std::size_t problems = 0;
     for (const auto& entry : model_.previews()) {
-        problems += entry.problem.empty() ? 0 : 1;
+        problems += entry.problem ? 1 : 0;
     }
     showCount(filesCount_, tr("%n file(s)", nullptr, Texts::count(files)), files);
     showCount(selectedCount_, tr("%n selected", nullptr, Texts::count(selected)), selected);
