@@ -55,8 +55,8 @@ bool install(const QLocale& locale, const QString& from) {
     const bool english = locale.language() == QLocale::English || locale.language() == QLocale::C;
     replace(in[1], english ? nullptr : loaded(locale, QStringLiteral("quorvane"), from));
     replace(in[2], english ? nullptr
-                              : loaded(locale, QStringLiteral("qtbase"),
-                                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+                           : loaded(locale, QStringLiteral("qtbase"),
+                                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
     return english || in[1] != nullptr;
 }
 
