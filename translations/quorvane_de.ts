@@ -505,7 +505,7 @@
     </message>
     <message>
         <source>Add Rule</source>
-        <translation>Regel hinzufügen</translation>
+        <translation>Neue Regel</translation>
     </message>
     <message>
         <source>Add a rule at the end of the list</source>

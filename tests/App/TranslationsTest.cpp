@@ -67,7 +67,7 @@ void TranslationsTest::theWindowSpeaksTheSystemsLanguage() {
     const std::vector<std::pair<QString, QString>> shown = {
         {app.window().menuBar()->actions().value(0)->text(), QStringLiteral("&Datei")},
         {button("savePresetButton"), QStringLiteral("Als Vorlage speichern …")},
-        {button("addRuleButton"), QStringLiteral("Regel hinzufügen")},
+        {button("addRuleButton"), QStringLiteral("Neue Regel")},
         {insert->findChild<QLineEdit*>(QStringLiteral("insertText"))->accessibleName(),
          QStringLiteral("Text")},
         {insert->findChild<QLineEdit*>(QStringLiteral("insertText"))->placeholderText(),
