@@ -294,8 +294,7 @@ void FileListView::refresh() {
 
     const std::size_t total = files.size();
     const auto shown = static_cast<std::size_t>(tableModel_->rowCount());
-    QString text = tr("%n file(s)", nullptr, Texts::count(total)) +
-                   QStringLiteral(" · ") +
+    QString text = tr("%n file(s)", nullptr, Texts::count(total)) + QStringLiteral(" · ") +
                    tr("%n selected", nullptr, Texts::count(model_.selectedCount()));
     if (shown != total) {
         text += QStringLiteral(" · ") + tr("%n shown", nullptr, Texts::count(shown));

@@ -11,9 +11,9 @@
 #include "ViewModels/AppViewModel.h"
 #include "Views/RightPanel/PreviewTableModel.h"
 #include "Views/Shared/ChangeWatcher.h"
-#include "Views/Shared/Texts.h"
 #include "Views/Shared/FileDialogs.h"
 #include "Views/Shared/Icons.h"
+#include "Views/Shared/Texts.h"
 
 PreviewPanelView::PreviewPanelView(AppViewModel& model, QWidget* parent)
     : QWidget(parent), model_(model) {

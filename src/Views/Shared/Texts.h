@@ -16,8 +16,7 @@ namespace Texts {
 // A stored enumeration value as the window shows it (context "StoredValue").
 QString stored(std::string_view rawValue);
 template <typename E>
-    requires std::is_enum_v<E>
-QString stored(E value) {
+requires std::is_enum_v<E> QString stored(E value) {
     return stored(rawValue(value));
 }
 // A text marked with UI_TEXT(context, text), translated; for one marked with UI_TEXT_N,
