@@ -151,14 +151,6 @@
 <context>
     <name>ErrorText</name>
     <message>
-        <source>The file could not be read (%1).</source>
-        <translation>Die Datei konnte nicht gelesen werden (%1).</translation>
-    </message>
-    <message>
-        <source>This cannot be a file name: %1.</source>
-        <translation>Das kann kein Dateiname sein: %1.</translation>
-    </message>
-    <message>
         <source>The item&apos;s own name is not valid UTF-8 text, so it is left as it is.</source>
         <translation>Der eigene Name des Eintrags ist kein gültiger UTF-8-Text; er bleibt, wie er ist.</translation>
     </message>
@@ -197,6 +189,14 @@
     <message>
         <source>Written by a newer version of Quorvane.</source>
         <translation>Von einer neueren Version von Quorvane geschrieben.</translation>
+    </message>
+    <message>
+        <source>The file could not be read: %1</source>
+        <translation>Die Datei konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>This cannot be a file name: %1</source>
+        <translation>Das kann kein Dateiname sein: %1</translation>
     </message>
 </context>
 <context>

@@ -8,9 +8,9 @@ QString ErrorText::sentence(const Error& error) {
         case Error::Code::missingKey:
         case Error::Code::wrongType:
         case Error::Code::invalidValue:
-            return tr("The file could not be read (%1).").arg(detail);
+            return tr("The file could not be read: %1").arg(detail);
         case Error::Code::invalidName:
-            return tr("This cannot be a file name: %1.").arg(detail);
+            return tr("This cannot be a file name: %1").arg(detail);
         case Error::Code::nameNotUtf8:
             return tr("The item's own name is not valid UTF-8 text, so it is left as it is.");
         case Error::Code::fileSystem:
