@@ -49,17 +49,17 @@ _quorvane() {
         return
     fi
 
-    local spec=(${_quorvane_commands[$command]})
+    local row=(${_quorvane_commands[$command]})
     local values=${_quorvane_values[$command:$prev]-${_quorvane_values[$prev]-}}
-    if [[ -n $values && " ${spec[*]:1} " == *" $prev "* ]]; then
+    if [[ -n $values && " ${row[*]:1} " == *" $prev "* ]]; then
         _quorvane_offer "$values"
         return
     fi
     $split && return
     if [[ $cur == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "${spec[*]:1}" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "${row[*]:1}" -- "$cur")
         return
     fi
-    _quorvane_offer "${spec[0]}"
+    _quorvane_offer "${row[0]}"
 }
 complete -F _quorvane quorvane
