@@ -4,11 +4,14 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 #include "Models/EnumCases.h"
 #include "Models/FileItem.h"
 #include "Models/RenameRule.h"
+#include "Models/RuleKeys.h"
 #include "Models/Utf8.h"
 #include "Services/RenameEngine.h"
 
@@ -55,37 +58,26 @@ class Input {
     std::size_t position_ = 0;
 };
 
+// Every option of the key table gets a value of its type, so a new key is fuzzed too.
 RenameRule makeRule(Input& in) {
     RenameRule rule(in.pick<RuleType>());
-    rule.isEnabled = in.byte() % 8 != 0;
-    rule.findText = in.text();
-    rule.replaceText = in.text();
-    rule.isCaseSensitive = in.byte() % 2 == 0;
-    rule.useRegex = in.byte() % 2 == 0;
-    rule.insertText = in.text();
-    rule.insertPosition = in.pick<InsertPosition>();
-    rule.insertIndex = in.number();
-    rule.insertAnchorText = in.text();
-    rule.removeTarget = in.pick<RemoveTarget>();
-    rule.removeText = in.text();
-    rule.removeCount = in.number();
-    rule.removeFromIndex = in.number();
-    rule.removeToIndex = in.number();
-    rule.removeBetweenStart = in.text();
-    rule.removeBetweenEnd = in.text();
-    rule.caseType = in.pick<CaseConversionType>();
-    rule.numberingStart = in.number();
-    rule.numberingStep = in.number();
-    rule.numberingPadding = in.number();
-    rule.numberingPosition = in.pick<NumberingPosition>();
-    rule.numberingSeparator = in.text();
-    rule.dateFormat = in.text();
-    rule.datePosition = in.pick<InsertPosition>();
-    rule.newExtension = in.text();
-    rule.replaceSpacesWithUnderscores = in.byte() % 2 == 0;
-    rule.removeSpecialChars = in.byte() % 2 == 0;
-    rule.removeDuplicateSpaces = in.byte() % 2 == 0;
-    rule.trimWhitespace = in.byte() % 2 == 0;
+    for (const auto& key : RuleKeys::all()) {
+        std::visit(
+            [&](auto member) {
+                auto& field = rule.*member;
+                using Value = std::remove_cvref_t<decltype(field)>;
+                if constexpr (std::is_same_v<Value, std::string>) {
+                    field = in.text();
+                } else if constexpr (std::is_same_v<Value, bool>) {
+                    field = in.byte() % 2 == 0;
+                } else if constexpr (std::is_same_v<Value, std::int64_t>) {
+                    field = in.number();
+                } else if constexpr (std::is_enum_v<Value> && !std::is_same_v<Value, RuleType>) {
+                    field = in.pick<Value>();
+                }
+            },
+            key.field);
+    }
     return rule;
 }
 

@@ -6,13 +6,13 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include "App/Translations.h"
 #include "Views/ContentView.h"
-#include "Views/Shared/EnglishPlurals.h"
 #include "Views/Shared/Icons.h"
 
 QuorvaneApp::QuorvaneApp(std::optional<std::filesystem::path> presetsFile)
     : model_(scheduler_), presets_(std::move(presetsFile)), window_(new QMainWindow) {
-    EnglishPlurals::install();
+    Translations::install();
     window_->setWindowTitle(QStringLiteral("Quorvane"));
     window_->setWindowIcon(Icons::bundled(QStringLiteral("LogoDark")));
     content_ = new ContentView(model_, presets_, window_.get());

@@ -20,10 +20,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <type_traits>
+#include <utility>
+#include <variant>
 
 #include "App/QuorvaneApp.h"
 #include "Models/EnumCases.h"
 #include "Models/Preset.h"
+#include "Models/RuleKeys.h"
+#include "Services/RuleKinds.h"
 #include "ViewModels/AppViewModel.h"
 #include "Views/ContentView.h"
 #include "Views/LeftPanel/RuleEditorView.h"
@@ -56,19 +61,23 @@ QString slug(std::string_view text) {
 // The combo box of an editor whose choice decides what the rule does, with its number of
 // choices; none for kinds without one.
 std::pair<const char*, int> modeField(RuleType type) {
-    const auto count = [](auto cases) { return static_cast<int>(cases.size()); };
-    switch (type) {
-        case RuleType::insert:
-            return {"insertPosition", count(allCases<InsertPosition>())};
-        case RuleType::remove:
-            return {"removeTarget", count(allCases<RemoveTarget>())};
-        case RuleType::numbering:
-            return {"numberingPosition", count(allCases<NumberingPosition>())};
-        case RuleType::dateStamp:
-            return {"datePosition", count(allCases<InsertPosition>())};
-        default:
-            return {nullptr, 1};
+    const std::string_view mode = RuleKinds::info(type).modeKey;
+    const RuleKey* key = mode.empty() ? nullptr : RuleKeys::find(mode);
+    if (key == nullptr) {
+        return {nullptr, 1};
     }
+    const int choices = std::visit(
+        [](auto member) {
+            using Value = std::remove_cvref_t<decltype(std::declval<RenameRule&>().*member)>;
+            if constexpr (std::is_enum_v<Value>) {
+                return static_cast<int>(allCases<Value>().size());
+            } else {
+                return 1;
+            }
+        },
+        key->field);
+    // The key names are literals of the key table, so the pointer stays valid.
+    return {key->name.data(), choices};
 }
 
 }  // namespace

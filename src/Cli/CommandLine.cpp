@@ -184,8 +184,9 @@ std::size_t widest(const std::vector<std::string>& texts) {
     return width;
 }
 
-json nullOr(const std::string& text) {
-    return text.empty() ? json(nullptr) : json(text);
+// The command line speaks English: an error's sentence is its detail.
+json nullOr(const std::optional<Error>& error) {
+    return error ? json(error->detail) : json(nullptr);
 }
 
 // Paths as listed, made valid UTF-8 for output (a JSON document cannot carry raw bytes).
@@ -312,11 +313,11 @@ int printPreview(const AppViewModel& model, const std::string& format) {
         if (entry.hasConflict) {
             std::cout << "  [conflict]";
         }
-        if (!entry.problem.empty()) {
-            std::cout << "  [" << Utf8::escapeControls(entry.problem) << "]";
+        if (entry.problem) {
+            std::cout << "  [" << Utf8::escapeControls(entry.problem->detail) << "]";
         }
-        if (!entry.warning.empty()) {
-            std::cout << "  [" << Utf8::escapeControls(entry.warning) << "]";
+        if (entry.warning) {
+            std::cout << "  [" << Utf8::escapeControls(entry.warning->detail) << "]";
         }
         std::cout << '\n';
     }
@@ -351,7 +352,7 @@ int printRename(const AppViewModel& model, const std::string& format) {
         for (const auto& result : results) {
             out.push_back({{"originalPath", shown(result.originalURL)},
                            {"newPath", shown(result.newURL)},
-                           {"success", result.success},
+                           {"success", result.renamed()},
                            {"status", statusWord(result.status)},
                            {"error", result.error ? json(result.error->detail) : json(nullptr)}});
         }
@@ -418,6 +419,14 @@ int printPresets(const std::string& format) {
                   << Utf8::escapeControls(store.loadProblem()->detail) << ")";
         if (store.backupFile()) {
             std::cerr << "; it was kept as " << Utf8::escapeControls(store.backupFile()->native());
+        }
+        std::cerr << '\n';
+    }
+    if (store.readOnly()) {
+        std::cerr << "quorvane: the presets file was written by a newer version of Quorvane; it "
+                     "is read as far as this version can and is never rewritten by it";
+        if (store.unreadablePresets() > 0) {
+            std::cerr << " (" << store.unreadablePresets() << " of its presets could not be read)";
         }
         std::cerr << '\n';
     }

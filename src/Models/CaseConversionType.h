@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Models/EnumCases.h"
+#include "Models/UiText.h"
 
 // The case styles of a case-conversion rule.
 enum class CaseConversionType {
@@ -15,11 +16,11 @@ enum class CaseConversionType {
 template <>
 struct EnumCases<CaseConversionType> {
     static constexpr std::array<std::pair<CaseConversionType, std::string_view>, 6> table{{
-        {CaseConversionType::uppercase, "UPPERCASE"},
-        {CaseConversionType::lowercase, "lowercase"},
-        {CaseConversionType::titleCase, "Title Case"},
-        {CaseConversionType::camelCase, "camelCase"},
-        {CaseConversionType::snakeCase, "snake_case"},
-        {CaseConversionType::sentenceCase, "Sentence case"},
+        {CaseConversionType::uppercase, UI_TEXT("StoredValue", "UPPERCASE")},
+        {CaseConversionType::lowercase, UI_TEXT("StoredValue", "lowercase")},
+        {CaseConversionType::titleCase, UI_TEXT("StoredValue", "Title Case")},
+        {CaseConversionType::camelCase, UI_TEXT("StoredValue", "camelCase")},
+        {CaseConversionType::snakeCase, UI_TEXT("StoredValue", "snake_case")},
+        {CaseConversionType::sentenceCase, UI_TEXT("StoredValue", "Sentence case")},
     }};
 };

@@ -19,6 +19,8 @@ struct Error {
         itemMissing,   // nothing exists at an item's location
         conflict,      // another item of the batch gets the same name in the same folder
         nameTaken,     // the new name belongs to an item that stays in the folder
+        caseOnly,      // a new name differs from another of its folder only in letter case
+        newerFormat,   // written by a newer version of the program, which this one would lose
     };
 
     Code code;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Models/EnumCases.h"
+#include "Models/UiText.h"
 
 // Where a numbering rule puts the number.
 enum class NumberingPosition { prefix, suffix, replace };
@@ -8,8 +9,8 @@ enum class NumberingPosition { prefix, suffix, replace };
 template <>
 struct EnumCases<NumberingPosition> {
     static constexpr std::array<std::pair<NumberingPosition, std::string_view>, 3> table{{
-        {NumberingPosition::prefix, "Prefix"},
-        {NumberingPosition::suffix, "Suffix"},
-        {NumberingPosition::replace, "Replace Name"},
+        {NumberingPosition::prefix, UI_TEXT("StoredValue", "Prefix")},
+        {NumberingPosition::suffix, UI_TEXT("StoredValue", "Suffix")},
+        {NumberingPosition::replace, UI_TEXT("StoredValue", "Replace Name")},
     }};
 };

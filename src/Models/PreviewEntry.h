@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "Models/Error.h"
 
 // One row of a preview: the current full name, the computed new one and whether another
 // checked item gets the same new name in the same folder (a blocking conflict).
@@ -8,12 +11,12 @@ struct PreviewEntry {
     std::string original;
     std::string preview;
     bool hasConflict = false;
-    // Empty when the new name can be used; otherwise why it cannot (the rename refuses it
-    // for the same reason).
-    std::string problem;
-    // Empty, or a note that does not block the rename (a new name that differs from another
-    // name of its folder only in letter case, on a folder that tells them apart).
-    std::string warning;
+    // None when the new name can be used; otherwise why it cannot (the rename refuses it for
+    // the same reason): a code and an untranslated detail.
+    std::optional<Error> problem;
+    // None, or a note that does not block the rename (code caseOnly: a new name that differs
+    // from another name of its folder only in letter case, on a folder that tells them apart).
+    std::optional<Error> warning;
 
     friend bool operator==(const PreviewEntry&, const PreviewEntry&) = default;
 };

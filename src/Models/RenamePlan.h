@@ -22,8 +22,9 @@ struct RenamePlan {
         bool changes = false;
         // Why a changing entry is skipped (conflict, name taken, invalid name), or none.
         std::optional<Error> skip;
-        // A note that does not block (a letter-case near-twin in a case-sensitive folder).
-        std::string warning;
+        // A note that does not block (a letter-case near-twin in a case-sensitive folder,
+        // code caseOnly), or none.
+        std::optional<Error> warning;
         // Where the entry ends when every step succeeds.
         std::string target;
     };

@@ -19,11 +19,13 @@ struct RenameResult {
     // Where the batch puts it: its final folder (which may itself have moved in the batch)
     // joined with the new name. Only a location when `status` is renamed.
     std::filesystem::path newURL;
-    // Whether the item is at `newURL` (status renamed).
-    bool success = false;
-    // Why it was not renamed (none when renamed); `detail` is a human-readable sentence.
-    std::optional<Error> error;
     Status status = Status::failed;
+    // Why it was not renamed (none when renamed): a code and an untranslated detail; the
+    // window and the command line word their own sentences.
+    std::optional<Error> error;
+
+    // Whether the item is at `newURL`.
+    bool renamed() const { return status == Status::renamed; }
     // The temporary name in the same folder that the item passed through to complete a
     // cycle of names, when it did.
     std::optional<std::filesystem::path> temporaryURL;

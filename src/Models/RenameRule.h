@@ -56,11 +56,12 @@ struct RenameRule {
     // Equality compares all 32 fields; the hash uses `id` alone, which agrees with it.
     friend bool operator==(const RenameRule&, const RenameRule&) = default;
 
-    // The JSON object with all 32 keys (the unit of the presets file).
+    // The JSON object with every key of RuleKeys (the unit of the presets file).
     nlohmann::json toJson() const;
 
-    // Strict decoding: every one of the 32 keys is required and type-checked; unknown keys
-    // are ignored. The error names the key and what is wrong with it.
+    // Decoding by RuleKeys: the 32 keys of the first format are required, later keys take
+    // their defaults when absent; every present key is type-checked; unknown keys are
+    // ignored. The error names the key and what is wrong with it.
     static Result<RenameRule> fromJson(const nlohmann::json& object);
 };
 

@@ -4,15 +4,13 @@
 
 #include <string>
 
-namespace {
+#include "Services/RuleKinds.h"
 
-icu::UnicodeString u16(const std::string& text) {
+icu::UnicodeString PreparedRule::u16(const std::string& text) {
     return icu::UnicodeString::fromUTF8(text);
 }
 
-// Compiles the rule's pattern and reads its replacement for it; what ICU refuses goes to
-// `rule.invalid`.
-void compile(PreparedRule& rule, bool caseInsensitive) {
+void PreparedRule::compile(PreparedRule& rule, bool caseInsensitive) {
     UErrorCode status = U_ZERO_ERROR;
     UParseError where{};
     std::unique_ptr<icu::RegexPattern> compiled(icu::RegexPattern::compile(
@@ -30,8 +28,8 @@ void compile(PreparedRule& rule, bool caseInsensitive) {
     rule.pattern = std::move(compiled);
 }
 
-std::optional<icu::UnicodeString> formatDate(const std::string& pattern,
-                                             std::chrono::system_clock::time_point now) {
+std::optional<icu::UnicodeString> PreparedRule::formatDate(
+    const std::string& pattern, std::chrono::system_clock::time_point now) {
     // The default locale and time zone are the user's (from the environment) unless the
     // program set others.
     UErrorCode status = U_ZERO_ERROR;
@@ -46,50 +44,10 @@ std::optional<icu::UnicodeString> formatDate(const std::string& pattern,
     return text;
 }
 
-}  // namespace
-
 PreparedRule::PreparedRule(const RenameRule& source, std::chrono::system_clock::time_point now)
     : rule(source) {
-    switch (rule.type) {
-        case RuleType::replace:
-            replaceText = u16(rule.replaceText);
-            if (rule.useRegex) {
-                compile(*this, !rule.isCaseSensitive);
-            } else {
-                findSearch.emplace(u16(rule.findText), rule.isCaseSensitive);
-            }
-            break;
-        case RuleType::regex:
-            replaceText = u16(rule.replaceText);
-            // An empty pattern leaves every name as it is, whatever its replacement.
-            if (!rule.findText.empty()) {
-                compile(*this, false);
-            }
-            break;
-        case RuleType::insert:
-            insertText = u16(rule.insertText);
-            if (rule.insertPosition == InsertPosition::beforeText ||
-                rule.insertPosition == InsertPosition::afterText) {
-                anchorText = u16(rule.insertAnchorText);
-                anchorSearch.emplace(anchorText);
-            }
-            break;
-        case RuleType::remove:
-            if (rule.removeTarget == RemoveTarget::text) {
-                removeSearch.emplace(u16(rule.removeText));
-            } else if (rule.removeTarget == RemoveTarget::betweenText) {
-                startSearch.emplace(u16(rule.removeBetweenStart));
-                endSearch.emplace(u16(rule.removeBetweenEnd));
-            }
-            break;
-        case RuleType::numbering:
-            separator = u16(rule.numberingSeparator);
-            break;
-        case RuleType::dateStamp:
-            dateText = formatDate(rule.dateFormat, now);
-            break;
-        default:
-            break;
+    if (const auto prepare = RuleKinds::info(rule.type).prepare) {
+        prepare(*this, now);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <unicode/regex.h>
 #include <unicode/unistr.h>
 
+#include <any>
 #include <atomic>
 #include <chrono>
 #include <memory>
@@ -17,7 +18,19 @@
 // its pattern compiled and its date formatted once. Read-only while names are computed, so
 // threads may share it.
 struct PreparedRule {
+    // Prepares `source` as its kind's description says. Date rules stamp `now`.
     PreparedRule(const RenameRule& source, std::chrono::system_clock::time_point now);
+
+    // Helpers of the kinds' preparations.
+    // `text` (UTF-8) in UTF-16.
+    static icu::UnicodeString u16(const std::string& text);
+    // Compiles the rule's pattern (its findText) and reads its replacement for it; what ICU
+    // refuses goes to `rule.invalid`.
+    static void compile(PreparedRule& rule, bool caseInsensitive);
+    // `pattern` applied to `now` in the user's default locale and time zone; none when no
+    // formatter can be made of the pattern.
+    static std::optional<icu::UnicodeString> formatDate(const std::string& pattern,
+                                                        std::chrono::system_clock::time_point now);
 
     RenameRule rule;
 
@@ -51,6 +64,9 @@ struct PreparedRule {
     // in this run, so one pathological pattern cannot make a preview of many names take
     // minutes. The names it is not tried on say so.
     mutable std::atomic<bool> patternGaveUp{false};
+
+    // What a kind prepares beyond the members above, in a type of its own choosing.
+    std::any kindState;
 
     // Why `rule` cannot run (as `invalid` above), or none; a disabled rule never fails.
     static std::optional<Error> check(const RenameRule& rule);

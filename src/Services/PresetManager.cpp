@@ -16,6 +16,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Services/JsonDocument.h"
+#include "Services/RuleKinds.h"
 
 namespace {
 
@@ -156,6 +157,33 @@ void removeStaleTemporaries(const fs::path& file) {
     }
 }
 
+// The formatVersion of a preset element: absent means 1; otherwise a whole number from 1.
+Result<int> elementFormat(const nlohmann::json& element) {
+    const auto it = element.find("formatVersion");
+    if (it == element.end()) {
+        return 1;
+    }
+    if (!it->is_number_integer()) {
+        return Error{Error::Code::wrongType, "key \"formatVersion\" must be an integer"};
+    }
+    if (it->is_number_unsigned() ? it->get<std::uint64_t>() > INT32_MAX
+                                 : it->get<std::int64_t>() < 1) {
+        return Error{Error::Code::invalidValue,
+                     "key \"formatVersion\" must be a whole number from 1"};
+    }
+    return static_cast<int>(it->get<std::int64_t>());
+}
+
+nlohmann::json presetsArray(const std::vector<Preset>& presets) {
+    nlohmann::json array = nlohmann::json::array();
+    for (const auto& preset : presets) {
+        nlohmann::json object = preset.toJson();
+        object["formatVersion"] = PresetManager::formatOf(preset);
+        array.push_back(std::move(object));
+    }
+    return array;
+}
+
 }  // namespace
 
 PresetManager::PresetManager() : PresetManager(defaultStorageFile()) {}
@@ -226,7 +254,7 @@ std::vector<Preset> PresetManager::builtInPresets() {
     };
 }
 
-Result<std::vector<Preset>> PresetManager::decodePresets(const std::string& bytes) {
+Result<PresetFileContent> PresetManager::decodePresetFile(const std::string& bytes) {
     auto document = JsonDocument::parse(bytes);
     if (!document) {
         return document.error();
@@ -234,29 +262,58 @@ Result<std::vector<Preset>> PresetManager::decodePresets(const std::string& byte
     if (!document->is_array()) {
         return Error{Error::Code::invalidJson, "the presets file must hold a JSON array"};
     }
-    std::vector<Preset> presets;
-    presets.reserve(document->size());
+    const int newest = RuleKinds::newestFormat();
+    PresetFileContent content;
+    content.presets.reserve(document->size());
     for (std::size_t index = 0; index < document->size(); ++index) {
-        auto preset = Preset::fromJson((*document)[index]);
+        const auto& element = (*document)[index];
+        auto format = element.is_object() ? elementFormat(element) : Result<int>(1);
+        auto preset = format ? Preset::fromJson(element) : Result<Preset>(format.error());
+        if (format && *format > newest) {
+            // Written by a newer version: what reads is kept, what does not is left out.
+            content.format = std::max(content.format, *format);
+            if (preset) {
+                content.presets.push_back(std::move(*preset));
+            } else {
+                ++content.unreadable;
+            }
+            continue;
+        }
         if (!preset) {
             Error error = preset.error();
             error.detail = "preset " + std::to_string(index + 1) + ": " + error.detail;
             return error;
         }
-        presets.push_back(std::move(*preset));
+        content.format = std::max(content.format, *format);
+        content.presets.push_back(std::move(*preset));
     }
-    return presets;
+    return content;
+}
+
+Result<std::vector<Preset>> PresetManager::decodePresets(const std::string& bytes) {
+    auto content = decodePresetFile(bytes);
+    if (!content) {
+        return content.error();
+    }
+    return std::move(content->presets);
 }
 
 std::string PresetManager::encodePresets(const std::vector<Preset>& presets) {
-    nlohmann::json array = nlohmann::json::array();
-    for (const auto& preset : presets) {
-        array.push_back(preset.toJson());
+    return presetsArray(presets).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+int PresetManager::formatOf(const Preset& preset) {
+    int format = 1;
+    for (const auto& rule : preset.rules) {
+        format = std::max(format, RuleKinds::formatOf(rule));
     }
-    return array.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    return format;
 }
 
 std::optional<Error> PresetManager::save(const Preset& preset) {
+    if (readOnly_) {
+        return readOnly_;
+    }
     const auto same = std::find_if(presets_.begin(), presets_.end(),
                                    [&](const Preset& p) { return p.id == preset.id; });
     if (same != presets_.end()) {
@@ -270,6 +327,9 @@ std::optional<Error> PresetManager::save(const Preset& preset) {
 }
 
 std::optional<Error> PresetManager::deletePreset(const Uuid& id) {
+    if (readOnly_) {
+        return readOnly_;
+    }
     std::erase_if(presets_, [&](const Preset& p) { return p.id == id; });
     auto problem = write();
     observers_.notify();
@@ -293,13 +353,20 @@ void PresetManager::load() {
         mustNotReplaceFile_ = !keepUnreadableFile(std::nullopt);
         return;
     }
-    auto decoded = decodePresets(*content.bytes);
+    auto decoded = decodePresetFile(*content.bytes);
     if (!decoded) {
         loadProblem_ = decoded.error();
         mustNotReplaceFile_ = !keepUnreadableFile(content.bytes);
         return;
     }
-    presets_ = std::move(*decoded);
+    if (decoded->format > RuleKinds::newestFormat()) {
+        readOnly_ = Error{Error::Code::newerFormat,
+                          storageURL_->string() + " holds presets of format " +
+                              std::to_string(decoded->format) + "; this version reads format " +
+                              std::to_string(RuleKinds::newestFormat()) + " and older"};
+        unreadablePresets_ = decoded->unreadable;
+    }
+    presets_ = std::move(decoded->presets);
 }
 
 void PresetManager::loadBuiltIn() {
@@ -350,6 +417,10 @@ std::optional<Error> PresetManager::write() {
         writeProblem_.reset();
         return std::nullopt;
     }
+    if (readOnly_) {
+        writeProblem_ = readOnly_;
+        return writeProblem_;
+    }
     if (mustNotReplaceFile_) {
         writeProblem_ = Error{Error::Code::fileSystem,
                               "the unreadable file " + storageURL_->string() +
@@ -357,13 +428,9 @@ std::optional<Error> PresetManager::write() {
                               loadProblem_ ? loadProblem_->systemError : 0};
         return writeProblem_;
     }
-    nlohmann::json array = nlohmann::json::array();
-    for (const auto& preset : presets_) {
-        array.push_back(preset.toJson());
-    }
     std::string bytes;
     try {
-        bytes = array.dump();
+        bytes = presetsArray(presets_).dump();
     } catch (const nlohmann::json::exception&) {
         writeProblem_ = Error{Error::Code::invalidValue, "a preset holds text that is not UTF-8"};
         return writeProblem_;

@@ -106,9 +106,7 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
             request.newName = entry.preview;
             request.inBatch = item.isSelected;
             request.problem = problemOf(item, entry.preview, scratch.problem);
-            if (request.problem) {
-                entry.problem = request.problem->detail;
-            }
+            entry.problem = request.problem;
         }
     };
     if (threads == 0) {
@@ -137,13 +135,13 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
     for (std::size_t i = 0; i < files.size(); ++i) {
         const auto& planned = plan.entries[i];
         entries[i].warning = planned.warning;
-        if (!planned.skip || !entries[i].problem.empty()) {
+        if (!planned.skip || entries[i].problem) {
             continue;
         }
         if (planned.skip->code == Error::Code::conflict) {
             entries[i].hasConflict = true;
         } else {
-            entries[i].problem = planned.skip->detail;
+            entries[i].problem = planned.skip;
         }
     }
     return entries;
@@ -326,7 +324,6 @@ class Execution {
                                     0};
             }
             result.status = state.status;
-            result.success = state.status == RenameResult::Status::renamed;
             result.error = std::move(state.error);
             result.temporaryURL = std::move(state.temporary);
             out.push_back(std::move(result));

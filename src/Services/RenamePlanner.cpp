@@ -169,8 +169,9 @@ class FolderPlanner {
             return;
         }
         const auto note = [&](std::size_t i, std::string_view other) {
-            if (entry(i).warning.empty() && other != entry(i).newName) {
-                entry(i).warning = "Differs from " + quoted(other) + " only in letter case";
+            if (!entry(i).warning && other != entry(i).newName) {
+                entry(i).warning = Error{Error::Code::caseOnly,
+                                         "Differs from " + quoted(other) + " only in letter case"};
             }
         };
         for (const auto& [fold, group] : byFold) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "Services/Transforms.h"
+#include "Services/RuleKinds.h"
 
 namespace {
 
@@ -12,12 +12,6 @@ namespace {
 // steps of its match engine, roughly milliseconds each.
 constexpr int32_t kMatchTimeLimit = 50;
 constexpr int32_t kMatchStackLimit = 1 << 20;
-
-bool capitalisesWords(const RenameRule& rule) {
-    return rule.type == RuleType::caseConversion &&
-           (rule.caseType == CaseConversionType::titleCase ||
-            rule.caseType == CaseConversionType::camelCase);
-}
 
 // A fresh word break iterator without locale; cloning a kept one is far cheaper than
 // building one from the rule data. Null when ICU cannot make one (title-casing then makes
@@ -42,7 +36,7 @@ RuleProgram::RuleProgram(const std::vector<RenameRule>& rules,
         if (!rule.isEnabled) {
             continue;
         }
-        if (rule.type == RuleType::extensionChange) {
+        if (RuleKinds::info(rule.type).setsExtension) {
             // Only the last enabled extension rule counts, wherever it stands.
             newExtension_ = rule.newExtension;
             continue;
@@ -61,7 +55,8 @@ RuleProgram::Scratch RuleProgram::makeScratch() const {
     scratch.matchers.resize(rules_.size());
     scratch.words.resize(rules_.size());
     for (std::size_t i = 0; i < rules_.size(); ++i) {
-        if (capitalisesWords(rules_[i]->rule)) {
+        const auto needsWords = RuleKinds::info(rules_[i]->rule.type).needsWords;
+        if (needsWords != nullptr && needsWords(rules_[i]->rule)) {
             scratch.words[i] = makeWordIterator();
         }
         if (const auto& pattern = rules_[i]->pattern) {
@@ -83,36 +78,10 @@ icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name, std::int64_t
     const icu::UnicodeString given = name;
     for (std::size_t i = 0; i < rules_.size(); ++i) {
         const PreparedRule& rule = *rules_[i];
-        switch (rule.rule.type) {
-            case RuleType::replace:
-                name = Transforms::replace(rule, name, scratch.matchers[i].get(), scratch.problem);
-                break;
-            case RuleType::insert:
-                name = Transforms::insert(rule, name);
-                break;
-            case RuleType::remove:
-                name = Transforms::remove(rule, name);
-                break;
-            case RuleType::caseConversion:
-                name = Transforms::changeCase(rule, name, scratch.words[i].get());
-                break;
-            case RuleType::numbering:
-                name = Transforms::numbering(rule, name, index);
-                break;
-            case RuleType::cleanup:
-                name = Transforms::cleanup(rule, name);
-                break;
-            case RuleType::trim:
-                name = Transforms::trim(name);
-                break;
-            case RuleType::dateStamp:
-                name = Transforms::date(rule, name);
-                break;
-            case RuleType::extensionChange:
-                break;  // joined by finalName
-            case RuleType::regex:
-                name = Transforms::regex(rule, name, scratch.matchers[i].get(), scratch.problem);
-                break;
+        if (const auto apply = RuleKinds::info(rule.rule.type).apply) {
+            RuleKindInfo::Context context{scratch.matchers[i].get(), scratch.words[i].get(), index,
+                                          &scratch.problem};
+            name = apply(rule, name, context);
         }
         if (scratch.problem) {
             // A name half through the rules is not what anyone asked for.

@@ -51,8 +51,8 @@ icu::UnicodeString replaceMatches(const PreparedRule& rule, const icu::UnicodeSt
     if (status == U_REGEX_TIME_OUT || status == U_REGEX_STACK_OVERFLOW) {
         rule.patternGaveUp.store(true, std::memory_order_relaxed);
         problem =
-            Error{Error::Code::timedOut,
-                  status == U_REGEX_TIME_OUT ? "The pattern took too long on this name"
+            Error{Error::Code::timedOut, status == U_REGEX_TIME_OUT
+                                             ? "The pattern took too long on this name"
                                              : "The pattern needed too much memory on this name"};
         return name;
     }

@@ -122,7 +122,7 @@ void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
 PathRelocation relocationOf(const std::vector<RenameResult>& results) {
     PathRelocation moved;
     for (const auto& result : results) {
-        if (result.success) {
+        if (result.renamed()) {
             moved.add(result.originalURL, result.newURL);
         }
     }
@@ -545,7 +545,7 @@ void AppViewModel::performRename() {
                 std::unordered_set<std::string> renamed;
                 Moves moves;
                 for (const auto& result : results) {
-                    if (result.success) {
+                    if (result.renamed()) {
                         moves.emplace_back(result.originalURL, result.newURL);
                         renamed.insert(result.originalURL.native());
                     }
@@ -639,7 +639,7 @@ void AppViewModel::runHistoryStep(Moves moves, std::vector<FileItem> restored,
             Moves done;
             bool anyFailed = false;
             for (const auto& result : results) {
-                if (result.success) {
+                if (result.renamed()) {
                     done.emplace_back(result.originalURL, result.newURL);
                     continue;
                 }

@@ -19,6 +19,7 @@
 #include "Models/RenameResult.h"
 #include "Models/RenameRule.h"
 #include "Models/Subscription.h"
+#include "Models/UiText.h"
 #include "Services/RenameEngine.h"
 #include "ViewModels/RenameHistoryEntry.h"
 
@@ -202,9 +203,9 @@ class AppViewModel {
 template <>
 struct EnumCases<AppViewModel::SortOrder> {
     static constexpr std::array<std::pair<AppViewModel::SortOrder, std::string_view>, 4> table{{
-        {AppViewModel::SortOrder::name, "Name"},
-        {AppViewModel::SortOrder::date, "Date Modified"},
-        {AppViewModel::SortOrder::size, "Size"},
-        {AppViewModel::SortOrder::type, "Type"},
+        {AppViewModel::SortOrder::name, UI_TEXT("StoredValue", "Name")},
+        {AppViewModel::SortOrder::date, UI_TEXT("StoredValue", "Date Modified")},
+        {AppViewModel::SortOrder::size, UI_TEXT("StoredValue", "Size")},
+        {AppViewModel::SortOrder::type, UI_TEXT("StoredValue", "Type")},
     }};
 };

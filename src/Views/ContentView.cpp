@@ -29,9 +29,9 @@
 #include "Views/RenameResultView.h"
 #include "Views/RightPanel/PreviewPanelView.h"
 #include "Views/Shared/ChangeWatcher.h"
-#include "Views/Shared/EnglishPlurals.h"
 #include "Views/Shared/FileDialogs.h"
 #include "Views/Shared/Icons.h"
+#include "Views/Shared/Texts.h"
 
 namespace {
 
@@ -285,19 +285,19 @@ QMenu* ContentView::installMenus(QMenuBar* bar) {
 
 QString ContentView::confirmationTitle() const {
     const std::size_t batch = model_.selectedCount() - model_.hiddenSelectedCount();
-    return tr("Rename %n file(s)?", nullptr, EnglishPlurals::number(batch));
+    return tr("Rename %n file(s)?", nullptr, Texts::count(batch));
 }
 
 QString ContentView::confirmationMessage() const {
     const std::size_t conflicts = model_.conflictCount();
     QString message =
         conflicts > 0 ? tr("Warning: %n conflict(s) detected. Conflicting files will be skipped.",
-                           nullptr, EnglishPlurals::number(conflicts))
+                           nullptr, Texts::count(conflicts))
                       : tr("This action will rename the selected files on disk. It can be undone.");
     if (const std::size_t hidden = model_.hiddenSelectedCount(); hidden != 0) {
         message +=
             QLatin1Char('\n') + tr("%n checked item(s) hidden by the filter will not be renamed.",
-                                   nullptr, EnglishPlurals::number(hidden));
+                                   nullptr, Texts::count(hidden));
     }
     return message;
 }
@@ -429,17 +429,14 @@ void ContentView::refresh() {
     const std::size_t conflicts = model_.conflictCount();
     std::size_t problems = 0;
     for (const auto& entry : model_.previews()) {
-        problems += entry.problem.empty() ? 0 : 1;
+        problems += entry.problem ? 1 : 0;
     }
-    showCount(filesCount_, tr("%n file(s)", nullptr, EnglishPlurals::number(files)), files);
-    showCount(selectedCount_, tr("%n selected", nullptr, EnglishPlurals::number(selected)),
-              selected);
-    showCount(conflictsCount_, tr("%n conflict(s)", nullptr, EnglishPlurals::number(conflicts)),
-              conflicts);
-    showCount(problemsCount_, tr("%n unusable name(s)", nullptr, EnglishPlurals::number(problems)),
-              problems);
+    showCount(filesCount_, tr("%n file(s)", nullptr, Texts::count(files)), files);
+    showCount(selectedCount_, tr("%n selected", nullptr, Texts::count(selected)), selected);
+    showCount(conflictsCount_, tr("%n conflict(s)", nullptr, Texts::count(conflicts)), conflicts);
+    showCount(problemsCount_, tr("%n unusable name(s)", nullptr, Texts::count(problems)), problems);
     problemsBadge_->setVisible(problems > 0);
-    ruleCount_->setText(tr("%n rule(s)", nullptr, EnglishPlurals::number(model_.rules().size())));
+    ruleCount_->setText(tr("%n rule(s)", nullptr, Texts::count(model_.rules().size())));
 
     renameBusy_->setVisible(running);
     if (running) {

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "ViewModels/AppViewModel.h"
+#include "Views/Shared/ErrorText.h"
 #include "Views/Shared/FileLocations.h"
 #include "Views/Shared/Icons.h"
 
@@ -142,9 +143,7 @@ void RenameResultView::fill() {
             continue;
         }
         const QString name = FileLocations::toText(result.originalURL.filename());
-        const QString why = result.error && !result.error->detail.empty()
-                                ? QString::fromStdString(result.error->detail)
-                                : tr("Unknown error");
+        const QString why = result.error ? ErrorText::sentence(*result.error) : tr("Unknown error");
         const bool failed = result.status == RenameResult::Status::failed;
         auto* line = new QListWidgetItem(failed ? cross : warning,
                                          name + QStringLiteral(": ") + why, errors_);

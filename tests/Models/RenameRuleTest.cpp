@@ -4,7 +4,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "Models/RuleKeys.h"
 
 namespace {
 
@@ -199,3 +204,53 @@ TEST(RuleTypeTest, RawValuesAndOrder) {
 }
 
 }  // namespace
+
+// A key added after the first format reads as its default when absent and is checked when
+// present, while the keys of the first format stay required. The table stands in a key of a
+// later format for "numberingFormat".
+TEST(RuleKeysTest, LaterKeysAreOptionalAndFirstFormatKeysRequired) {
+    std::vector<RuleKey> keys(RuleKeys::all().begin(), RuleKeys::all().end());
+    for (auto& key : keys) {
+        if (key.name == "numberingFormat") {
+            key.sinceFormat = 2;
+        }
+    }
+    const json stored = RenameRule(RuleType::numbering).toJson();
+    struct Case {
+        const char* what;
+        std::function<void(json&)> change;
+        std::optional<Error::Code> error;  // none: decodes
+        std::string numberingFormat;       // when it decodes
+        int format;                        // formatOf the decoded rule
+    };
+    const std::vector<Case> cases = {
+        {"later key absent", [](json& o) { o.erase("numberingFormat"); }, {}, "%03d", 1},
+        {"later key given", [](json& o) { o["numberingFormat"] = "%05d"; }, {}, "%05d", 2},
+        {"later key of the wrong type", [](json& o) { o["numberingFormat"] = 5; },
+         Error::Code::wrongType, "", 0},
+        {"later key null", [](json& o) { o["numberingFormat"] = nullptr; }, Error::Code::wrongType,
+         "", 0},
+        {"first-format key absent", [](json& o) { o.erase("numberingSeparator"); },
+         Error::Code::missingKey, "", 0},
+        {"unknown key", [](json& o) { o["numberingResetPerFolder"] = true; }, {}, "%03d", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        json object = stored;
+        c.change(object);
+        const auto rule = RuleKeys::decode(object, keys);
+        if (c.error) {
+            ASSERT_FALSE(rule.ok());
+            EXPECT_EQ(rule.error().code, *c.error);
+            continue;
+        }
+        ASSERT_TRUE(rule.ok()) << rule.error().detail;
+        EXPECT_EQ(rule->numberingFormat, c.numberingFormat);
+        EXPECT_EQ(RuleKeys::formatOf(*rule, keys), c.format);
+        // Every key is written back, the later one included.
+        EXPECT_EQ(RuleKeys::encode(*rule, keys).size(), keys.size());
+    }
+    // The program's own table: every key of today is of the first format.
+    EXPECT_EQ(RuleKeys::newestFormat(), 1);
+    EXPECT_EQ(RuleKeys::all().size(), 32u);
+}

@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <ctime>
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 #include "Support/TempDir.h"
 
@@ -442,3 +444,85 @@ INSTANTIATE_TEST_SUITE_P(Rows, PresetManagerLocationTest, testing::ValuesIn(xdgR
                          [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
+
+namespace {
+
+std::string testData(const char* name) {
+    std::ifstream in(std::string(QUORVANE_TEST_DATA) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+// A presets file as the first versions wrote it (the five built-ins and a user's preset, byte
+// for byte) reads completely, to the same rules, and is left alone.
+TEST_F(PresetManagerTest, AFileOfTheFirstFormatReadsToTheSameRules) {
+    const std::string bytes = testData("presets-first-format.json");
+    ASSERT_FALSE(bytes.empty());
+    temp.file(relative, bytes);
+    PresetManager store(file());
+    EXPECT_FALSE(store.loadProblem());
+    EXPECT_FALSE(store.readOnly());
+    auto names = builtInNames;
+    names.push_back("Fotos vom Urlaub \u2014 Sommer");
+    EXPECT_EQ(namesOf(store.presets()), names);
+    // Every rule and preset writes back to the very object it was read from.
+    const json stored = json::parse(bytes);
+    for (std::size_t p = 0; p < stored.size(); ++p) {
+        SCOPED_TRACE(stored[p]["name"].get<std::string>());
+        EXPECT_EQ(store.presets()[p].toJson(), stored[p]);
+        EXPECT_EQ(PresetManager::formatOf(store.presets()[p]), 1);
+    }
+    // The built-ins hold the rules they are made of today.
+    const auto builtIns = PresetManager::builtInPresets();
+    for (std::size_t p = 0; p < builtIns.size(); ++p) {
+        ASSERT_EQ(store.presets()[p].rules.size(), builtIns[p].rules.size());
+        for (std::size_t r = 0; r < builtIns[p].rules.size(); ++r) {
+            RenameRule expected = builtIns[p].rules[r];
+            expected.id = store.presets()[p].rules[r].id;
+            EXPECT_EQ(store.presets()[p].rules[r], expected) << builtIns[p].name;
+        }
+    }
+    const RenameRule& numbering = store.presets()[5].rules[3];
+    EXPECT_EQ(numbering.numberingSeparator, " - ");
+    EXPECT_FALSE(numbering.isEnabled);
+    EXPECT_EQ(temp.read(relative), bytes);
+}
+
+// A file that a newer version wrote is read as far as this version can, and never written:
+// saving and deleting change nothing and say why.
+TEST_F(PresetManagerTest, AFileOfANewerFormatIsReadAsFarAsPossibleAndNeverWritten) {
+    json known = PresetManager::builtInPresets()[1].toJson();
+    json newerButReadable = PresetManager::builtInPresets()[3].toJson();
+    newerButReadable["formatVersion"] = 2;
+    newerButReadable["rules"][0]["numberingResetPerFolder"] = true;
+    json newKind = PresetManager::builtInPresets()[0].toJson();
+    newKind["formatVersion"] = 3;
+    newKind["name"] = "Templates";
+    newKind["rules"][0]["type"] = "Template";
+    const std::string bytes = json::array({known, newerButReadable, newKind}).dump();
+    temp.file(relative, bytes);
+
+    PresetManager store(file());
+    EXPECT_FALSE(store.loadProblem());
+    ASSERT_TRUE(store.readOnly());
+    EXPECT_EQ(store.readOnly()->code, Error::Code::newerFormat);
+    EXPECT_EQ(store.unreadablePresets(), 1u);
+    EXPECT_EQ(namesOf(store.presets()),
+              (std::vector<std::string>{"Title Case", "Sequential Numbering"}));
+    const auto before = store.presets();
+    const auto saved = store.save(Preset("Mine", {RenameRule(RuleType::trim)}));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->code, Error::Code::newerFormat);
+    EXPECT_TRUE(store.deletePreset(before[0].id));
+    EXPECT_EQ(store.presets(), before);
+    EXPECT_EQ(temp.read(relative), bytes);
+    EXPECT_TRUE(entriesStartingWith(folder(), "presets.json.").empty());
+
+    // A preset of a format this version knows must still read, as before.
+    known["formatVersion"] = 1;
+    known.erase("icon");
+    temp.file(relative, json::array({known, newKind}).dump());
+    PresetManager strict(file());
+    EXPECT_TRUE(strict.loadProblem());
+}

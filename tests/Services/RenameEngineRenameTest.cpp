@@ -101,7 +101,7 @@ TEST_P(RenameEngineRenameTest, MovesAsTheTableSays) {
         EXPECT_EQ(results[i].originalURL, dir.path() / want.from);
         EXPECT_EQ(results[i].newURL.filename().string(), want.to);
         EXPECT_EQ(results[i].newURL.parent_path(), results[i].originalURL.parent_path());
-        EXPECT_EQ(results[i].success, want.success);
+        EXPECT_EQ(results[i].renamed(), want.success);
         EXPECT_EQ(results[i].error.has_value(), !want.success);
         if (results[i].error) {
             EXPECT_NE(results[i].error->detail.find(want.errorContains), std::string::npos)
@@ -271,7 +271,7 @@ TEST(RenameEngineRenameMoreTest, ANameThatIsNotUtf8IsLeftUnchanged) {
     std::vector<FileItem> files{FileItem(dir.path() / bad)};
     const auto results = RenameEngine::rename(files, {extensionRule("md")});
     ASSERT_EQ(results.size(), 1u);
-    EXPECT_FALSE(results[0].success);
+    EXPECT_FALSE(results[0].renamed());
     ASSERT_TRUE(results[0].error);
     EXPECT_EQ(results[0].error->code, Error::Code::nameNotUtf8);
     EXPECT_EQ(results[0].newURL, dir.path() / bad);
@@ -363,7 +363,7 @@ TEST(RenameEngineRenameMoreTest, ACaseOnlyChangeOnACaseInsensitiveFolderSucceeds
     const auto results = RenameEngine::rename({FileItem(dir.path() / "photo.jpg")},
                                               {replaceRule("photo", "Photo")}, options);
     ASSERT_EQ(results.size(), 1u);
-    EXPECT_TRUE(results[0].success) << results[0].error.value_or(Error{}).detail;
+    EXPECT_TRUE(results[0].renamed()) << results[0].error.value_or(Error{}).detail;
     // Refused as a clash with itself, then through a temporary name.
     ASSERT_EQ(calls.renames.size(), 3u);
     EXPECT_EQ(calls.renames.back().second, "Photo.jpg");
@@ -377,8 +377,8 @@ TEST(RenameEngineRenameMoreTest, PerformMovesReportsEachMoveInOrder) {
     const auto results = RenameEngine::performMoves(
         {{dir.path() / "a", dir.path() / "c"}, {dir.path() / "a", dir.path() / "b"}});
     ASSERT_EQ(results.size(), 2u);
-    EXPECT_FALSE(results[0].success);
-    EXPECT_TRUE(results[1].success);
+    EXPECT_FALSE(results[0].renamed());
+    EXPECT_TRUE(results[1].renamed());
     EXPECT_EQ(listing(dir), (std::map<std::string, std::string>{{"b", "1"}, {"c", "3"}}));
 }
 

@@ -206,7 +206,7 @@ TEST(RenameEngineTest, LetterCaseTwinsConflictOnlyWhereTheFolderIgnoresCase) {
         const auto entries = RenameEngine::preview(rules, items({"x1.txt", "x2.txt"}),
                                                    RenameEngine::Clock::now(), 1, &folders);
         EXPECT_EQ(conflicts(entries), (std::vector<bool>{false, caseInsensitive}));
-        EXPECT_EQ(entries[1].warning,
+        EXPECT_EQ(entries[1].warning.value_or(Error{}).detail,
                   caseInsensitive ? ""
                                   : "Differs from \xE2\x80\x9C\xC3\x89t\xC3\xA9.txt\xE2\x80\x9D "
                                     "only in letter case");
@@ -222,9 +222,10 @@ TEST(RenameEngineTest, ConflictsArePerFolder) {
               (std::vector<std::string>{"photo.jpg", "photo.jpg", "photo.jpg", "photo.jpg"}));
     EXPECT_EQ(conflicts(entries), (std::vector<bool>{false, false, false, false}));
     // Each picture.jpg would land on the photo.jpg that stays in its own folder.
-    EXPECT_EQ(entries[2].problem,
+    EXPECT_EQ(entries[2].problem.value_or(Error{}).detail,
               "An item named \xE2\x80\x9Cphoto.jpg\xE2\x80\x9D already exists in this folder.");
-    EXPECT_EQ(entries[3].problem, entries[2].problem);
+    EXPECT_EQ(entries[3].problem.value_or(Error{}).detail,
+              entries[2].problem.value_or(Error{}).detail);
 }
 
 TEST(RenameEngineTest, AnUncheckedItemKeepsItsName) {
@@ -232,7 +233,7 @@ TEST(RenameEngineTest, AnUncheckedItemKeepsItsName) {
     files[0].isSelected = false;
     const auto entries = RenameEngine::preview({literal("b", "a")}, files);
     EXPECT_EQ(conflicts(entries), (std::vector<bool>{false, false}));
-    EXPECT_EQ(entries[1].problem,
+    EXPECT_EQ(entries[1].problem.value_or(Error{}).detail,
               "An item named \xE2\x80\x9C"
               "a.txt\xE2\x80\x9D already exists in this folder.");
 }
@@ -258,7 +259,7 @@ TEST_P(RenameEngineProblemTest, SaysWhyANameCannotBeUsed) {
     const auto& row = GetParam();
     const auto entries = RenameEngine::preview(row.rules, items({row.file}));
     ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].problem, row.problem);
+    EXPECT_EQ(entries[0].problem.value_or(Error{}).detail, row.problem);
     if (row.problem.rfind("Rule ", 0) == 0 || row.problem.rfind("The pattern", 0) == 0) {
         // A rule that cannot run leaves the whole name as it was, not half renamed.
         EXPECT_EQ(entries[0].preview, row.file);

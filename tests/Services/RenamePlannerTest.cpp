@@ -40,7 +40,7 @@ std::string outcome(const RenamePlan::Entry& entry) {
         return (entry.skip->code == Error::Code::conflict ? "conflict: " : "skip: ") +
                entry.skip->detail;
     }
-    return entry.warning.empty() ? "moves" : "moves; " + entry.warning;
+    return !entry.warning ? "moves" : "moves; " + entry.warning->detail;
 }
 
 struct Request {

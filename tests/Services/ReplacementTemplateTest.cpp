@@ -29,10 +29,11 @@ TEST_P(ReplacementTemplateTest, ReadsAsDocumented) {
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].preview, row.result);
     if (row.errorContains.empty()) {
-        EXPECT_EQ(entries[0].problem, "");
+        EXPECT_EQ(entries[0].problem.value_or(Error{}).detail, "");
     } else {
-        EXPECT_NE(entries[0].problem.find(row.errorContains), std::string::npos)
-            << entries[0].problem;
+        EXPECT_NE(entries[0].problem.value_or(Error{}).detail.find(row.errorContains),
+                  std::string::npos)
+            << entries[0].problem.value_or(Error{}).detail;
     }
 }
 

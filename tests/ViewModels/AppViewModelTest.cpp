@@ -355,7 +355,7 @@ TEST_F(AppViewModelTest, AFolderAndItsContentsRenameInOneBatchAndTheListFollows)
     model_.performRename();
     scheduler_.runAll();
     for (const auto& result : model_.lastRenameResults()) {
-        EXPECT_TRUE(result.success) << result.originalURL << ": " << result.error->detail;
+        EXPECT_TRUE(result.renamed()) << result.originalURL << ": " << result.error->detail;
     }
     EXPECT_EQ(dir_.read("top_dir/mid_dir/low_file.txt"), "x");
     // Every entry, the unchecked one inside a moved folder too, is where the disk has it.
@@ -427,7 +427,7 @@ TEST_F(AppViewModelTest, UndoAfterAFileWasMovedAwayReportsItAndLosesNothing) {
     const auto& results = model_.lastRenameResults();
     ASSERT_EQ(results.size(), 2u);
     EXPECT_EQ(std::count_if(results.begin(), results.end(),
-                            [](const RenameResult& r) { return !r.success; }),
+                            [](const RenameResult& r) { return !r.renamed(); }),
               2);
     EXPECT_TRUE(model_.showRenameResult());
     EXPECT_EQ(dir_.read("two.txt"), "new");

@@ -22,11 +22,11 @@
 #include "ViewModels/AppViewModel.h"
 #include "Views/CenterPanel/FileTableModel.h"
 #include "Views/Shared/ChangeWatcher.h"
-#include "Views/Shared/EnglishPlurals.h"
 #include "Views/Shared/FileDialogs.h"
 #include "Views/Shared/FileLocations.h"
 #include "Views/Shared/FileManager.h"
 #include "Views/Shared/Icons.h"
+#include "Views/Shared/Texts.h"
 
 namespace {
 
@@ -150,9 +150,7 @@ QWidget* FileListView::makeToolbar() {
     sort_->setObjectName(QStringLiteral("sortPicker"));
     sort_->setToolTip(tr("Sort by"));
     for (auto order : allCases<AppViewModel::SortOrder>()) {
-        const auto raw = rawValue(order);
-        sort_->addItem(QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size())),
-                       static_cast<int>(order));
+        sort_->addItem(Texts::stored(order), static_cast<int>(order));
     }
     connect(sort_, &QComboBox::activated, this, [this](int position) {
         model_.setSortOrder(
@@ -296,11 +294,10 @@ void FileListView::refresh() {
 
     const std::size_t total = files.size();
     const auto shown = static_cast<std::size_t>(tableModel_->rowCount());
-    QString text = tr("%n file(s)", nullptr, EnglishPlurals::number(total)) +
-                   QStringLiteral(" · ") +
-                   tr("%n selected", nullptr, EnglishPlurals::number(model_.selectedCount()));
+    QString text = tr("%n file(s)", nullptr, Texts::count(total)) + QStringLiteral(" · ") +
+                   tr("%n selected", nullptr, Texts::count(model_.selectedCount()));
     if (shown != total) {
-        text += QStringLiteral(" · ") + tr("%n shown", nullptr, EnglishPlurals::number(shown));
+        text += QStringLiteral(" · ") + tr("%n shown", nullptr, Texts::count(shown));
     }
     status_->setText(text);
 }

@@ -26,12 +26,9 @@
 #include "Views/LeftPanel/RuleIcons.h"
 #include "Views/LeftPanel/RuleListModel.h"
 #include "Views/LeftPanel/RuleOptionsEditor.h"
+#include "Views/Shared/Texts.h"
 
 namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QLabel* heading(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -107,7 +104,19 @@ RuleEditorView::RuleEditorView(AppViewModel& model, PresetManager& presets, QWid
     refreshPhrase();
     refreshPresets();
     updateRuleButtons();
-    if (presets_.loadProblem()) {
+    if (const auto& readOnly = presets_.readOnly()) {
+        QString text =
+            tr("Saving presets is off: the presets file was written by a newer "
+               "version of Quorvane, and saving it here would lose what this "
+               "version cannot read.");
+        if (const std::size_t left = presets_.unreadablePresets(); left > 0) {
+            text += QLatin1Char(' ') + tr("%n of its presets could not be read and are not shown.",
+                                          nullptr, Texts::count(left));
+        }
+        presetProblem_->setText(text);
+        presetProblem_->setToolTip(QString::fromStdString(readOnly->detail));
+        presetProblem_->show();
+    } else if (presets_.loadProblem()) {
         QString text = tr("The presets file could not be read.");
         if (const auto& backup = presets_.backupFile()) {
             text += QLatin1Char(' ') +
@@ -149,7 +158,7 @@ QWidget* RuleEditorView::buildRuleSection() {
     menu->setObjectName(QStringLiteral("addRuleMenu"));
     const auto kinds = allCases<RuleType>();
     for (std::size_t i = 0; i < kinds.size(); ++i) {
-        auto* action = menu->addAction(RuleIcons::forRuleType(kinds[i]), qs(rawValue(kinds[i])));
+        auto* action = menu->addAction(RuleIcons::forRuleType(kinds[i]), Texts::stored(kinds[i]));
         connect(action, &QAction::triggered, this,
                 [this, i] { addRuleOfKind(static_cast<int>(i)); });
     }
@@ -419,7 +428,7 @@ void RuleEditorView::updateRuleButtons() {
     deleteRuleButton_->setEnabled(!rows.empty());
     emptyRulesLabel_->setVisible(count == 0);
     if (savePresetButton_ != nullptr) {
-        savePresetButton_->setEnabled(count > 0);
+        savePresetButton_->setEnabled(count > 0 && !presets_.readOnly());
     }
 }
 
@@ -523,7 +532,7 @@ void RuleEditorView::refreshPhrase() {
                                     tr("%1 \u2014 %2%")
                                         .arg(QString::fromStdString(suggestion.description))
                                         .arg(percent));
-            item->setToolTip(qs(rawValue(suggestion.rule.type)));
+            item->setToolTip(Texts::stored(suggestion.rule.type));
             suggestionList_->addItem(item);
         }
     }
@@ -591,7 +600,7 @@ QWidget* RuleEditorView::buildPresetSection() {
     connect(presetList_, &QListWidget::itemSelectionChanged, this, [this] {
         const bool chosen = chosenPreset().has_value();
         loadPresetButton_->setEnabled(chosen);
-        deletePresetButton_->setEnabled(chosen);
+        deletePresetButton_->setEnabled(chosen && !presets_.readOnly());
     });
     return section;
 }
@@ -627,7 +636,7 @@ void RuleEditorView::refreshPresets() {
     }
     const bool chosen = chosenPreset().has_value();
     loadPresetButton_->setEnabled(chosen);
-    deletePresetButton_->setEnabled(chosen);
+    deletePresetButton_->setEnabled(chosen && !presets_.readOnly());
 }
 
 std::optional<std::size_t> RuleEditorView::chosenPreset() const {

@@ -9,6 +9,8 @@
 
 #include <array>
 
+#include "Services/RuleKinds.h"
+
 namespace RuleIcons {
 namespace {
 
@@ -18,19 +20,10 @@ struct SymbolEntry {
     const char* badge;  // drawn when the theme lacks the icon
 };
 
-// Standard freedesktop theme icon names where one fits.
-constexpr std::array<SymbolEntry, 20> kSymbols{{
-    {"arrow.left.arrow.right", "edit-find-replace", "\u21c4"},
-    {"text.insert", "insert-text", "T+"},
-    {"minus.circle", "list-remove", "\u2212"},
-    {"textformat", "format-text-bold", "Aa"},
+// Icons of the panel other than the rule kinds' (whose descriptions name theirs): standard
+// freedesktop theme icon names where one fits.
+constexpr std::array<SymbolEntry, 10> kSymbols{{
     {"textformat.abc", "format-text-lowercase", "ab"},
-    {"number", "format-list-numbered", "#"},
-    {"sparkles", "edit-clear-all", "\u2726"},
-    {"scissors", "edit-cut", "\u2702"},
-    {"calendar", "x-office-calendar", "31"},
-    {"doc.badge.arrow.up", "document-save-as", ".x"},
-    {"chevron.left.forwardslash.chevron.right", "text-x-script", "</>"},
     {"wand.and.stars", "tools-wizard", "\u2605"},
     {"plus", "list-add", "+"},
     {"trash", "edit-delete", "\u2715"},
@@ -76,7 +69,18 @@ QIcon forSymbol(std::string_view symbolName) {
         return found.value();
     }
     QIcon icon;
+    for (const auto* kind : RuleKinds::all()) {
+        if (kind->systemImage == symbolName) {
+            icon = QIcon::fromTheme(
+                QString::fromUtf8(kind->themeIcon.data(), qsizetype(kind->themeIcon.size())),
+                drawnBadge(QString::fromUtf8(kind->badge.data(), qsizetype(kind->badge.size()))));
+            break;
+        }
+    }
     for (const auto& entry : kSymbols) {
+        if (!icon.isNull()) {
+            break;
+        }
         if (entry.symbol == symbolName) {
             icon = QIcon::fromTheme(QString::fromLatin1(entry.themeName),
                                     drawnBadge(QString::fromUtf8(entry.badge)));
@@ -91,7 +95,7 @@ QIcon forSymbol(std::string_view symbolName) {
 }
 
 QIcon forRuleType(RuleType type) {
-    return forSymbol(systemImage(type));
+    return forSymbol(RuleKinds::info(type).systemImage);
 }
 
 }  // namespace RuleIcons

@@ -14,14 +14,14 @@
 #include "ViewModels/AppViewModel.h"
 #include "Views/LeftPanel/RuleIcons.h"
 #include "Views/LeftPanel/RuleSummary.h"
+#include "Views/Shared/Texts.h"
 
 namespace {
 
 const QString kMimeType = QStringLiteral("application/x-quorvane-rule-rows");
 
 QString kindName(RuleType type) {
-    const auto raw = rawValue(type);
-    return QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size()));
+    return Texts::stored(type);
 }
 
 // The icon as it is drawn for a disabled control.

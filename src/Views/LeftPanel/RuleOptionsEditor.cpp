@@ -11,16 +11,18 @@
 
 #include <algorithm>
 #include <limits>
+#include <type_traits>
+#include <utility>
+#include <variant>
 
 #include "Models/EnumCases.h"
+#include "Models/RuleKeys.h"
+#include "Services/RuleKinds.h"
 #include "ViewModels/AppViewModel.h"
 #include "Views/LeftPanel/PatternCheck.h"
+#include "Views/Shared/Texts.h"
 
 namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The width a field needs to show its text, with its label beside it.
 constexpr int kFieldWidth = 150;
@@ -33,6 +35,10 @@ const QString kInvalidStyle = QStringLiteral("QLineEdit { border: 2px solid #d70
 int shownValue(std::int64_t value, int minimum, int maximum) {
     return static_cast<int>(std::clamp<std::int64_t>(value, minimum, maximum));
 }
+
+// The range a spin box can show.
+constexpr int kMinShown = std::numeric_limits<int>::min();
+constexpr int kMaxShown = std::numeric_limits<int>::max();
 
 }  // namespace
 
@@ -168,7 +174,7 @@ QComboBox* RuleOptionsEditor::addChoice(const QString& label, E RenameRule::*fie
     combo->setAccessibleName(label);
     // The raw values, in declaration order, are the entries; the index is the case.
     for (const E value : allCases<E>()) {
-        combo->addItem(qs(rawValue(value)));
+        combo->addItem(Texts::stored(value));
     }
     connect(combo, &QComboBox::currentIndexChanged, this, [this, field](int index) {
         if (index < 0) {
@@ -189,111 +195,64 @@ QComboBox* RuleOptionsEditor::addChoice(const QString& label, E RenameRule::*fie
 }
 
 void RuleOptionsEditor::buildFields(const RenameRule& rule) {
-    constexpr int kMaxIndex = 9999;
-    constexpr int kMaxNumber = 999'999'999;
-    switch (rule.type) {
-        case RuleType::replace:
-            patternField_ =
-                addText(tr("Find"), &RenameRule::findText, "findText", tr("Text to find"));
-            addText(tr("Replace with"), &RenameRule::replaceText, "replaceText",
-                    tr("Empty: delete the text"));
-            addSwitch(tr("Match case"), &RenameRule::isCaseSensitive, "isCaseSensitive");
-            addSwitch(tr("Use regular expression"), &RenameRule::useRegex, "useRegex");
-            break;
-        case RuleType::insert: {
-            addText(tr("Text"), &RenameRule::insertText, "insertText", tr("Text to insert"));
-            addChoice(tr("Position"), &RenameRule::insertPosition, "insertPosition");
-            auto* index =
-                addNumber(tr("Index"), &RenameRule::insertIndex, "insertIndex", 0, kMaxIndex);
-            auto* anchor = addText(tr("Anchor text"), &RenameRule::insertAnchorText,
-                                   "insertAnchorText", tr("Text to insert next to"));
-            visibility_.push_back([this, index, anchor](const RenameRule& r) {
-                form_->setRowVisible(index, r.insertPosition == InsertPosition::atIndex);
-                form_->setRowVisible(anchor, r.insertPosition == InsertPosition::beforeText ||
-                                                 r.insertPosition == InsertPosition::afterText);
-            });
-            break;
-        }
-        case RuleType::remove: {
-            addChoice(tr("Remove"), &RenameRule::removeTarget, "removeTarget");
-            auto* text =
-                addText(tr("Text"), &RenameRule::removeText, "removeText", tr("Text to remove"));
-            auto* count =
-                addNumber(tr("Count"), &RenameRule::removeCount, "removeCount", 0, kMaxIndex);
-            auto* from = addNumber(tr("From"), &RenameRule::removeFromIndex, "removeFromIndex", 0,
-                                   kMaxIndex);
-            auto* to =
-                addNumber(tr("To"), &RenameRule::removeToIndex, "removeToIndex", 0, kMaxIndex);
-            auto* start = addText(tr("Start"), &RenameRule::removeBetweenStart,
-                                  "removeBetweenStart", tr("Opening text, e.g. ("));
-            auto* end = addText(tr("End"), &RenameRule::removeBetweenEnd, "removeBetweenEnd",
-                                tr("Closing text, e.g. )"));
-            visibility_.push_back([=, this](const RenameRule& r) {
-                const auto t = r.removeTarget;
-                form_->setRowVisible(text, t == RemoveTarget::text);
-                form_->setRowVisible(count, t == RemoveTarget::firstN || t == RemoveTarget::lastN);
-                form_->setRowVisible(from, t == RemoveTarget::fromTo);
-                form_->setRowVisible(to, t == RemoveTarget::fromTo);
-                form_->setRowVisible(start, t == RemoveTarget::betweenText);
-                form_->setRowVisible(end, t == RemoveTarget::betweenText);
-            });
-            break;
-        }
-        case RuleType::caseConversion:
-            addChoice(tr("Case"), &RenameRule::caseType, "caseType");
-            break;
-        case RuleType::numbering:
-            addNumber(tr("Start at"), &RenameRule::numberingStart, "numberingStart", -kMaxNumber,
-                      kMaxNumber);
-            addNumber(tr("Step"), &RenameRule::numberingStep, "numberingStep", -kMaxNumber,
-                      kMaxNumber);
-            addNumber(tr("Digits"), &RenameRule::numberingPadding, "numberingPadding", 0, 20);
-            addChoice(tr("Position"), &RenameRule::numberingPosition, "numberingPosition");
-            addText(tr("Separator"), &RenameRule::numberingSeparator, "numberingSeparator");
-            break;
-        case RuleType::cleanup:
-            addSwitch(tr("Trim whitespace"), &RenameRule::trimWhitespace, "trimWhitespace");
-            addSwitch(tr("Collapse repeated spaces"), &RenameRule::removeDuplicateSpaces,
-                      "removeDuplicateSpaces");
-            addSwitch(tr("Spaces to underscores"), &RenameRule::replaceSpacesWithUnderscores,
-                      "replaceSpacesWithUnderscores");
-            addSwitch(tr("Remove special characters"), &RenameRule::removeSpecialChars,
-                      "removeSpecialChars");
-            break;
-        case RuleType::trim: {
-            auto* note = new QLabel(
-                tr("Removes spaces and tabs at both ends of the name. No options."), this);
+    using Kind = RuleKindInfo::Field::Kind;
+    const auto field = [](const char* text) {
+        return text != nullptr ? Texts::marked("RuleField", text) : QString();
+    };
+    for (const auto& spec : RuleKinds::info(rule.type).fields) {
+        const QString label = field(spec.label);
+        QWidget* widget = nullptr;
+        if (spec.kind == Kind::note || spec.kind == Kind::hint) {
+            auto* note = new QLabel(label, this);
+            note->setObjectName(QString::fromUtf8(spec.key.data(), qsizetype(spec.key.size())));
             note->setWordWrap(true);
+            if (spec.kind == Kind::hint) {
+                note->setEnabled(false);
+                if (form_->rowCount() > 0) {
+                    note->setBuddy(
+                        form_->itemAt(form_->rowCount() - 1, QFormLayout::FieldRole)->widget());
+                }
+            }
             form_->addRow(note);
-            break;
+            widget = note;
+        } else if (const RuleKey* key = RuleKeys::find(spec.key)) {
+            const std::string name(spec.key);
+            widget = std::visit(
+                [&](auto member) -> QWidget* {
+                    using Value =
+                        std::remove_cvref_t<decltype(std::declval<RenameRule&>().*member)>;
+                    if constexpr (std::is_same_v<Value, std::string>) {
+                        auto* line = addText(label, member, name.c_str(), field(spec.placeholder));
+                        if (spec.patternWhen != nullptr) {
+                            patternField_ = line;
+                            patternWhen_ = spec.patternWhen;
+                        }
+                        return line;
+                    } else if constexpr (std::is_same_v<Value, std::int64_t>) {
+                        return addNumber(label, member, name.c_str(),
+                                         shownValue(spec.minimum, kMinShown, kMaxShown),
+                                         shownValue(spec.maximum, kMinShown, kMaxShown));
+                    } else if constexpr (std::is_same_v<Value, bool>) {
+                        return addSwitch(label, member, name.c_str());
+                    } else if constexpr (std::is_enum_v<Value>) {
+                        return addChoice(label, member, name.c_str());
+                    } else {
+                        return nullptr;  // identity fields have no editor
+                    }
+                },
+                key->field);
         }
-        case RuleType::dateStamp: {
-            auto* format = addText(tr("Format"), &RenameRule::dateFormat, "dateFormat",
-                                   QStringLiteral("yyyy-MM-dd"));
-            format->setToolTip(
-                tr("Date pattern: yyyy year, MM month, dd day, HH hour, "
-                   "mm minute, ss second"));
-            addChoice(tr("Position"), &RenameRule::datePosition, "datePosition");
-            break;
+        if (widget == nullptr) {
+            continue;
         }
-        case RuleType::extensionChange: {
-            auto* extension = addText(tr("New extension"), &RenameRule::newExtension,
-                                      "newExtension", tr("e.g. jpg"));
-            // Said once, below the field, where it stays while the user types.
-            auto* hint = new QLabel(tr("Leave blank to remove the extension."), this);
-            hint->setObjectName(QStringLiteral("extensionHint"));
-            hint->setWordWrap(true);
-            hint->setEnabled(false);
-            hint->setBuddy(extension);
-            form_->addRow(hint);
-            break;
+        if (spec.toolTip != nullptr) {
+            widget->setToolTip(field(spec.toolTip));
         }
-        case RuleType::regex:
-            patternField_ = addText(tr("Pattern"), &RenameRule::findText, "findText",
-                                    tr("Regular expression, e.g. (\\d+)"));
-            addText(tr("Replacement"), &RenameRule::replaceText, "replaceText",
-                    tr("$1 is the first group"));
-            break;
+        if (spec.shownWhen != nullptr) {
+            visibility_.push_back([this, widget, shownWhen = spec.shownWhen](const RenameRule& r) {
+                form_->setRowVisible(widget, shownWhen(r));
+            });
+        }
     }
 }
 
@@ -345,7 +304,7 @@ void RuleOptionsEditor::checkPattern(const RenameRule& rule) {
     if (patternField_ == nullptr) {
         return;
     }
-    const bool isPattern = rule.type == RuleType::regex || rule.useRegex;
+    const bool isPattern = patternWhen_ != nullptr && patternWhen_(rule);
     const auto problem = isPattern ? patternProblem(rule.findText) : std::nullopt;
     const bool invalid = problem.has_value();
     if (patternField_->property("invalidPattern").toBool() == invalid &&

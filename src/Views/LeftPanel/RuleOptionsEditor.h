@@ -71,6 +71,8 @@ class RuleOptionsEditor final : public QWidget {
     RuleType type_;
     QFormLayout* form_ = nullptr;
     QLineEdit* patternField_ = nullptr;
+    // When the pattern field holds a regular expression.
+    bool (*patternWhen_)(const RenameRule&) = nullptr;
     std::vector<std::function<void(const RenameRule&)>> refreshers_;
     std::vector<std::function<void(const RenameRule&)>> visibility_;
     // The last height asked of the list through sizeHintChanged.

@@ -1,171 +1,73 @@
 #include "Views/LeftPanel/RuleSummary.h"
 
-#include <QObject>
-#include <QStringList>
+#include <QCoreApplication>
+#include <QList>
 
-#include <algorithm>
-#include <limits>
-#include <string_view>
-
-#include "Models/EnumCases.h"
+#include "Services/RuleKinds.h"
+#include "Views/Shared/Texts.h"
 
 namespace {
 
-QString text(const std::string& value) {
-    return QString::fromStdString(value);
+QString shown(const RuleKindInfo::Summary::Argument& argument) {
+    const QString text = QString::fromStdString(argument.text);
+    switch (argument.kind) {
+        case RuleKindInfo::Summary::Argument::Kind::plain:
+            return text;
+        case RuleKindInfo::Summary::Argument::Kind::quoted:
+            // Quotation marks differ between languages.
+            return QCoreApplication::translate("RuleSummary", "\u201c%1\u201d").arg(text);
+        case RuleKindInfo::Summary::Argument::Kind::stored:
+            return Texts::stored(argument.text);
+    }
+    return text;
 }
 
-QString quoted(const std::string& value) {
-    return QStringLiteral("\u201c%1\u201d").arg(text(value));
-}
-
-QString raw(std::string_view value) {
-    return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
-}
-
-QString number(std::int64_t value) {
-    return QString::number(value);
-}
-
-// A count for a counted text; the options hold 64 bits, tr() takes an int.
-int count(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<int>::max()));
-}
-
-// Where an insert or date rule puts its text, as words.
-QString where(InsertPosition position, const RenameRule& rule) {
-    switch (position) {
-        case InsertPosition::beginning:
-            return QObject::tr("at the beginning");
-        case InsertPosition::end:
-            return QObject::tr("at the end");
-        case InsertPosition::atIndex:
-            return QObject::tr("at position %1").arg(number(rule.insertIndex));
-        case InsertPosition::beforeText:
-            return QObject::tr("before %1").arg(quoted(rule.insertAnchorText));
-        case InsertPosition::afterText:
-            return QObject::tr("after %1").arg(quoted(rule.insertAnchorText));
+// Fills all markers in one pass, so that a %1 inside a filled-in value is never read as a
+// marker.
+QString filled(const QString& text, const std::vector<RuleKindInfo::Summary::Argument>& arguments) {
+    QList<QString> values;
+    for (const auto& argument : arguments) {
+        values.append(shown(argument));
     }
-    return {};
-}
-
-QString removeSummary(const RenameRule& rule) {
-    switch (rule.removeTarget) {
-        case RemoveTarget::text:
-            return QObject::tr("Remove %1").arg(quoted(rule.removeText));
-        case RemoveTarget::firstN:
-            return QObject::tr("Remove the first %n character(s)", nullptr,
-                               count(rule.removeCount));
-        case RemoveTarget::lastN:
-            return QObject::tr("Remove the last %n character(s)", nullptr, count(rule.removeCount));
-        case RemoveTarget::fromTo:
-            return QObject::tr("Remove characters %1 to %2")
-                .arg(number(rule.removeFromIndex), number(rule.removeToIndex));
-        case RemoveTarget::betweenText:
-            return QObject::tr("Remove between %1 and %2")
-                .arg(quoted(rule.removeBetweenStart), quoted(rule.removeBetweenEnd));
+    switch (values.size()) {
+        case 0:
+            return text;
+        case 1:
+            return text.arg(values[0]);
+        case 2:
+            return text.arg(values[0], values[1]);
+        case 3:
+            return text.arg(values[0], values[1], values[2]);
+        default:
+            return text.arg(values[0], values[1], values[2], values[3]);
     }
-    return {};
-}
-
-// The first number as the rule writes it: zero-filled to the padding, the sign counting in
-// the width (-5 with padding 3 is "-05").
-QString numberingSample(const RenameRule& rule) {
-    const auto padding = static_cast<int>(std::clamp<std::int64_t>(rule.numberingPadding, 0, 32));
-    const bool negative = rule.numberingStart < 0;
-    QString digits = QString::number(rule.numberingStart);
-    if (negative) {
-        digits.remove(0, 1);
-    }
-    const int width = negative ? padding - 1 : padding;
-    if (digits.size() < width) {
-        digits.prepend(QString(width - digits.size(), QLatin1Char('0')));
-    }
-    return negative ? QLatin1Char('-') + digits : digits;
-}
-
-QString numberingSummary(const RenameRule& rule) {
-    const QString sample = numberingSample(rule);
-    const QString separator = text(rule.numberingSeparator);
-    switch (rule.numberingPosition) {
-        case NumberingPosition::prefix:
-            return QObject::tr("Number as prefix: %1%2name, step %3")
-                .arg(sample, separator, number(rule.numberingStep));
-        case NumberingPosition::suffix:
-            return QObject::tr("Number as suffix: name%1%2, step %3")
-                .arg(separator, sample, number(rule.numberingStep));
-        case NumberingPosition::replace:
-            return QObject::tr("Replace name with %1, step %2")
-                .arg(sample, number(rule.numberingStep));
-    }
-    return {};
-}
-
-QString cleanupSummary(const RenameRule& rule) {
-    QStringList parts;
-    if (rule.trimWhitespace) {
-        parts << QObject::tr("trim");
-    }
-    if (rule.removeDuplicateSpaces) {
-        parts << QObject::tr("collapse spaces");
-    }
-    if (rule.replaceSpacesWithUnderscores) {
-        parts << QObject::tr("spaces to _");
-    }
-    if (rule.removeSpecialChars) {
-        parts << QObject::tr("drop special characters");
-    }
-    if (parts.isEmpty()) {
-        return QObject::tr("Nothing selected");
-    }
-    QString line = parts.join(QStringLiteral(", "));
-    line[0] = line[0].toUpper();
-    return line;
 }
 
 }  // namespace
 
 QString ruleSummary(const RenameRule& rule) {
-    switch (rule.type) {
-        case RuleType::replace: {
-            QString line = QObject::tr("Replace %1 \u2192 %2")
-                               .arg(quoted(rule.findText), quoted(rule.replaceText));
-            if (rule.useRegex) {
-                line += QObject::tr(" (pattern)");
-            }
-            if (rule.isCaseSensitive) {
-                line += QObject::tr(" (match case)");
-            }
-            return line;
-        }
-        case RuleType::insert:
-            return QObject::tr("Insert %1 %2")
-                .arg(quoted(rule.insertText), where(rule.insertPosition, rule));
-        case RuleType::remove:
-            return removeSummary(rule);
-        case RuleType::caseConversion:
-            return raw(rawValue(rule.caseType));
-        case RuleType::numbering:
-            return numberingSummary(rule);
-        case RuleType::cleanup:
-            return cleanupSummary(rule);
-        case RuleType::trim:
-            return QObject::tr("Trim leading and trailing whitespace");
-        case RuleType::dateStamp: {
-            // The date rule has no anchor text of its own; only beginning and end apply.
-            const QString place = rule.datePosition == InsertPosition::beginning
-                                      ? QObject::tr("at the beginning")
-                                      : QObject::tr("at the end");
-            return QObject::tr("Add date %1 %2").arg(quoted(rule.dateFormat), place);
-        }
-        case RuleType::extensionChange:
-            if (rule.newExtension.empty()) {
-                return QObject::tr("Remove the extension");
-            }
-            return QObject::tr("Change extension to %1").arg(quoted(rule.newExtension));
-        case RuleType::regex:
-            return QObject::tr("Pattern %1 \u2192 %2")
-                .arg(quoted(rule.findText), quoted(rule.replaceText));
+    const auto summarise = RuleKinds::info(rule.type).summary;
+    if (summarise == nullptr) {
+        return {};
     }
-    return {};
+    const RuleKindInfo::Summary summary = summarise(rule);
+    const QString separator =
+        *summary.separator != '\0' ? Texts::marked("RuleSummary", summary.separator) : QString();
+    QString line;
+    bool first = true;
+    for (const auto& part : summary.parts) {
+        const QString text =
+            filled(part.count ? Texts::marked("RuleSummary", part.text, Texts::count(*part.count))
+                              : Texts::marked("RuleSummary", part.text),
+                   part.arguments);
+        if (!first) {
+            line += separator;
+        }
+        line += text;
+        first = false;
+    }
+    if (summary.capitalise && !line.isEmpty()) {
+        line[0] = line[0].toUpper();
+    }
+    return line;
 }

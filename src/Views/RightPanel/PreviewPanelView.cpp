@@ -11,9 +11,9 @@
 #include "ViewModels/AppViewModel.h"
 #include "Views/RightPanel/PreviewTableModel.h"
 #include "Views/Shared/ChangeWatcher.h"
-#include "Views/Shared/EnglishPlurals.h"
 #include "Views/Shared/FileDialogs.h"
 #include "Views/Shared/Icons.h"
+#include "Views/Shared/Texts.h"
 
 PreviewPanelView::PreviewPanelView(AppViewModel& model, QWidget* parent)
     : QWidget(parent), model_(model) {
@@ -98,13 +98,13 @@ void PreviewPanelView::refresh() {
     stack_->setCurrentWidget(previews.empty() ? empty_ : static_cast<QWidget*>(table_));
     const std::size_t conflicts = model_.conflictCount();
     conflictIcon_->setVisible(conflicts > 0);
-    conflicts_->setText(tr("%n conflict(s)", nullptr, EnglishPlurals::number(conflicts)));
+    conflicts_->setText(tr("%n conflict(s)", nullptr, Texts::count(conflicts)));
     conflicts_->setStyleSheet(conflicts > 0 ? QStringLiteral("color: #b45309; font-weight: bold;")
                                             : QStringLiteral("color: palette(mid);"));
     // Only what a rename would do counts: unchecked entries and unusable names do not.
     summary_->setText(previews.empty() ? QString()
                                        : tr("%n of %1 will be renamed", nullptr,
-                                            EnglishPlurals::number(tableModel_->changedCount()))
+                                            Texts::count(tableModel_->changedCount()))
                                              .arg(previews.size()));
     export_->setEnabled(!previews.empty());
 }

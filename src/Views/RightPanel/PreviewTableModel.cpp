@@ -7,6 +7,7 @@
 #include "Models/Utf8.h"
 #include "ViewModels/AppViewModel.h"
 #include "Views/Shared/ChangeWatcher.h"
+#include "Views/Shared/ErrorText.h"
 #include "Views/Shared/Icons.h"
 
 PreviewTableModel::PreviewTableModel(AppViewModel& model, QObject* parent)
@@ -35,7 +36,7 @@ int PreviewTableModel::columnCount(const QModelIndex& parent) const {
 
 PreviewTableModel::Status PreviewTableModel::statusOf(const PreviewEntry& entry) {
     // A name that cannot be used at all outranks a clash with another row.
-    if (!entry.problem.empty()) {
+    if (entry.problem) {
         return Status::problem;
     }
     if (entry.hasConflict) {
@@ -62,8 +63,7 @@ QString PreviewTableModel::explanation(const PreviewEntry& entry, bool checked) 
                    QString::fromStdString(entry.preview);
     switch (statusOf(entry)) {
         case Status::problem:
-            text += QLatin1Char('\n') +
-                    tr("This name cannot be used: %1").arg(QString::fromStdString(entry.problem));
+            text += QLatin1Char('\n') + ErrorText::sentence(*entry.problem);
             break;
         case Status::conflict:
             text += QLatin1Char('\n') +
@@ -75,8 +75,8 @@ QString PreviewTableModel::explanation(const PreviewEntry& entry, bool checked) 
         case Status::changed:
             break;
     }
-    if (!entry.warning.empty()) {
-        text += QLatin1Char('\n') + QString::fromStdString(entry.warning);
+    if (entry.warning) {
+        text += QLatin1Char('\n') + ErrorText::sentence(*entry.warning);
     }
     if (!checked) {
         text += QLatin1Char('\n') + tr("Not checked: it will not be renamed.");

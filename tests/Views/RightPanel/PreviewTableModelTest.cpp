@@ -11,6 +11,7 @@
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/ImmediateScheduler.h"
 #include "Views/RightPanel/PreviewTableModel.h"
+#include "Views/Shared/ErrorText.h"
 #include "Views/Shared/FileDialogs.h"
 
 Q_DECLARE_METATYPE(std::vector<std::string>)
@@ -102,7 +103,7 @@ void PreviewTableModelTest::marksEveryRow() {
                 .toString();
         QVERIFY(!tip.isEmpty());
         if (statuses[row] == Status::problem) {
-            QVERIFY2(tip.contains(QString::fromStdString(model.previews()[row].problem)),
+            QVERIFY2(tip.contains(ErrorText::sentence(*model.previews()[row].problem)),
                      qPrintable(tip));
         }
     }
