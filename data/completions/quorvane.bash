@@ -4,9 +4,10 @@
 # its options.
 declare -gA _quorvane_commands=(
     [preview]="@file --rules --preset --phrase --recursive --filter --only-files --only-folders --sort --format --help"
-    [rename]="@file --rules --preset --phrase --recursive --filter --only-files --only-folders --sort --format --help"
+    [rename]="@file --rules --preset --phrase --recursive --filter --only-files --only-folders --sort --format --from-csv --help"
     [parse]="@text --format --help"
     [presets]="@none --format --help"
+    [edit]="@file --rules --preset --phrase --recursive --filter --only-files --only-folders --sort --yes --help"
 )
 # One line per option that takes a value: the values to offer, or @file or @text as above.
 # "SUBCOMMAND:OPTION" holds over "OPTION".
@@ -18,6 +19,7 @@ declare -gA _quorvane_values=(
     [--sort]="name date size type"
     [--format]="table json"
     [preview:--format]="table json csv"
+    [--from-csv]=@file
 )
 
 _quorvane_offer() {

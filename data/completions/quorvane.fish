@@ -1,11 +1,12 @@
 # fish completion for quorvane(1)
 
 # One line per subcommand: its name and description.
-set -l subcommands preview rename parse presets
+set -l subcommands preview rename parse presets edit
 complete -c quorvane -n "not __fish_seen_subcommand_from $subcommands" -a preview -d 'show the new names without renaming'
 complete -c quorvane -n "not __fish_seen_subcommand_from $subcommands" -a rename -d 'rename the listed items on disk'
 complete -c quorvane -n "not __fish_seen_subcommand_from $subcommands" -a parse -d 'show the rules a phrase suggests'
 complete -c quorvane -n "not __fish_seen_subcommand_from $subcommands" -a presets -d 'list the saved presets'
+complete -c quorvane -n "not __fish_seen_subcommand_from $subcommands" -a edit -d 'edit the new names in a text editor, then rename'
 
 # Without a subcommand the program opens its window with the paths given; parse takes a
 # phrase and presets nothing, so only those two leave out paths.
@@ -14,7 +15,7 @@ complete -c quorvane -n "not __fish_seen_subcommand_from $subcommands" -l versio
 complete -c quorvane -s h -l help -d 'print help and exit'
 
 # One line per option: the subcommands that take it, and its values.
-set -l with_rules "__fish_seen_subcommand_from preview rename"
+set -l with_rules "__fish_seen_subcommand_from preview rename edit"
 complete -c quorvane -n $with_rules -l rules -r -F -d 'rule objects as JSON (- reads stdin)'
 complete -c quorvane -n $with_rules -l preset -x -d 'the rules of the preset named NAME'
 complete -c quorvane -n $with_rules -l phrase -x -d 'the rules suggested for a phrase'
@@ -25,3 +26,5 @@ complete -c quorvane -n $with_rules -l only-folders -d 'list only folders'
 complete -c quorvane -n $with_rules -l sort -x -a 'name date size type' -d "the file list's sort order"
 complete -c quorvane -n "__fish_seen_subcommand_from preview" -l format -x -a 'table json csv' -d 'output format'
 complete -c quorvane -n "__fish_seen_subcommand_from rename parse presets" -l format -x -a 'table json' -d 'output format'
+complete -c quorvane -n "__fish_seen_subcommand_from rename" -l from-csv -r -F -d 'rename by the rows of a CSV file'
+complete -c quorvane -n "__fish_seen_subcommand_from edit" -l yes -d 'rename without asking'

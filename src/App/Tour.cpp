@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QTextBlock>
 #include <QTimer>
 
 #include <cctype>
@@ -35,6 +36,7 @@
 #include "Views/LeftPanel/RuleOptionsEditor.h"
 #include "Views/RenameResultView.h"
 #include "Views/Shared/ChangeWatcher.h"
+#include "Views/Shared/NameLinesEdit.h"
 
 namespace {
 
@@ -226,6 +228,26 @@ void Tour::plan() {
         content.exportAction()->trigger();
     });
     steps_.push_back([this] { saveWidget(QStringLiteral("csv-exported")); });
+    steps_.push_back([&content] { content.editNamesAction()->trigger(); });
+    steps_.push_back([&content] {
+        NameLinesEdit* editor = content.editNamesDialog()->editor();
+        QTextCursor cursor(editor->document()->findBlockByNumber(1));
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        cursor.insertText(QStringLiteral(" (edited)"));
+        QTextCursor bad(editor->document()->findBlockByNumber(2));
+        bad.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        bad.insertText(QStringLiteral(".."));
+    });
+    steps_.push_back(
+        [this, &content] { saveWidget(QStringLiteral("edit-names"), content.editNamesDialog()); });
+    steps_.push_back([&content] {
+        QTextCursor cursor(content.editNamesDialog()->editor()->document());
+        cursor.insertText(QStringLiteral("one more\n"));
+    });
+    steps_.push_back([this, &content] {
+        saveWidget(QStringLiteral("edit-names-line-added"), content.editNamesDialog());
+    });
+    steps_.push_back([&content] { content.editNamesDialog()->reject(); });
 }
 
 void Tour::planEditors() {

@@ -2,13 +2,16 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <iostream>
@@ -18,11 +21,15 @@
 #include <vector>
 
 #include "Models/Utf8.h"
+#include "Services/CsvReader.h"
+#include "Services/EditList.h"
+#include "Services/FileSystem.h"
 #include "Services/Graphemes.h"
 #include "Services/JsonDocument.h"
 #include "Services/NaturalLanguageParser.h"
 #include "Services/PreparedRule.h"
 #include "Services/PresetManager.h"
+#include "Services/RenamePlanner.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/ImmediateScheduler.h"
 
@@ -30,7 +37,7 @@ using json = nlohmann::json;
 
 namespace {
 
-constexpr const char* kSubcommands[] = {"preview", "rename", "parse", "presets"};
+constexpr const char* kSubcommands[] = {"preview", "rename", "parse", "presets", "edit"};
 
 // A problem that ends the run with status 2 before anything is renamed.
 struct UsageError {
@@ -62,11 +69,17 @@ std::string readStandardInput() {
     return bytes;
 }
 
-// The bytes of a regular file, read no further than the limit. Folders, devices and FIFOs
-// are refused before anything is read from them (O_NONBLOCK: opening a FIFO must not wait).
-std::string readRulesFile(const std::string& file) {
+// The bytes of a regular file, read no further than `limit`; `what` names the file in
+// messages ("the rules file"). Folders, devices and FIFOs are refused before anything is read
+// from them (O_NONBLOCK: opening a FIFO must not wait).
+std::string readBoundedFile(const std::string& file, std::size_t limit, const std::string& what,
+                            const std::string& otherwise) {
     const auto refuse = [&](const std::string& why) {
-        return UsageError{"cannot read the rules file " + file + ": " + why};
+        return UsageError{"cannot read " + what + " " + file + ": " + why};
+    };
+    const auto tooBig = [&] {
+        return UsageError{what + " " + file + " is larger than " +
+                          std::to_string(limit / (1024 * 1024)) + " MiB"};
     };
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
@@ -84,10 +97,10 @@ std::string readRulesFile(const std::string& file) {
         throw refuse("it is a folder");
     }
     if (!S_ISREG(st.st_mode)) {
-        throw refuse("it is not a regular file (use --rules - for standard input)");
+        throw refuse("it is not a regular file" + otherwise);
     }
-    if (static_cast<std::uintmax_t>(st.st_size) > kMaxRulesBytes) {
-        throw UsageError{tooLarge("the rules file " + file)};
+    if (static_cast<std::uintmax_t>(st.st_size) > limit) {
+        throw tooBig();
     }
     std::string bytes;
     char buffer[64 * 1024];
@@ -104,10 +117,15 @@ std::string readRulesFile(const std::string& file) {
         }
         bytes.append(buffer, static_cast<std::size_t>(n));
         // The file may grow while it is read.
-        if (bytes.size() > kMaxRulesBytes) {
-            throw UsageError{tooLarge("the rules file " + file)};
+        if (bytes.size() > limit) {
+            throw tooBig();
         }
     }
+}
+
+std::string readRulesFile(const std::string& file) {
+    return readBoundedFile(file, kMaxRulesBytes, "the rules file",
+                           " (use --rules - for standard input)");
 }
 
 // Refuses rules that cannot run (a pattern or replacement that ICU refuses) before anything
@@ -205,7 +223,9 @@ struct Options {
     std::vector<std::string> rulesFiles;
     std::vector<std::string> presetNames;
     std::vector<std::string> phrases;
-    std::string phrase;  // of `parse`
+    std::string phrase;   // of `parse`
+    std::string fromCsv;  // of `rename`
+    bool yes = false;     // of `edit`
 };
 
 void addRuleOptions(CLI::App* command, Options& options) {
@@ -223,7 +243,7 @@ void addRuleOptions(CLI::App* command, Options& options) {
     once(command->add_option("--phrase", options.phrases, "the rules suggested for TEXT"), "TEXT");
 }
 
-void addListOptions(CLI::App* command, Options& options) {
+void addListOptions(CLI::App* command, Options& options, bool pathsRequired = true) {
     command->add_flag("--recursive", options.recursive, "walk folders (Include Subfolders)");
     command->add_option("--filter", options.filter, "the file list's name filter")
         ->type_name("TEXT");
@@ -233,7 +253,7 @@ void addListOptions(CLI::App* command, Options& options) {
         ->check(CLI::IsMember({"name", "date", "size", "type"}));
     command->add_option("paths", options.paths, "files and folders to list")
         ->type_name("PATH")
-        ->required();
+        ->required(pathsRequired);
 }
 
 // The rules of every --rules, --preset and --phrase, joined in the order they were given.
@@ -441,6 +461,363 @@ int printPresets(const std::string& format) {
     return 0;
 }
 
+// ---- Renaming from a list of names: `edit` and `rename --from-csv` ----
+
+// An edited list or a CSV file of names is bigger than any folder's worth of names.
+constexpr std::size_t kMaxListBytes = 64 * 1024 * 1024;
+
+// Whether `program` is an executable file in a folder of $PATH.
+bool onPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    std::string_view folders = path != nullptr ? path : "";
+    while (!folders.empty()) {
+        const std::size_t colon = folders.find(':');
+        const std::string folder(folders.substr(0, colon));
+        folders = colon == std::string_view::npos ? "" : folders.substr(colon + 1);
+        if (!folder.empty() && ::access((folder + "/" + program).c_str(), X_OK) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The editor command as a person set it: $VISUAL, else $EDITOR, else sensible-editor, else vi.
+std::string editorCommand() {
+    for (const char* variable : {"VISUAL", "EDITOR"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') {
+            return value;
+        }
+    }
+    return onPath("sensible-editor") ? "sensible-editor" : "vi";
+}
+
+// Runs the editor on `file` through the shell, as editors are set up to be run (the variable
+// may hold options), and returns its exit status.
+int runEditor(const std::string& file) {
+    const std::string command = editorCommand() + " \"$1\"";
+    std::cout.flush();
+    const pid_t child = ::fork();
+    if (child < 0) {
+        throw UsageError{std::string("cannot start the editor: ") + std::strerror(errno)};
+    }
+    if (child == 0) {
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), "sh", file.c_str(),
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) {
+            throw UsageError{std::string("cannot wait for the editor: ") + std::strerror(errno)};
+        }
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// A private file for the list, removed when the run ends.
+class EditFile {
+  public:
+    EditFile() {
+        const char* folder = std::getenv("TMPDIR");
+        path_ = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") +
+                "/quorvane-edit-XXXXXX.txt";
+        // mkstemps creates the file for this user alone (mode 0600).
+        const int fd = ::mkstemps(path_.data(), 4);
+        if (fd < 0) {
+            throw UsageError{std::string("cannot create a file for the list: ") +
+                             std::strerror(errno)};
+        }
+        ::close(fd);
+    }
+    ~EditFile() { ::unlink(path_.c_str()); }
+    EditFile(const EditFile&) = delete;
+    EditFile& operator=(const EditFile&) = delete;
+
+    const std::string& path() const { return path_; }
+
+    void write(const std::string& text) const {
+        const int fd =
+            ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0) {
+            throw UsageError{"cannot write " + path_ + ": " + std::strerror(errno)};
+        }
+        std::size_t done = 0;
+        while (done < text.size()) {
+            const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                const int error = errno;
+                ::close(fd);
+                throw UsageError{"cannot write " + path_ + ": " + std::strerror(error)};
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        if (::close(fd) != 0) {
+            throw UsageError{"cannot write " + path_ + ": " + std::strerror(errno)};
+        }
+    }
+
+  private:
+    std::string path_;
+};
+
+const std::vector<std::string> kEditHelp{
+    "Change the names after the TAB; keep each line's ID. Save and quit to go on.",
+    "A removed line leaves its item as it is. Lines starting with # are ignored.",
+    "Backslash escapes: \\\\ \\t \\n \\xNN \\uNNNN. Quit with an error (:cq in vi) to "
+    "cancel.",
+};
+
+// `text` without its comment lines.
+std::string withoutComments(std::string_view text) {
+    std::string kept;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? "" : text.substr(end + 1);
+        if (!line.empty() && line.front() != '#') {
+            kept.append(line).push_back('\n');
+        }
+    }
+    return kept;
+}
+
+// Shows what renaming to `names` would do and returns how many items it moves.
+std::size_t printPlan(const AppViewModel& model,
+                      const std::vector<std::pair<Uuid, std::string>>& names) {
+    const auto requests = model.requestsForNames(names);
+    const auto plan =
+        RenamePlanner::plan(requests, RenameEngine::readFolders(requests, FileSystem::real()));
+    std::size_t moving = 0;
+    for (const auto& entry : plan.entries) {
+        if (!entry.changes) {
+            continue;
+        }
+        std::cout << Utf8::escapeControls(entry.source) << "  \xE2\x86\x92  "
+                  << Utf8::escapeControls(entry.newName);
+        if (entry.skip) {
+            std::cout << "  [not renamed: " << Utf8::escapeControls(entry.skip->detail) << "]";
+        } else {
+            ++moving;
+        }
+        if (!entry.warning.empty()) {
+            std::cout << "  [" << Utf8::escapeControls(entry.warning) << "]";
+        }
+        std::cout << '\n';
+    }
+    return moving;
+}
+
+// Asks on the terminal; only "y" or "yes" agrees.
+bool confirmed(std::size_t count) {
+    std::cout << "Rename " << count << (count == 1 ? " item" : " items") << "? [y/N] "
+              << std::flush;
+    std::string answer;
+    char c = 0;
+    while (std::cin.get(c) && c != '\n') {
+        if (answer.size() < 16) {
+            answer.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+        }
+    }
+    return answer == "y" || answer == "yes";
+}
+
+int runEdit(AppViewModel& model, bool yes) {
+    if (!yes && ::isatty(STDIN_FILENO) == 0) {
+        throw UsageError{
+            "edit asks before renaming, and there is no terminal to ask on; "
+            "give --yes to rename without asking"};
+    }
+    const auto shownFiles = model.filteredFiles();
+    if (shownFiles.empty()) {
+        std::cout << "Nothing is listed; nothing to rename.\n";
+        return 0;
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : model.previews()) {
+        names.push_back(entry.preview);
+    }
+    EditFile file;
+    std::string text = EditList::write(names, kEditHelp);
+    EditList::Reading reading;
+    for (;;) {
+        file.write(text);
+        if (const int status = runEditor(file.path()); status != 0) {
+            std::cerr << "quorvane: the editor ended with status " << status
+                      << "; nothing was renamed\n";
+            return 2;
+        }
+        const std::string edited =
+            readBoundedFile(file.path(), kMaxListBytes, "the edited list", "");
+        reading = EditList::read(edited, names.size());
+        if (reading.errors.empty()) {
+            break;
+        }
+        // Saved again without a change: the person gave up on the errors.
+        if (edited == text) {
+            std::cerr << "quorvane: the list still has errors; nothing was renamed\n";
+            for (const auto& error : reading.errors) {
+                std::cerr << "quorvane: " << Utf8::escapeControls(error.detail) << '\n';
+            }
+            return 2;
+        }
+        std::vector<std::string> comments = kEditHelp;
+        comments.push_back("");
+        for (const auto& error : reading.errors) {
+            comments.push_back("ERROR " + error.detail);
+        }
+        text = EditList::write({}, comments) + withoutComments(edited);
+    }
+    std::vector<std::pair<Uuid, std::string>> changes;
+    for (const auto& [id, name] : reading.names) {
+        const FileItem& item = shownFiles[id - 1];
+        if (name != item.url.filename().native()) {
+            changes.emplace_back(item.id, name);
+        }
+    }
+    if (changes.empty()) {
+        std::cout << "No name changes; nothing to rename.\n";
+        return 0;
+    }
+    const std::size_t moving = printPlan(model, changes);
+    if (moving == 0) {
+        std::cout << "Nothing can be renamed.\n";
+        return 1;
+    }
+    if (!yes && !confirmed(moving)) {
+        std::cout << "Nothing was renamed.\n";
+        return 1;
+    }
+    model.renameTo(changes);
+    return printRename(model, "table");
+}
+
+// The location of the item a CSV row names, with its folder resolved so that two spellings
+// of one item compare equal; the item's own name is kept as written.
+std::string csvSource(const std::string& csvFolder, std::string path, std::string& problem) {
+    if (path.front() != '/') {
+        path = csvFolder + "/" + path;
+    }
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    const std::string name(RenamePlanner::nameOf(path));
+    if (name.empty() || name == "." || name == "..") {
+        problem = "the path does not end in an item's name";
+        return {};
+    }
+    std::string folder(RenamePlanner::folderOf(path));
+    char* real = ::realpath(folder.empty() ? "/" : folder.c_str(), nullptr);
+    if (real == nullptr) {
+        problem = "nothing is at " + path;
+        return {};
+    }
+    std::string source = real;
+    std::free(real);
+    source = (source == "/" ? "" : source) + "/" + name;
+    struct stat st {};
+    if (::lstat(source.c_str(), &st) != 0) {
+        problem = "nothing is at " + path;
+        return {};
+    }
+    return source;
+}
+
+int runFromCsv(AppViewModel& model, const std::string& csvFile, const std::string& format) {
+    const std::string bytes = readBoundedFile(csvFile, kMaxListBytes, "the CSV file", "");
+    auto records = CsvReader::parse(bytes);
+    if (!records) {
+        throw UsageError{"the CSV file " + csvFile + ", " + records.error().detail};
+    }
+    const auto blank = [](const CsvReader::Record& record) {
+        return record.fields.size() == 1 && record.fields[0].empty();
+    };
+    const auto headerCell = [](std::string text) {
+        for (auto& c : text) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        return text;
+    };
+    if (records->empty() || records->front().fields.size() != 2 ||
+        headerCell(records->front().fields[0]) != "path" ||
+        headerCell(records->front().fields[1]) != "new name") {
+        throw UsageError{"the CSV file " + csvFile +
+                         " must start with the header row \"path,new name\""};
+    }
+    std::string csvFolder(RenamePlanner::folderOf(csvFile));
+    if (csvFolder.empty()) {
+        csvFolder = ".";
+    }
+    std::vector<std::string> sources;
+    std::vector<std::string> newNames;
+    std::map<std::string, std::size_t> rowOfSource;
+    std::map<std::pair<dev_t, ino_t>, std::size_t> rowOfItem;
+    std::vector<std::string> problems;
+    for (std::size_t i = 1; i < records->size(); ++i) {
+        const auto& record = (*records)[i];
+        if (blank(record)) {
+            continue;
+        }
+        const std::string row =
+            "row " + std::to_string(i + 1) + " (line " + std::to_string(record.line) + ")";
+        const auto problem = [&](const std::string& what) {
+            problems.push_back("the CSV file " + csvFile + ", " + row + ": " + what);
+        };
+        if (record.fields.size() != 2) {
+            problem("has " + std::to_string(record.fields.size()) + " fields, not 2");
+            continue;
+        }
+        const std::string& path = record.fields[0];
+        const std::string& newName = record.fields[1];
+        if (path.empty()) {
+            problem("has no path");
+            continue;
+        }
+        if (newName.find('/') != std::string::npos || newName.find('\0') != std::string::npos) {
+            problem("the new name holds \"/\" or a NUL byte");
+            continue;
+        }
+        std::string why;
+        const std::string source = csvSource(csvFolder, path, why);
+        if (source.empty()) {
+            problem(why);
+            continue;
+        }
+        struct stat st {};
+        ::lstat(source.c_str(), &st);
+        const auto [byPath, newPath] = rowOfSource.emplace(source, i + 1);
+        const auto [byItem, newItem] = rowOfItem.emplace(std::pair{st.st_dev, st.st_ino}, i + 1);
+        if (!newPath || !newItem) {
+            problem("names the same item as row " +
+                    std::to_string(!newPath ? byPath->second : byItem->second));
+            continue;
+        }
+        sources.push_back(source);
+        newNames.push_back(newName);
+    }
+    if (!problems.empty()) {
+        for (const auto& line : problems) {
+            std::cerr << "quorvane: " << Utf8::escapeControls(line) << '\n';
+        }
+        std::cerr << "quorvane: nothing was renamed\n";
+        return 2;
+    }
+    model.addFiles(std::vector<std::filesystem::path>(sources.begin(), sources.end()));
+    // Every source is a different item, so the list holds them in the order given.
+    std::vector<std::pair<Uuid, std::string>> changes;
+    const auto& listed = model.files();
+    for (std::size_t i = 0; i < listed.size() && i < newNames.size(); ++i) {
+        if (newNames[i] != listed[i].url.filename().native()) {
+            changes.emplace_back(listed[i].id, newNames[i]);
+        }
+    }
+    model.renameTo(changes);
+    return printRename(model, format);
+}
+
 }  // namespace
 
 namespace CommandLine {
@@ -480,9 +857,18 @@ int runCommand(int argc, char** argv) {
 
     auto* rename = app.add_subcommand("rename", "rename the listed items on disk");
     addRuleOptions(rename, options);
-    addListOptions(rename, options);
+    addListOptions(rename, options, false);
     rename->add_option("--format", options.format, "output format")
         ->check(CLI::IsMember({"table", "json"}));
+    rename
+        ->add_option("--from-csv", options.fromCsv,
+                     "rename by the rows of a CSV file with the header \"path,new name\"")
+        ->type_name("FILE");
+
+    auto* edit = app.add_subcommand("edit", "edit the new names in a text editor, then rename");
+    addRuleOptions(edit, options);
+    addListOptions(edit, options);
+    edit->add_flag("--yes", options.yes, "rename without asking");
 
     auto* parse = app.add_subcommand("parse", "show the rules a phrase suggests");
     parse->add_option("--format", options.format, "output format")
@@ -512,10 +898,26 @@ int runCommand(int argc, char** argv) {
         }
         ImmediateScheduler scheduler;
         AppViewModel model(scheduler);
-        const CLI::App& command = preview->parsed() ? *preview : *rename;
+        if (rename->parsed() && !options.fromCsv.empty()) {
+            if (!options.paths.empty() || !collectRules(*rename, options).empty() ||
+                options.recursive || !options.filter.empty() || options.onlyFiles ||
+                options.onlyFolders) {
+                throw UsageError{
+                    "--from-csv takes the items and their names from the file: "
+                    "give no paths, rules or list options with it"};
+            }
+            return runFromCsv(model, options.fromCsv, options.format);
+        }
+        if (rename->parsed() && options.paths.empty()) {
+            throw UsageError{"rename needs the paths to rename, or --from-csv FILE"};
+        }
+        const CLI::App& command = preview->parsed() ? *preview : (edit->parsed() ? *edit : *rename);
         prepare(model, command, options);
         if (preview->parsed()) {
             return printPreview(model, options.format);
+        }
+        if (edit->parsed()) {
+            return runEdit(model, options.yes);
         }
         if (const std::size_t hidden = model.hiddenSelectedCount(); hidden != 0) {
             std::cerr << "quorvane: " << hidden << (hidden == 1 ? " item" : " items")

@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "Services/FileSystem.h"
+#include "Services/NameCheck.h"
 #include "Services/NaturalLanguageParser.h"
 #include "Services/PathRelocation.h"
 #include "Services/RenameEngine.h"
@@ -501,6 +502,53 @@ void AppViewModel::performRename() {
     if (isRenaming_) {
         return;
     }
+    // The batch is what the preview shows, in its order, so that the numbers and names given
+    // on disk are the ones the user saw; checked entries that the filter hides stay.
+    std::vector<FileItem> batch;
+    for (auto index : shownIndexes()) {
+        batch.push_back(files_[index]);
+    }
+    startBatch(
+        [batch = std::move(batch), rules = rules_](const RenameEngine::RenameOptions& options) {
+            return RenameEngine::rename(batch, rules, options);
+        });
+}
+
+std::vector<RenameRequest> AppViewModel::requestsForNames(
+    const std::vector<std::pair<Uuid, std::string>>& names) const {
+    std::unordered_map<Uuid, const std::string*> wanted;
+    for (const auto& [id, name] : names) {
+        wanted.emplace(id, &name);
+    }
+    std::vector<RenameRequest> requests;
+    requests.reserve(files_.size());
+    for (const auto& item : files_) {
+        RenameRequest request;
+        request.source = item.url.native();
+        const auto found = wanted.find(item.id);
+        request.inBatch = found != wanted.end();
+        // Every other listed entry holds its name against the batch.
+        request.newName =
+            request.inBatch ? *found->second : std::string(RenamePlanner::nameOf(request.source));
+        if (request.inBatch) {
+            request.problem = NameCheck::checkNewName(request.newName);
+        }
+        requests.push_back(std::move(request));
+    }
+    return requests;
+}
+
+void AppViewModel::renameTo(const std::vector<std::pair<Uuid, std::string>>& names) {
+    if (isRenaming_) {
+        return;
+    }
+    startBatch([requests = requestsForNames(names)](const RenameEngine::RenameOptions& options) {
+        return RenameEngine::renameRequests(requests, options);
+    });
+}
+
+void AppViewModel::startBatch(
+    std::function<std::vector<RenameResult>(const RenameEngine::RenameOptions&)> work) {
     isRenaming_ = true;
     changed();
     undoStack_.push_back({files_, {}});
@@ -508,12 +556,6 @@ void AppViewModel::performRename() {
     redoStack_.clear();
     changed();
 
-    // The batch is what the preview shows, in its order, so that the numbers and names given
-    // on disk are the ones the user saw; checked entries that the filter hides stay.
-    std::vector<FileItem> batch;
-    for (auto index : shownIndexes()) {
-        batch.push_back(files_[index]);
-    }
     std::vector<std::string> known;
     known.reserve(folders_.size());
     for (const auto& [folder, facts] : folders_) {
@@ -526,13 +568,12 @@ void AppViewModel::performRename() {
     // The stop flag lives as long as the background step that reads it.
     auto options = renameOptions();
     scheduler_.runInBackground([this, alive, scheduler, disk, options, stop = stopRequested_,
-                                batch = std::move(batch), rules = rules_,
-                                known = std::move(known)]() mutable {
+                                work = std::move(work), known = std::move(known)]() mutable {
         if (alive.expired()) {
             return;
         }
         options.stop = stop.get();
-        auto results = RenameEngine::rename(batch, rules, options);
+        auto results = work(options);
         auto folders = reread(known, results, *disk);
         scheduler->postToMain(
             [this, alive, results = std::move(results), folders = std::move(folders)]() mutable {

@@ -133,6 +133,14 @@ class AppViewModel {
     // one runs is ignored. Afterwards every entry holds its location, including entries
     // inside a folder that moved.
     void performRename();
+    // Renames each listed entry named by id in `names` to the name given with it (exactly,
+    // no rule runs), as one batch planned like performRename's: every other listed entry
+    // keeps its name and holds it, invalid names are skipped. Ids not listed are ignored.
+    void renameTo(const std::vector<std::pair<Uuid, std::string>>& names);
+    // The requests renameTo hands to the engine, one per listed entry in list order; for
+    // showing the plan before it runs.
+    std::vector<RenameRequest> requestsForNames(
+        const std::vector<std::pair<Uuid, std::string>>& names) const;
     // Moves the items of the last batch back on disk, planned like a batch (order, exchanges,
     // never replacing anything), and restores the list; an item that cannot go back stays
     // listed where it is, and its failure is reported like a batch's.
@@ -161,6 +169,10 @@ class AppViewModel {
     std::vector<std::size_t> sortedIndexes(const std::vector<std::size_t>& indexes) const;
     // The indexes into `files` of filteredFiles, in its order.
     std::vector<std::size_t> shownIndexes() const;
+    // Starts a batch: takes the undo snapshot, runs `work` in the background and folds its
+    // results into the list.
+    void startBatch(
+        std::function<std::vector<RenameResult>(const RenameEngine::RenameOptions&)> work);
     // Reads the folders of `items` that are not known yet, for the preview.
     void learnFolders(const std::vector<FileItem>& items);
     // Carries out the moves of an undo or redo in the background. Then `restored` becomes the

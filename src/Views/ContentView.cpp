@@ -155,6 +155,7 @@ void ContentView::makeActions() {
     rename_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
     export_ = make(tr("Export Preview as CSV"), QKeySequence());
+    editNames_ = make(tr("Edit Names as Text\u2026"), QKeySequence(Qt::CTRL | Qt::Key_E));
 
     addFiles_->setIcon(Icons::icon(QStringLiteral("plus.circle")));
     addFolder_->setIcon(Icons::icon(QStringLiteral("folder")));
@@ -175,6 +176,7 @@ void ContentView::makeActions() {
     connect(rename_, &QAction::triggered, this, [this] { confirmRename(); });
     connect(export_, &QAction::triggered, this,
             [this] { FileDialogs::exportPreview(model_, this); });
+    connect(editNames_, &QAction::triggered, this, [this] { editNames(); });
 }
 
 QWidget* ContentView::makeTopBar() {
@@ -278,6 +280,7 @@ QMenu* ContentView::installMenus(QMenuBar* bar) {
 
     QMenu* rename = bar->addMenu(tr("&Rename"));
     rename->addAction(rename_);
+    rename->addAction(editNames_);
     rename->addSeparator();
     rename->addAction(export_);
     return file;
@@ -328,6 +331,44 @@ void ContentView::confirmRename() {
     });
     confirmation_ = box;
     box->open();
+}
+
+void ContentView::editNames() {
+    if (model_.previews().empty() || model_.isRenaming() || editNamesDialog_ != nullptr ||
+        confirmation_ != nullptr) {
+        return;
+    }
+    auto* dialog = new EditNamesDialog(model_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        auto changes = dialog->changes();
+        if (changes.empty() || model_.isRenaming()) {
+            return;
+        }
+        auto* box = new QMessageBox(this);
+        box->setObjectName(QStringLiteral("renameConfirmation"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        const QString title =
+            tr("Rename %n file(s)?", nullptr, EnglishPlurals::number(changes.size()));
+        box->setWindowTitle(title);
+        box->setText(title);
+        box->setInformativeText(
+            tr("This action will rename the changed files on disk. It can be undone. A name "
+               "that another item has or gets in the same folder is skipped and reported."));
+        box->setIcon(QMessageBox::Question);
+        box->addButton(tr("Cancel"), QMessageBox::RejectRole);
+        QPushButton* go = box->addButton(tr("Rename"), QMessageBox::AcceptRole);
+        box->setDefaultButton(go);
+        connect(box, &QMessageBox::finished, this, [this, box, go, changes = std::move(changes)] {
+            if (box->clickedButton() == go) {
+                model_.renameTo(changes);
+            }
+        });
+        confirmation_ = box;
+        box->open();
+    });
+    editNamesDialog_ = dialog;
+    dialog->open();
 }
 
 void ContentView::flush() {
@@ -422,6 +463,7 @@ void ContentView::refresh() {
     redo_->setEnabled(!model_.redoStack().empty() && !running);
     rename_->setEnabled(selected != 0 && !running);
     export_->setEnabled(!model_.previews().empty());
+    editNames_->setEnabled(!model_.previews().empty() && !running);
     undoButton_->setEnabled(undo_->isEnabled());
     redoButton_->setEnabled(redo_->isEnabled());
 

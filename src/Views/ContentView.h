@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "Views/EditNamesDialog.h"
+
 class AppViewModel;
 class ChangeWatcher;
 class FileListView;
@@ -41,6 +43,11 @@ class ContentView final : public QWidget {
     void confirmRename();
     // The open confirmation, or null.
     QMessageBox* renameConfirmation() const { return confirmation_; }
+    // Opens "Edit Names as Text" over the shown entries; after "Rename…" there, the usual
+    // confirmation renames the changed ones. Nothing while a batch runs or the list is empty.
+    void editNames();
+    // The open "Edit Names as Text" dialog, or null.
+    EditNamesDialog* editNamesDialog() const { return editNamesDialog_; }
 
     // The title and message the confirmation shows for the current state.
     QString confirmationTitle() const;
@@ -57,6 +64,7 @@ class ContentView final : public QWidget {
     QAction* invertSelectionAction() const { return invertSelection_; }
     QAction* renameAction() const { return rename_; }
     QAction* exportAction() const { return export_; }
+    QAction* editNamesAction() const { return editNames_; }
 
     RuleEditorView* ruleEditor() const { return rules_; }
     FileListView* fileList() const { return fileList_; }
@@ -99,6 +107,7 @@ class ContentView final : public QWidget {
     QAction* invertSelection_ = nullptr;
     QAction* rename_ = nullptr;
     QAction* export_ = nullptr;
+    QAction* editNames_ = nullptr;
 
     QToolButton* undoButton_ = nullptr;
     QToolButton* redoButton_ = nullptr;
@@ -118,6 +127,7 @@ class ContentView final : public QWidget {
     ProgressOverlayView* overlay_ = nullptr;
     RenameResultView* result_ = nullptr;
     QPointer<QMessageBox> confirmation_;
+    QPointer<EditNamesDialog> editNamesDialog_;
     ChangeWatcher* watcher_ = nullptr;
     bool sized_ = false;
     bool watchingWindow_ = false;

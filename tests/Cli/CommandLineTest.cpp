@@ -4,7 +4,9 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 
 #include "Support/TempDir.h"
@@ -225,5 +227,218 @@ TEST_F(CommandLineTest, ParsePresetsAndVersion) {
     EXPECT_EQ(version.out, std::string("quorvane ") + QUORVANE_VERSION + "\n");
     EXPECT_EQ(run(data_, "preview --phrase 'title case'").status, 2);  // no PATH
 }
+
+// ---- Renaming from a list ----
+
+struct CsvCase {
+    const char* name;
+    std::vector<std::string> files;  // each holds its own name; "lists/" makes the folder
+    std::string csvPath;             // where the CSV goes, relative to the folder
+    std::string csv;
+    int exitStatus;
+    std::map<std::string, std::string> after;  // name -> content, all must exist
+    std::string err;                           // a part of the error output
+};
+
+class CommandLineCsvTest : public ::testing::TestWithParam<CsvCase> {};
+
+// The rows are checked as a whole before anything moves, then renamed as one batch.
+TEST_P(CommandLineCsvTest, RenamesByTheRows) {
+    const CsvCase& row = GetParam();
+    TempDir files;
+    TempDir data;
+    for (const auto& name : row.files) {
+        name.back() == '/' ? (void)files.folder(name) : (void)files.file(name, name);
+    }
+    files.file(row.csvPath, row.csv);
+    // Run from elsewhere: relative paths are read against the CSV file's folder.
+    auto result =
+        run(data, "rename --from-csv '" + (files.path() / row.csvPath).string() + "'", "", "/");
+    EXPECT_EQ(result.status, row.exitStatus) << result.out << result.err;
+    EXPECT_NE(result.err.find(row.err), std::string::npos) << result.err;
+    for (const auto& [name, content] : row.after) {
+        ASSERT_TRUE(files.exists(name)) << name << "\n" << result.out << result.err;
+        EXPECT_EQ(files.read(name), content) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , CommandLineCsvTest,
+    ::testing::Values(
+        CsvCase{"QuotesCommasAndLineBreaks",
+                {"a", "b"},
+                "names.csv",
+                "path,new name\r\n\"a\",\"say \"\"hi\"\", ok\"\r\nb,\"two\nlines\"\r\n",
+                0,
+                {{"say \"hi\", ok", "a"}, {"two\nlines", "b"}},
+                ""},
+        CsvCase{"SpaceInAPathKeptAndByteOrderMark",
+                {"a", "b"},
+                "names.csv",
+                "\xEF\xBB\xBFPath,New Name\n a,x\na,  spaced  \n",
+                2,
+                {{"a", "a"}},
+                "row 2 (line 2): nothing is at"},
+        CsvCase{"SpacesKept",
+                {"a"},
+                "n.csv",
+                "path,new name\na,  spaced  \n",
+                0,
+                {{"  spaced  ", "a"}},
+                ""},
+        CsvCase{"RelativeToTheCsvFolder",
+                {"lists/", "x", "lists/y"},
+                "lists/names.csv",
+                "path,new name\n../x,x2\ny,y2\n",
+                0,
+                {{"x2", "x"}, {"lists/y2", "lists/y"}},
+                ""},
+        CsvCase{"SwapAndChain",
+                {"a", "b", "c"},
+                "n.csv",
+                "path,new name\na,b\nb,a\nc,d\n",
+                0,
+                {{"a", "b"}, {"b", "a"}, {"d", "c"}},
+                ""},
+        CsvCase{"EveryBadRowNamedNothingMoved",
+                {"a", "b"},
+                "n.csv",
+                "path,new name\na,x\nmissing,y\n./a,z\nb,sub/dir\n",
+                2,
+                {{"a", "a"}, {"b", "b"}},
+                "row 3 (line 3): nothing is at"},
+        CsvCase{"RepeatedSource",
+                {"a"},
+                "n.csv",
+                "path,new name\na,x\n./a,y\n",
+                2,
+                {{"a", "a"}},
+                "row 3 (line 3): names the same item as row 2"},
+        CsvCase{"SlashInName",
+                {"a"},
+                "n.csv",
+                "path,new name\na,sub/x\n",
+                2,
+                {{"a", "a"}},
+                "row 2 (line 2): the new name holds \"/\""},
+        CsvCase{"TakenOnDiskIsSkipped",
+                {"a", "c"},
+                "n.csv",
+                "path,new name\na,c\n",
+                1,
+                {{"a", "a"}, {"c", "c"}},
+                ""},
+        CsvCase{
+            "InvalidNameIsSkipped", {"a"}, "n.csv", "path,new name\na,..\n", 1, {{"a", "a"}}, ""},
+        CsvCase{"WrongHeader", {"a"}, "n.csv", "file,name\na,b\n", 2, {{"a", "a"}}, "header row"},
+        CsvCase{"QuoteLeftOpen",
+                {"a"},
+                "n.csv",
+                "path,new name\na,\"b\n",
+                2,
+                {{"a", "a"}},
+                "line 2: a quoted field is not closed"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+struct EditCase {
+    const char* name;
+    std::vector<std::string> files;  // listed in this order by name
+    // What each opening of the editor leaves in the file: "KEEP" leaves it as it is, "FAIL"
+    // makes the editor fail.
+    std::vector<std::string> passes;
+    bool yes;
+    int exitStatus;
+    std::map<std::string, std::string> after;  // name -> content, all must exist
+    std::vector<std::string> seen;             // a part of what the editor was given, per opening
+};
+
+class CommandLineEditTest : public ::testing::TestWithParam<EditCase> {};
+
+// The editor is a script that writes the next prepared text into the file.
+TEST_P(CommandLineEditTest, RenamesWhatTheEditorLeaves) {
+    const EditCase& row = GetParam();
+    TempDir files;
+    TempDir data;
+    TempDir editor;
+    std::string paths;
+    for (const auto& name : row.files) {
+        files.file(name, name);
+        paths += " '" + (files.path() / name).string() + "'";
+    }
+    for (std::size_t i = 0; i < row.passes.size(); ++i) {
+        editor.file("pass" + std::to_string(i + 1), row.passes[i]);
+    }
+    const std::string dir = editor.path().string();
+    editor.file("count", "0");
+    const auto script = editor.file(
+        "edit.sh", "#!/bin/sh\nn=$(( $(cat '" + dir + "/count') + 1 ))\necho $n > '" + dir +
+                       "/count'\ncp \"$1\" '" + dir + "/seen'$n\nnext=$(cat '" + dir +
+                       "/pass'$n)\n[ \"$next\" = FAIL ] && exit 1\n[ \"$next\" = KEEP ] && exit 0\n"
+                       "cp '" +
+                       dir + "/pass'$n \"$1\"\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    ::setenv("EDITOR", ("'" + script.string() + "'").c_str(), 1);
+    ::unsetenv("VISUAL");
+    auto result = run(data, std::string("edit ") + (row.yes ? "--yes" : "") + paths);
+    EXPECT_EQ(result.status, row.exitStatus) << result.out << result.err;
+    for (const auto& [name, content] : row.after) {
+        ASSERT_TRUE(files.exists(name)) << name << "\n" << result.out << result.err;
+        EXPECT_EQ(files.read(name), content) << name;
+    }
+    for (std::size_t i = 0; i < row.seen.size(); ++i) {
+        const std::string seen = editor.read("seen" + std::to_string(i + 1));
+        EXPECT_NE(seen.find(row.seen[i]), std::string::npos) << seen;
+    }
+    EXPECT_FALSE(editor.exists("seen" + std::to_string(row.seen.size() + 1)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , CommandLineEditTest,
+    ::testing::Values(
+        EditCase{"EscapesAndRemovedLines",
+                 {"a", "b", "c"},
+                 {"# mine\n1\tnew\\tname\\\\x\n3\t\\x23c\n"},
+                 true,
+                 0,
+                 {{"new\tname\\x", "a"}, {"b", "b"}, {"#c", "c"}},
+                 {"\n1\ta\n2\tb\n3\tc\n"}},
+        EditCase{"NamesWrittenEscaped",
+                 {"#h", "n\nl\\"},
+                 {"KEEP"},
+                 true,
+                 0,
+                 {{"#h", "#h"}, {"n\nl\\", "n\nl\\"}},
+                 {"\n1\t\\x23h\n2\tn\\nl\\\\\n"}},
+        EditCase{"ErrorsReopenTheEditor",
+                 {"a", "b"},
+                 {"1\tx\n7\ty\nno tab\n2\tbad\\q\n1\tz\n", "1\tx\n"},
+                 true,
+                 0,
+                 {{"x", "a"}, {"b", "b"}},
+                 {"1\ta\n", "# ERROR line 2: unknown ID \"7\"\n# ERROR line 3: no TAB"}},
+        EditCase{"GivingUpOnErrors",
+                 {"a"},
+                 {"9\tx\n", "KEEP"},
+                 true,
+                 2,
+                 {{"a", "a"}},
+                 {"1\ta\n", "# ERROR line 1: unknown ID \"9\""}},
+        EditCase{"EmptiedListChangesNothing",
+                 {"a", "b"},
+                 {""},
+                 true,
+                 0,
+                 {{"a", "a"}, {"b", "b"}},
+                 {"1\ta\n"}},
+        EditCase{"EditorFailsNothingMoves", {"a"}, {"FAIL"}, true, 2, {{"a", "a"}}, {"1\ta\n"}},
+        EditCase{"SwapAndInvalidName",
+                 {"a", "b", "c"},
+                 {"1\tb\n2\ta\n3\t..\n"},
+                 true,
+                 1,
+                 {{"a", "b"}, {"b", "a"}, {"c", "c"}},
+                 {"1\ta\n"}},
+        EditCase{"NoTerminalWithoutYes", {"a"}, {"1\tx\n"}, false, 2, {{"a", "a"}}, {}}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

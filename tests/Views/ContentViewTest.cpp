@@ -14,6 +14,7 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocumentFragment>
 #include <QTimer>
 #include <QToolButton>
@@ -37,6 +38,7 @@
 #include "Views/RenameResultView.h"
 #include "Views/RightPanel/PreviewPanelView.h"
 #include "Views/Shared/FileLocations.h"
+#include "Views/Shared/NameLinesEdit.h"
 
 Q_DECLARE_METATYPE(std::vector<std::string>)
 
@@ -113,6 +115,7 @@ class ContentViewTest : public QObject {
     void droppedFilesAreAdded();
     void theKindFiltersSwitchEachOtherOff();
     void quitClosesTheWindow();
+    void editNamesAsTextRenamesTheChangedLines();
 };
 
 void ContentViewTest::windowHasItsTitleSizesAndPanels() {
@@ -310,6 +313,9 @@ void ContentViewTest::menusCarryTheirItemsAndShortcuts_data() {
                             << "Rename Selected..." << QKeySequence(QStringLiteral("Ctrl+Return"));
     QTest::newRow("export") << "Rename"
                             << "Export Preview as CSV" << QKeySequence();
+    QTest::newRow("edit names") << "Rename"
+                                << "Edit Names as Text\u2026"
+                                << QKeySequence(QStringLiteral("Ctrl+E"));
 }
 
 void ContentViewTest::menusCarryTheirItemsAndShortcuts() {
@@ -617,6 +623,51 @@ void ContentViewTest::quitClosesTheWindow() {
     showWindow(app);
     QTest::keyClick(&app.window(), Qt::Key_Q, Qt::ControlModifier);
     QTRY_VERIFY(!app.window().isVisible());
+}
+
+void ContentViewTest::editNamesAsTextRenamesTheChangedLines() {
+    TempDir dir;
+    QuorvaneApp app;
+    showWindow(app);
+    app.open({dir.file("a.txt", "a"), dir.file("b.txt", "b"), dir.file("c.txt", "c")});
+    ContentView& view = app.content();
+    QTRY_VERIFY(view.editNamesAction()->isEnabled());
+    QTest::keyClick(&app.window(), Qt::Key_E, Qt::ControlModifier);
+    QTRY_VERIFY(view.editNamesDialog() != nullptr);
+    EditNamesDialog* dialog = view.editNamesDialog();
+    NameLinesEdit* editor = dialog->editor();
+    QCOMPARE(editor->lines(), (QStringList{"a.txt", "b.txt", "c.txt"}));
+    QVERIFY(!dialog->renameButton()->isEnabled());
+
+    const auto setLine = [editor](int line, const QString& text) {
+        QTextCursor cursor(editor->document()->findBlockByNumber(line));
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.insertText(text);
+    };
+    setLine(1, QStringLiteral("tab\\there.txt"));
+    setLine(2, QStringLiteral(".."));
+    QVERIFY(dialog->statusLabel()->text().contains(QStringLiteral("2 lines changed.")));
+    QVERIFY(dialog->statusLabel()->text().contains(QStringLiteral("Line 3:")));
+    QVERIFY(!dialog->renameButton()->isEnabled());
+
+    // A line break typed or pasted would shift every name below it onto another item.
+    QTextCursor end(editor->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(QStringLiteral("\nextra"));
+    QCOMPARE(editor->lines().size(), 3);
+    QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("lineCountMessage"))->isVisibleTo(dialog));
+
+    setLine(2, QStringLiteral("c.txt"));
+    QVERIFY(dialog->statusLabel()->text().startsWith(QStringLiteral("1 line changed.")));
+    QVERIFY(dialog->renameButton()->isEnabled());
+    dialog->renameButton()->click();
+    QTRY_VERIFY(view.renameConfirmation() != nullptr);
+    QCOMPARE(view.renameConfirmation()->text(), QStringLiteral("Rename 1 file?"));
+    buttonNamed(view.renameConfirmation(), QStringLiteral("Rename"))->click();
+    QTRY_VERIFY(dir.exists("tab\there.txt"));
+    QCOMPARE(dir.read("tab\there.txt"), std::string("b"));
+    QVERIFY(dir.exists("a.txt") && dir.exists("c.txt") && !dir.exists("b.txt"));
+    QTRY_VERIFY(view.undoAction()->isEnabled());
 }
 
 QTEST_MAIN(ContentViewTest)
