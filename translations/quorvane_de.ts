@@ -147,6 +147,55 @@
             <numerusform>%n angehakte, durch den Filter verborgene Einträge werden nicht umbenannt.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Edit Names as Text…</source>
+        <translation>Namen als Text bearbeiten …</translation>
+    </message>
+    <message>
+        <source>This action will rename the changed files on disk. It can be undone. A name that another item has or gets in the same folder is skipped and reported.</source>
+        <translation>Die geänderten Dateien werden auf dem Datenträger umbenannt. Das lässt sich rückgängig machen. Ein Name, den ein anderes Objekt im selben Ordner hat oder bekommt, wird übersprungen und gemeldet.</translation>
+    </message>
+</context>
+<context>
+    <name>EditNamesDialog</name>
+    <message>
+        <source>Edit Names as Text</source>
+        <translation>Namen als Text bearbeiten</translation>
+    </message>
+    <message>
+        <source>Each line is the new name of one item, beside its current name. Change the names you want; changed lines are marked. Backslash escapes such as \n, \t, \xNN and \\ stand for the characters they name.</source>
+        <translation>Jede Zeile ist der neue Name eines Objekts, neben seinem jetzigen Namen. Ändern Sie die gewünschten Namen; geänderte Zeilen werden markiert. Escape-Folgen wie \n, \t, \xNN und \\ stehen für die Zeichen, die sie bezeichnen.</translation>
+    </message>
+    <message>
+        <source>Rename…</source>
+        <translation>Umbenennen …</translation>
+    </message>
+    <message>
+        <source>Lines cannot be added or removed here: each line is the new name of the item beside it. The change was undone; to leave an item as it is, keep its line.</source>
+        <translation>Hier können keine Zeilen hinzugefügt oder entfernt werden: Jede Zeile ist der neue Name des Objekts daneben. Die Änderung wurde zurückgenommen; um ein Objekt unverändert zu lassen, behalten Sie seine Zeile.</translation>
+    </message>
+    <message>
+        <source>Line %1: a backslash that starts no known escape.</source>
+        <translation>Zeile %1: ein umgekehrter Schrägstrich, der keine bekannte Escape-Folge beginnt.</translation>
+    </message>
+    <message>
+        <source>Line %1: this name cannot be used (empty, &quot;.&quot;, &quot;..&quot;, holding &quot;/&quot;, or longer than 255 bytes).</source>
+        <translation>Zeile %1: Dieser Name ist nicht verwendbar (leer, „.“, „..“, mit „/“ oder länger als 255 Byte).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n line(s) changed.</source>
+        <translation>
+            <numerusform>%n Zeile geändert.</numerusform>
+            <numerusform>%n Zeilen geändert.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more line(s) with a problem.</source>
+        <translation>
+            <numerusform>%n weitere Zeile mit einem Problem.</numerusform>
+            <numerusform>%n weitere Zeilen mit einem Problem.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ErrorText</name>

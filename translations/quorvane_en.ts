@@ -61,6 +61,23 @@
     </message>
 </context>
 <context>
+    <name>EditNamesDialog</name>
+    <message numerus="yes">
+        <source>%n line(s) changed.</source>
+        <translation>
+            <numerusform>%n line changed.</numerusform>
+            <numerusform>%n lines changed.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more line(s) with a problem.</source>
+        <translation>
+            <numerusform>%n more line with a problem.</numerusform>
+            <numerusform>%n more lines with a problem.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FileListView</name>
     <message numerus="yes">
         <source>%n file(s)</source>

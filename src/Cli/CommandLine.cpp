@@ -603,8 +603,8 @@ std::size_t printPlan(const AppViewModel& model,
         } else {
             ++moving;
         }
-        if (!entry.warning.empty()) {
-            std::cout << "  [" << Utf8::escapeControls(entry.warning) << "]";
+        if (entry.warning) {
+            std::cout << "  [" << Utf8::escapeControls(entry.warning->detail) << "]";
         }
         std::cout << '\n';
     }

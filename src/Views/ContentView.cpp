@@ -348,8 +348,7 @@ void ContentView::editNames() {
         auto* box = new QMessageBox(this);
         box->setObjectName(QStringLiteral("renameConfirmation"));
         box->setAttribute(Qt::WA_DeleteOnClose);
-        const QString title =
-            tr("Rename %n file(s)?", nullptr, EnglishPlurals::number(changes.size()));
+        const QString title = tr("Rename %n file(s)?", nullptr, Texts::count(changes.size()));
         box->setWindowTitle(title);
         box->setText(title);
         box->setInformativeText(

@@ -12,8 +12,8 @@
 #include "Services/EditList.h"
 #include "Services/NameCheck.h"
 #include "ViewModels/AppViewModel.h"
-#include "Views/Shared/EnglishPlurals.h"
 #include "Views/Shared/NameLinesEdit.h"
+#include "Views/Shared/Texts.h"
 
 namespace {
 
@@ -118,13 +118,13 @@ void EditNamesDialog::review() {
         changes_.emplace_back(ids_[static_cast<std::size_t>(i)], *name);
     }
     editor_->setMarks(changed, bad);
-    QString text = tr("%n line(s) changed.", nullptr, EnglishPlurals::number(changed.size()));
+    QString text = tr("%n line(s) changed.", nullptr, Texts::count(changed.size()));
     if (!problems.isEmpty()) {
         const qsizetype more = problems.size() - kProblemsShown;
         if (more > 0) {
             problems = problems.mid(0, kProblemsShown);
             problems << tr("%n more line(s) with a problem.", nullptr,
-                           EnglishPlurals::number(static_cast<std::size_t>(more)));
+                           Texts::count(static_cast<std::size_t>(more)));
         }
         text += QLatin1Char('\n') + problems.join(QLatin1Char('\n'));
     }
