@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quorvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The two set-up commands are `make run` and `make test`; everything else is for developers.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan

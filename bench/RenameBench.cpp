@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renaming on disk beside the floor: a plain loop of renameat2 calls over the same files.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>

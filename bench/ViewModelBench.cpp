@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The file list of the view model: adding a large tree, sorted reads and the CSV export.
 #include <benchmark/benchmark.h>
 #include <dirent.h>

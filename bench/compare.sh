@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quorvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times whole processes on the same fresh trees in /dev/shm: `quorvane preview` and
 # `quorvane rename` beside perl rename (Debian's file-rename) and mmv, and prints the medians
 # and the ratios. Usage: bench/compare.sh [COUNT...]   (default: 10000 100000)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The whole command line in the process: random arguments and standard input, run inside a
 // fresh temporary folder that holds a few files. No crash, no escaped exception, no hang,
 // and the exit status is one of the documented ones.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any text through the phrase parser: no crash, no hang, and every suggestion usable: a
 // confidence between 0 and 1, a description, and a rule that survives its JSON form.
 #include <cstddef>

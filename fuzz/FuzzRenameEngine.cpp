@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Random rule lists over random names, including invalid UTF-8 and combining marks: no
 // crash, one preview entry per item, and every new name valid UTF-8.
 #include <cstddef>

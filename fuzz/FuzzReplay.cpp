@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs a fuzz target's entry function once over every file of the corpus folders given, so
 // that every build (not only the fuzzing one) checks that the corpora still pass.
 #include <algorithm>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any bytes through the readers of rules and presets: no crash, no hang, and whatever decodes
 // encodes and decodes again to an equal value.
 #include <cstddef>

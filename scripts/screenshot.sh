@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Quorvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Saves a picture of the window as a user sees it: runs the built program under a virtual X
 # display with the given items in its list, and writes OUT.png once the window has settled.
 #

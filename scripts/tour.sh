@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Quorvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Walks through the window under a virtual X display and saves a picture of every screen a
 # newcomer meets: the empty window, the editor of every rule kind in every mode, phrase
 # suggestions, a conflict, a name that cannot be used, the rename confirmation, the progress

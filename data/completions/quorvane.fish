@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quorvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # fish completion for quorvane(1)
 
 # One line per subcommand: its name and description.

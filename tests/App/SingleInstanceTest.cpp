@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The one window per session, over a session bus of the test's own (dbus-run-session): later
 // starts of the built program hand their locations to the window this test holds open. The
 // program runs through posix_spawn with an argument vector, so that names reach it byte for

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fault tests of the built program on real folders: killed in the middle of its work, given
 // absurd input, deep and looping trees and names with odd bytes. The program runs through
 // posix_spawn with an argument vector, so that names reach it byte for byte.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A test-only program that saves presets into one presets file over and over, so that a test
 // can kill it at any moment of a write. Usage: quorvane_preset_writer FILE RULES
 //
