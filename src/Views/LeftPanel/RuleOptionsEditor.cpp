@@ -202,14 +202,15 @@ void RuleOptionsEditor::buildFields(const RenameRule& rule) {
     const auto field = [](const char* text) {
         return text != nullptr ? Texts::marked("RuleField", text) : QString();
     };
-    for (const auto& spec : RuleKinds::info(rule.type).fields) {
-        const QString label = field(spec.label);
+    for (const auto& fieldInfo : RuleKinds::info(rule.type).fields) {
+        const QString label = field(fieldInfo.label);
         QWidget* widget = nullptr;
-        if (spec.kind == Kind::note || spec.kind == Kind::hint) {
+        if (fieldInfo.kind == Kind::note || fieldInfo.kind == Kind::hint) {
             auto* note = new QLabel(label, this);
-            note->setObjectName(QString::fromUtf8(spec.key.data(), qsizetype(spec.key.size())));
+            note->setObjectName(
+                QString::fromUtf8(fieldInfo.key.data(), qsizetype(fieldInfo.key.size())));
             note->setWordWrap(true);
-            if (spec.kind == Kind::hint) {
+            if (fieldInfo.kind == Kind::hint) {
                 note->setEnabled(false);
                 if (form_->rowCount() > 0) {
                     note->setBuddy(
@@ -218,23 +219,24 @@ void RuleOptionsEditor::buildFields(const RenameRule& rule) {
             }
             form_->addRow(note);
             widget = note;
-        } else if (const RuleKey* key = RuleKeys::find(spec.key)) {
-            const std::string name(spec.key);
+        } else if (const RuleKey* key = RuleKeys::find(fieldInfo.key)) {
+            const std::string name(fieldInfo.key);
             widget = std::visit(
                 [&](auto member) -> QWidget* {
                     using Value =
                         std::remove_cvref_t<decltype(std::declval<RenameRule&>().*member)>;
                     if constexpr (std::is_same_v<Value, std::string>) {
-                        auto* line = addText(label, member, name.c_str(), field(spec.placeholder));
-                        if (spec.patternWhen != nullptr) {
+                        auto* line =
+                            addText(label, member, name.c_str(), field(fieldInfo.placeholder));
+                        if (fieldInfo.patternWhen != nullptr) {
                             patternField_ = line;
-                            patternWhen_ = spec.patternWhen;
+                            patternWhen_ = fieldInfo.patternWhen;
                         }
                         return line;
                     } else if constexpr (std::is_same_v<Value, std::int64_t>) {
                         return addNumber(label, member, name.c_str(),
-                                         shownValue(spec.minimum, kMinShown, kMaxShown),
-                                         shownValue(spec.maximum, kMinShown, kMaxShown));
+                                         shownValue(fieldInfo.minimum, kMinShown, kMaxShown),
+                                         shownValue(fieldInfo.maximum, kMinShown, kMaxShown));
                     } else if constexpr (std::is_same_v<Value, bool>) {
                         return addSwitch(label, member, name.c_str());
                     } else if constexpr (std::is_enum_v<Value>) {
@@ -248,13 +250,14 @@ void RuleOptionsEditor::buildFields(const RenameRule& rule) {
         if (widget == nullptr) {
             continue;
         }
-        if (spec.toolTip != nullptr) {
-            widget->setToolTip(field(spec.toolTip));
+        if (fieldInfo.toolTip != nullptr) {
+            widget->setToolTip(field(fieldInfo.toolTip));
         }
-        if (spec.shownWhen != nullptr) {
-            visibility_.push_back([this, widget, shownWhen = spec.shownWhen](const RenameRule& r) {
-                form_->setRowVisible(widget, shownWhen(r));
-            });
+        if (fieldInfo.shownWhen != nullptr) {
+            visibility_.push_back(
+                [this, widget, shownWhen = fieldInfo.shownWhen](const RenameRule& r) {
+                    form_->setRowVisible(widget, shownWhen(r));
+                });
         }
     }
 }
