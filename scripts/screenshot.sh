@@ -16,21 +16,7 @@ fi
 out=$1
 shift
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD:-build}
-case $build in
-    /*) ;;
-    *) build=$root/$build ;;
-esac
-program=$build/src/quorvane
-if [ ! -x "$program" ]; then
-    cmake -S "$root" -B "$build" >/dev/null
-    cmake --build "$build" --target quorvane -j2
-fi
-if ! command -v xvfb-run >/dev/null 2>&1; then
-    echo "screenshot.sh: xvfb-run is missing; install it with: apt-get install xvfb xauth" >&2
-    exit 1
-fi
+. "$(dirname "$0")/window-program.sh"
 
 # The picture's path is taken relative to where the script was called, like the items.
 case $out in

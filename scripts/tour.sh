@@ -19,21 +19,7 @@ if [ $# -ne 1 ]; then
 fi
 out=$1
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD:-build}
-case $build in
-    /*) ;;
-    *) build=$root/$build ;;
-esac
-program=$build/src/quorvane
-if [ ! -x "$program" ]; then
-    cmake -S "$root" -B "$build" >/dev/null
-    cmake --build "$build" --target quorvane -j2
-fi
-if ! command -v xvfb-run >/dev/null 2>&1; then
-    echo "tour.sh: xvfb-run is missing; install it with: apt-get install xvfb xauth" >&2
-    exit 1
-fi
+. "$(dirname "$0")/window-program.sh"
 
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
