@@ -8,11 +8,11 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include <exiv2/exiv2.hpp>
 #include <openssl/evp.h>
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
 #include <taglib/tpropertymap.h>
+#include <exiv2/exiv2.hpp>
 
 #include <array>
 #include <cerrno>
@@ -223,8 +223,8 @@ std::optional<Identity> identify(const std::filesystem::path& location, FileMeta
     out.size = out.isDirectory ? std::nullopt : std::optional<std::int64_t>(st.stx_size);
     out.modified = timeOf(st.stx_mtime);
     // Only some file systems keep a birth time, and say so in the mask.
-    out.created = (st.stx_mask & STATX_BTIME) != 0 ? std::optional(timeOf(st.stx_btime))
-                                                   : std::nullopt;
+    out.created =
+        (st.stx_mask & STATX_BTIME) != 0 ? std::optional(timeOf(st.stx_btime)) : std::nullopt;
     Identity identity;
     identity.device = makedev(st.stx_dev_major, st.stx_dev_minor);
     identity.inode = st.stx_ino;
@@ -236,7 +236,10 @@ std::optional<Identity> identify(const std::filesystem::path& location, FileMeta
 
 void readParts(const std::filesystem::path& location, unsigned parts, FileMetadata& out) {
     parts &= ~static_cast<unsigned>(FileMetadata::file);
-    if (!out.isDirectory) {
+    // Only regular files are opened: a FIFO or a device would make the libraries wait or read
+    // without end.
+    struct stat st {};
+    if (parts != 0 && ::stat(location.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
         if ((parts & FileMetadata::exif) != 0) {
             readExif(location, out);
         }

@@ -34,7 +34,7 @@ std::optional<Identity> identify(const std::filesystem::path& location, FileMeta
 
 // Reads the parts of `parts` other than `file` into `out` and adds them to `out.parts`; a
 // part that the file does not hold (a text file has no EXIF) is read with all its fields
-// none. Folders hold none of them.
+// none. Only regular files hold any of them.
 void readParts(const std::filesystem::path& location, unsigned parts, FileMetadata& out);
 
 // A wall-clock time in EXIF's form "YYYY:MM:DD HH:MM:SS", or none when the text is not one

@@ -4,6 +4,7 @@
 #include "Services/MetadataCache.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 
@@ -44,12 +45,16 @@ TEST(MetadataCacheTest, ReadsPhotosSongsAndFilesAsTheyAre) {
                                 {"DATE", "1990"},
                                 {"GENRE", "Rock"}});
     const auto text = dir.file("abc.txt", "abc");
+    // A FIFO is never opened: reading it would wait for a writer.
+    const auto fifo = dir.path() / "fifo.jpg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
 
     MetadataCache cache;
-    const auto all = cache.getAll({withExif, digitised, plain, song, text, dir.path(),
-                                   dir.path() / "gone"},
-                                  kAll);
-    ASSERT_EQ(all.size(), 7u);
+    const auto all = cache.getAll(
+        {withExif, digitised, plain, song, text, dir.path(), dir.path() / "gone", fifo}, kAll);
+    ASSERT_EQ(all.size(), 8u);
+    EXPECT_TRUE(all[7]->has(kAll));
+    EXPECT_FALSE(all[7]->exifDate);
     const FileMetadata& a = *all[0];
     EXPECT_EQ(a.exifDate, (FileMetadata::WallClock{2024, 5, 17, 14, 3, 9}));
     EXPECT_EQ(a.make, "Maker");
@@ -88,8 +93,7 @@ TEST(MetadataCacheTest, ReadsPhotosSongsAndFilesAsTheyAre) {
     std::ofstream(dir.path() / "moved.txt", std::ios::app) << "d";
     const auto changed = cache.get(dir.path() / "moved.txt", kAll);
     EXPECT_NE(changed, all[4]);
-    EXPECT_EQ(changed->sha256,
-              "88d4266fd4e6338d13b845fcf289579d209c897823b9217da3e161936f031589");
+    EXPECT_EQ(changed->sha256, "88d4266fd4e6338d13b845fcf289579d209c897823b9217da3e161936f031589");
 }
 
 }  // namespace
