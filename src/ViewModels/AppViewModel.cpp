@@ -167,7 +167,12 @@ FileItem::Clock::time_point localMoment(const FileMetadata::WallClock& t) {
 AppViewModel::AppViewModel(Scheduler& scheduler, FileSystem* fileSystem)
     : scheduler_(scheduler), fileSystem_(fileSystem) {}
 
-AppViewModel::~AppViewModel() = default;
+AppViewModel::~AppViewModel() {
+    // A read under way has no one to hand its results to.
+    if (stopReading_) {
+        stopReading_->store(true);
+    }
+}
 
 Subscription AppViewModel::subscribe(std::function<void()> callback) {
     return observers_.subscribe(std::move(callback));
@@ -554,7 +559,8 @@ void AppViewModel::updatePreviews() {
 void AppViewModel::computePreviews(unsigned parts) {
     const auto shown = filteredFiles();
     const bool reads = parts != 0;
-    const RenameEngine::MetadataList known = reads ? metadataOf(shown) : RenameEngine::MetadataList{};
+    const RenameEngine::MetadataList known =
+        reads ? metadataOf(shown) : RenameEngine::MetadataList{};
     // The whole list, although only the enabled rules run, so that a problem names a rule by
     // its place in the list the user sees.
     previews_ = RenameEngine::preview(rules_, shown, RenameEngine::Clock::now(), 0, &folders_,
@@ -564,8 +570,9 @@ void AppViewModel::computePreviews(unsigned parts) {
 
 unsigned AppViewModel::wantedMetadata() const {
     unsigned parts = 0;
-    if (std::any_of(rules_.begin(), rules_.end(),
-                    [](const RenameRule& r) { return r.isEnabled && r.type == RuleType::nameTemplate; })) {
+    if (std::any_of(rules_.begin(), rules_.end(), [](const RenameRule& r) {
+            return r.isEnabled && r.type == RuleType::nameTemplate;
+        })) {
         parts = RuleProgram(rules_, RenameEngine::Clock::now()).metadataParts();
     }
     if (sortOrder_ == SortOrder::dateTaken) {
