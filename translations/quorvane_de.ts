@@ -403,6 +403,10 @@
             <numerusform>%n von %1 werden umbenannt</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Reading metadata… %1 of %2</source>
+        <translation>Metadaten werden gelesen… %1 von %2</translation>
+    </message>
 </context>
 <context>
     <name>PreviewTableModel</name>
@@ -861,6 +865,22 @@
         <source>$1 is the first group</source>
         <translation>$1 ist die erste Gruppe</translation>
     </message>
+    <message>
+        <source>Template</source>
+        <translation>Vorlage</translation>
+    </message>
+    <message>
+        <source>{name}</source>
+        <translation>{name}</translation>
+    </message>
+    <message>
+        <source>The new name. Tokens in braces take values from the file, such as {exif.date:yyyy-MM-dd} or {audio.artist}; {a|b} takes the first that has a value; {{ and }} are braces.</source>
+        <translation>Der neue Name. Platzhalter in geschweiften Klammern nehmen Werte aus der Datei, etwa {exif.date:yyyy-MM-dd} oder {audio.artist}; {a|b} nimmt den ersten, der einen Wert hat; {{ und }} sind Klammern.</translation>
+    </message>
+    <message>
+        <source>Example</source>
+        <translation>Beispiel</translation>
+    </message>
 </context>
 <context>
     <name>RuleListModel</name>
@@ -882,6 +902,26 @@
     <message>
         <source>The pattern does not compile: %1</source>
         <translation>Das Muster ist ungültig: %1</translation>
+    </message>
+    <message>
+        <source>Insert Token</source>
+        <translation>Platzhalter einfügen</translation>
+    </message>
+    <message>
+        <source>Insert a value of the file at the cursor</source>
+        <translation>Einen Wert der Datei an der Schreibmarke einfügen</translation>
+    </message>
+    <message>
+        <source>Reading metadata…</source>
+        <translation>Metadaten werden gelesen…</translation>
+    </message>
+    <message>
+        <source>Add files to see an example.</source>
+        <translation>Dateien hinzufügen, um ein Beispiel zu sehen.</translation>
+    </message>
+    <message>
+        <source>The template cannot be used: %1</source>
+        <translation>Die Vorlage ist nicht verwendbar: %1</translation>
     </message>
 </context>
 <context>
@@ -1007,6 +1047,10 @@
     <message>
         <source>“%1”</source>
         <translation>„%1“</translation>
+    </message>
+    <message>
+        <source>Name from template %1</source>
+        <translation>Name aus Vorlage %1</translation>
     </message>
 </context>
 <context>
@@ -1142,6 +1186,205 @@
     <message>
         <source>Type</source>
         <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation>Vorlage</translation>
+    </message>
+    <message>
+        <source>Date Taken</source>
+        <translation>Aufnahmedatum</translation>
+    </message>
+</context>
+<context>
+    <name>TemplateToken</name>
+    <message>
+        <source>Name as the rules before left it</source>
+        <translation>Name, wie ihn die Regeln davor ließen</translation>
+    </message>
+    <message>
+        <source>This item has no name</source>
+        <translation>Dieses Objekt hat keinen Namen</translation>
+    </message>
+    <message>
+        <source>Extension</source>
+        <translation>Erweiterung</translation>
+    </message>
+    <message>
+        <source>This item has no extension</source>
+        <translation>Dieses Objekt hat keine Erweiterung</translation>
+    </message>
+    <message>
+        <source>Folder name</source>
+        <translation>Ordnername</translation>
+    </message>
+    <message>
+        <source>This item has no containing folder</source>
+        <translation>Dieses Objekt liegt in keinem Ordner</translation>
+    </message>
+    <message>
+        <source>Counter (start, step, digits)</source>
+        <translation>Zähler (Start, Schritt, Stellen)</translation>
+    </message>
+    <message>
+        <source>No number for this item</source>
+        <translation>Keine Nummer für dieses Objekt</translation>
+    </message>
+    <message>
+        <source>Date modified</source>
+        <translation>Änderungsdatum</translation>
+    </message>
+    <message>
+        <source>No modification time for this item</source>
+        <translation>Keine Änderungszeit für dieses Objekt</translation>
+    </message>
+    <message>
+        <source>Date created</source>
+        <translation>Erstellungsdatum</translation>
+    </message>
+    <message>
+        <source>No creation time for this item: the file system keeps none</source>
+        <translation>Keine Erstellungszeit für dieses Objekt: das Dateisystem speichert keine</translation>
+    </message>
+    <message>
+        <source>Size in bytes</source>
+        <translation>Größe in Bytes</translation>
+    </message>
+    <message>
+        <source>No size for this item</source>
+        <translation>Keine Größe für dieses Objekt</translation>
+    </message>
+    <message>
+        <source>SHA-256 of the content</source>
+        <translation>SHA-256 des Inhalts</translation>
+    </message>
+    <message>
+        <source>No content to digest for this item</source>
+        <translation>Kein Inhalt für eine Prüfsumme bei diesem Objekt</translation>
+    </message>
+    <message>
+        <source>Date taken (EXIF)</source>
+        <translation>Aufnahmedatum (EXIF)</translation>
+    </message>
+    <message>
+        <source>No EXIF date in this file</source>
+        <translation>Kein EXIF-Datum in dieser Datei</translation>
+    </message>
+    <message>
+        <source>Camera make</source>
+        <translation>Kamerahersteller</translation>
+    </message>
+    <message>
+        <source>No camera make in this file</source>
+        <translation>Kein Kamerahersteller in dieser Datei</translation>
+    </message>
+    <message>
+        <source>Camera model</source>
+        <translation>Kameramodell</translation>
+    </message>
+    <message>
+        <source>No camera model in this file</source>
+        <translation>Kein Kameramodell in dieser Datei</translation>
+    </message>
+    <message>
+        <source>Lens</source>
+        <translation>Objektiv</translation>
+    </message>
+    <message>
+        <source>No lens in this file</source>
+        <translation>Kein Objektiv in dieser Datei</translation>
+    </message>
+    <message>
+        <source>Image width</source>
+        <translation>Bildbreite</translation>
+    </message>
+    <message>
+        <source>No image width in this file</source>
+        <translation>Keine Bildbreite in dieser Datei</translation>
+    </message>
+    <message>
+        <source>Image height</source>
+        <translation>Bildhöhe</translation>
+    </message>
+    <message>
+        <source>No image height in this file</source>
+        <translation>Keine Bildhöhe in dieser Datei</translation>
+    </message>
+    <message>
+        <source>ISO speed</source>
+        <translation>ISO-Empfindlichkeit</translation>
+    </message>
+    <message>
+        <source>No ISO speed in this file</source>
+        <translation>Keine ISO-Empfindlichkeit in dieser Datei</translation>
+    </message>
+    <message>
+        <source>Artist</source>
+        <translation>Interpret</translation>
+    </message>
+    <message>
+        <source>No artist tag in this file</source>
+        <translation>Kein Interpret in dieser Datei</translation>
+    </message>
+    <message>
+        <source>Album artist</source>
+        <translation>Album-Interpret</translation>
+    </message>
+    <message>
+        <source>No album artist tag in this file</source>
+        <translation>Kein Album-Interpret in dieser Datei</translation>
+    </message>
+    <message>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>No album tag in this file</source>
+        <translation>Kein Album in dieser Datei</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>No title tag in this file</source>
+        <translation>Kein Titel in dieser Datei</translation>
+    </message>
+    <message>
+        <source>Track number</source>
+        <translation>Titelnummer</translation>
+    </message>
+    <message>
+        <source>No track number in this file</source>
+        <translation>Keine Titelnummer in dieser Datei</translation>
+    </message>
+    <message>
+        <source>Disc number</source>
+        <translation>CD-Nummer</translation>
+    </message>
+    <message>
+        <source>No disc number in this file</source>
+        <translation>Keine CD-Nummer in dieser Datei</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>No year tag in this file</source>
+        <translation>Kein Jahr in dieser Datei</translation>
+    </message>
+    <message>
+        <source>Genre</source>
+        <translation>Genre</translation>
+    </message>
+    <message>
+        <source>No genre tag in this file</source>
+        <translation>Kein Genre in dieser Datei</translation>
+    </message>
+    <message>
+        <source>The template leaves this item without a name</source>
+        <translation>Die Vorlage lässt dieses Objekt ohne Namen</translation>
     </message>
 </context>
 </TS>

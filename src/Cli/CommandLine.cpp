@@ -253,7 +253,7 @@ void addListOptions(CLI::App* command, Options& options, bool pathsRequired = tr
     auto* files = command->add_flag("--only-files", options.onlyFiles, "list only files");
     command->add_flag("--only-folders", options.onlyFolders, "list only folders")->excludes(files);
     command->add_option("--sort", options.sort, "the file list's sort order")
-        ->check(CLI::IsMember({"name", "date", "size", "type"}));
+        ->check(CLI::IsMember({"name", "date", "size", "type", "taken"}));
     command->add_option("paths", options.paths, "files and folders to list")
         ->type_name("PATH")
         ->required(pathsRequired);
@@ -297,7 +297,8 @@ void prepare(AppViewModel& model, const CLI::App& command, const Options& option
         {"name", AppViewModel::SortOrder::name},
         {"date", AppViewModel::SortOrder::date},
         {"size", AppViewModel::SortOrder::size},
-        {"type", AppViewModel::SortOrder::type}};
+        {"type", AppViewModel::SortOrder::type},
+        {"taken", AppViewModel::SortOrder::dateTaken}};
     model.setSortOrder(orders.at(options.sort));
     std::vector<std::filesystem::path> paths(options.paths.begin(), options.paths.end());
     model.addFiles(paths);

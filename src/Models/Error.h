@@ -24,6 +24,7 @@ struct Error {
         nameTaken,     // the new name belongs to an item that stays in the folder
         caseOnly,      // a new name differs from another of its folder only in letter case
         newerFormat,   // written by a newer version of the program, which this one would lose
+        missingValue,  // a template token has no value for the item (detail: which, in words)
     };
 
     Code code;

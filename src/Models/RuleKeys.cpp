@@ -16,9 +16,8 @@ namespace {
 using nlohmann::json;
 using R = RenameRule;
 
-// The 32 keys of the first format. A key added later gives its format as the third value,
-// for example {"templateText", &R::templateText, 2}.
-const std::array<RuleKey, 32> kKeys{{
+// The 32 keys of the first format, then the later ones, each with the format that added it.
+const std::array<RuleKey, 33> kKeys{{
     {"id", &R::id},
     {"type", &R::type},
     {"isEnabled", &R::isEnabled},
@@ -51,6 +50,7 @@ const std::array<RuleKey, 32> kKeys{{
     {"removeSpecialChars", &R::removeSpecialChars},
     {"removeDuplicateSpaces", &R::removeDuplicateSpaces},
     {"trimWhitespace", &R::trimWhitespace},
+    {"templateText", &R::templateText, 2},
 }};
 
 Error keyError(Error::Code code, std::string_view key, const std::string& what) {

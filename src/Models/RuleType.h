@@ -8,7 +8,7 @@
 #include "Models/EnumCases.h"
 #include "Models/UiText.h"
 
-// The ten rule kinds.
+// The eleven rule kinds.
 enum class RuleType {
     replace,
     insert,
@@ -20,11 +20,12 @@ enum class RuleType {
     dateStamp,
     extensionChange,
     regex,
+    nameTemplate,
 };
 
 template <>
 struct EnumCases<RuleType> {
-    static constexpr std::array<std::pair<RuleType, std::string_view>, 10> table{{
+    static constexpr std::array<std::pair<RuleType, std::string_view>, 11> table{{
         {RuleType::replace, UI_TEXT("StoredValue", "Replace Text")},
         {RuleType::insert, UI_TEXT("StoredValue", "Insert Text")},
         {RuleType::remove, UI_TEXT("StoredValue", "Remove Text")},
@@ -35,5 +36,6 @@ struct EnumCases<RuleType> {
         {RuleType::dateStamp, UI_TEXT("StoredValue", "Add Date/Time")},
         {RuleType::extensionChange, UI_TEXT("StoredValue", "Change Extension")},
         {RuleType::regex, UI_TEXT("StoredValue", "Regular Expression")},
+        {RuleType::nameTemplate, UI_TEXT("StoredValue", "Template")},
     }};
 };

@@ -1149,6 +1149,30 @@ std::optional<Reading> readTrim(const Tokens& tokens) {
     return r;
 }
 
+// --- Template ---------------------------------------------------------------------------
+
+// "name from template "{exif.date} {exif.model}"", "use the template "{audio.title}"": the
+// template must be quoted, since its braces and spaces are no words.
+std::optional<Reading> readTemplate(const Tokens& tokens) {
+    Reading r(tokens);
+    const std::size_t t = r.find({"template"});
+    if (t + 1 >= r.size() || !r.tokens[t + 1].quoted || r.tokens[t + 1].raw.empty()) {
+        return std::nullopt;
+    }
+    r.use(t, t + 2);
+    for (std::size_t i = 0; i < t; ++i) {
+        if (r.isAny(i, {"name", "names", "rename", "from", "by", "with", "using", "use", "apply",
+                        "a", "the"})) {
+            r.used[i] = true;
+        }
+    }
+    RenameRule rule(RuleType::nameTemplate);
+    rule.templateText = r.tokens[t + 1].raw;
+    r.rules.push_back(
+        suggestion(std::move(rule), 0.9, "Name from template \"" + r.tokens[t + 1].raw + "\""));
+    return r;
+}
+
 // --- Case -------------------------------------------------------------------------------
 
 std::optional<Reading> readCase(const Tokens& tokens) {
@@ -1525,9 +1549,9 @@ struct ClauseReading {
 // the first that reads part of it.
 std::optional<ClauseReading> readClause(const Tokens& tokens) {
     using Reader = std::optional<Reading> (*)(const Tokens&);
-    static constexpr std::array<Reader, 9> readers{
+    static constexpr std::array<Reader, 10> readers{
         readReplace, readExtension, readInsert,  readRemove, readTrim,
-        readCase,    readNumbering, readCleanup, readDate,
+        readCase,    readNumbering, readCleanup, readDate,   readTemplate,
     };
     std::optional<ClauseReading> partial;
     for (const Reader reader : readers) {

@@ -14,6 +14,7 @@
 
 #include "Services/FileSystem.h"
 #include "Services/NameCheck.h"
+#include "Services/Ordinals.h"
 #include "Services/PathRelocation.h"
 #include "Services/RuleProgram.h"
 
@@ -45,6 +46,19 @@ std::optional<Error> problemOf(const FileItem& item, const std::string& newName,
         return std::exchange(ruleProblem, std::nullopt);
     }
     return NameCheck::checkNewName(newName);
+}
+
+// What the rules may know of the item at `i` besides its name.
+ItemFacts factsAt(std::size_t i, const MetadataList* metadata, const Ordinals* ordinals) {
+    ItemFacts facts;
+    if (metadata != nullptr && i < metadata->size()) {
+        facts.metadata = (*metadata)[i].get();
+    }
+    if (ordinals != nullptr) {
+        facts.inFolder = ordinals->inFolder[i];
+        facts.shared = ordinals->shared[i];
+    }
+    return facts;
 }
 
 }  // namespace
@@ -90,8 +104,13 @@ std::string conflictKey(const std::string& name) {
 
 std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
                                   const std::vector<FileItem>& files, Clock::time_point now,
-                                  unsigned threads, const RenamePlanner::Folders* folders) {
+                                  unsigned threads, const RenamePlanner::Folders* folders,
+                                  const MetadataList* metadata) {
     const RuleProgram program(rules, now);
+    std::optional<Ordinals> ordinals;
+    if (program.countsByGroup()) {
+        ordinals = Ordinals::of(files);
+    }
     std::vector<PreviewEntry> entries(files.size());
     std::vector<RenameRequest> requests(files.size());
 
@@ -104,7 +123,9 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
             PreviewEntry& entry = entries[i];
             RenameRequest& request = requests[i];
             entry.original = item.originalName();
-            entry.preview = program.finalName(item, static_cast<std::int64_t>(i), scratch);
+            entry.preview =
+                program.finalName(item, static_cast<std::int64_t>(i), scratch,
+                                  factsAt(i, metadata, ordinals ? &*ordinals : nullptr));
             request.source = item.url.native();
             request.newName = entry.preview;
             request.inBatch = item.isSelected;
@@ -345,9 +366,13 @@ class Execution {
 }  // namespace
 
 std::vector<RenameRequest> requestsFor(const std::vector<FileItem>& files,
-                                       const std::vector<RenameRule>& rules,
-                                       Clock::time_point now) {
+                                       const std::vector<RenameRule>& rules, Clock::time_point now,
+                                       const MetadataList* metadata) {
     const RuleProgram program(rules, now);
+    std::optional<Ordinals> ordinals;
+    if (program.countsByGroup()) {
+        ordinals = Ordinals::of(files);
+    }
     auto scratch = program.makeScratch();
     std::vector<RenameRequest> requests(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -360,7 +385,9 @@ std::vector<RenameRequest> requestsFor(const std::vector<FileItem>& files,
             request.newName = RenamePlanner::nameOf(request.source);
             continue;
         }
-        request.newName = program.finalName(item, static_cast<std::int64_t>(i), scratch);
+        request.newName =
+            program.finalName(item, static_cast<std::int64_t>(i), scratch,
+                              factsAt(i, metadata, ordinals ? &*ordinals : nullptr));
         request.problem = problemOf(item, request.newName, scratch.problem);
     }
     return requests;
@@ -398,7 +425,7 @@ std::vector<RenameResult> renameRequests(const std::vector<RenameRequest>& reque
 std::vector<RenameResult> rename(const std::vector<FileItem>& files,
                                  const std::vector<RenameRule>& rules,
                                  const RenameOptions& options) {
-    return renameRequests(requestsFor(files, rules, options.now), options);
+    return renameRequests(requestsFor(files, rules, options.now, &options.metadata), options);
 }
 
 std::vector<RenameResult> performMoves(

@@ -9,11 +9,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "Models/FileItem.h"
+#include "Models/FileMetadata.h"
 #include "Models/PreviewEntry.h"
 #include "Models/RenamePlan.h"
 #include "Models/RenameRequest.h"
@@ -28,6 +30,10 @@ class FileSystem;
 namespace RenameEngine {
 
 using Clock = std::chrono::system_clock;
+
+// What was read of each item of a list, by position (a shorter list, or null entries, for
+// items of which nothing was read); the rules that name files by their content read it.
+using MetadataList = std::vector<std::shared_ptr<const FileMetadata>>;
 
 // Runs the enabled rules in list order over one base name; `index` is the item's 0-based
 // position in the list being processed (numbering reads it). `extension` is not used.
@@ -46,11 +52,13 @@ std::string finalName(const std::vector<RenameRule>& rules, const FileItem& item
 // blocks in the same folder; `problem` tells why a new name cannot be used (invalid, or taken
 // by an item that stays); `warning` notes what does not block. Date rules stamp `now`, read
 // once for the whole list. The names are computed on up to `threads` threads (0: as many as
-// help for this many names); the result never depends on it.
+// help for this many names); the result never depends on it. `metadata` is what was read of
+// the items (null: nothing); the engine reads nothing itself.
 std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
                                   const std::vector<FileItem>& files,
                                   Clock::time_point now = Clock::now(), unsigned threads = 0,
-                                  const RenamePlanner::Folders* folders = nullptr);
+                                  const RenamePlanner::Folders* folders = nullptr,
+                                  const MetadataList* metadata = nullptr);
 
 // The key under which two new names conflict: the default lower-case mapping (no locale).
 std::string conflictKey(const std::string& name);
@@ -66,12 +74,16 @@ struct RenameOptions {
     const std::atomic<bool>* stop = nullptr;
     // The moment date rules stamp.
     Clock::time_point now = Clock::now();
+    // What was read of the items, by position (as for preview), so that the names on disk
+    // are the ones the preview showed.
+    MetadataList metadata;
 };
 
 // The requests for `files`: each new full name exactly as the preview gives it (the position
 // in `files` is the numbering index), the checked items in the batch, invalid names refused.
 std::vector<RenameRequest> requestsFor(const std::vector<FileItem>& files,
-                                       const std::vector<RenameRule>& rules, Clock::time_point now);
+                                       const std::vector<RenameRule>& rules, Clock::time_point now,
+                                       const MetadataList* metadata = nullptr);
 
 // Reads, once each, the folders that hold an entry whose name changes; a folder that cannot
 // be read is left out.

@@ -370,7 +370,8 @@ RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folde
         // skipped with that reason, so that the batch reports it instead of passing over it.
         const bool rulesFailed =
             request.problem && (request.problem->code == Error::Code::badPattern ||
-                                request.problem->code == Error::Code::timedOut);
+                                request.problem->code == Error::Code::timedOut ||
+                                request.problem->code == Error::Code::missingValue);
         entry.changes = request.inBatch && (request.newName != oldNames[i] || rulesFailed);
         if (entry.changes && request.problem) {
             entry.skip = request.problem;

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Models/ItemFacts.h"
 #include "Models/RenameRule.h"
 
 struct PreparedRule;
@@ -32,6 +33,9 @@ struct RuleKindInfo {
         std::int64_t index = 0;                // the item's position in the list
         // Where a transform says why it left the name as it was (a pattern that gave up).
         std::optional<Error>* problem = nullptr;
+        // The item and what was read of it, for the kinds that name files by their content;
+        // null for a bare name.
+        const ItemFacts* facts = nullptr;
     };
 
     // One field of the kind's editor.
@@ -43,6 +47,7 @@ struct RuleKindInfo {
             choice,  // a pick of the key's enumeration, in declaration order
             note,    // a sentence with no value
             hint,    // a dimmed sentence about the field before it
+            example, // the rule applied to the first shown entry, as a sentence with no value
         };
         Kind kind = Kind::text;
         // The key the field edits; for a note or hint, the name the window gives it.
@@ -55,7 +60,10 @@ struct RuleKindInfo {
         std::int64_t maximum = 0;
         // Whether the field applies to the rule's current options; null: always.
         bool (*shownWhen)(const RenameRule&) = nullptr;
-        // Whether the field's text is a regular expression that must compile; null: never.
+        // Whether a text field offers the template tokens from a menu.
+        bool offersTokens = false;
+        // Whether the field's text must be valid for the rule to run (a regular expression
+        // that compiles, a template that reads); null: never.
         bool (*patternWhen)(const RenameRule&) = nullptr;
     };
 
@@ -103,6 +111,12 @@ struct RuleKindInfo {
                                 Context& context) = nullptr;
     // Whether the transform wants a word break iterator for the rule; null: never.
     bool (*needsWords)(const RenameRule& rule) = nullptr;
+    // The parts of a file's metadata the prepared rule reads (FileMetadata::Part bits); null:
+    // none. They are read before the names are computed and handed in through the context.
+    unsigned (*reads)(const PreparedRule& rule) = nullptr;
+    // Whether the prepared rule counts items by folder or by companion files, so that those
+    // ordinals must be worked out over the list; null: never.
+    bool (*countsByGroup)(const PreparedRule& rule) = nullptr;
     // Whether the last enabled rule of the kind gives the new name's extension.
     bool setsExtension = false;
     Summary (*summary)(const RenameRule& rule) = nullptr;

@@ -9,6 +9,7 @@
 #include "Models/EnumCases.h"
 #include "Models/RuleKeys.h"
 #include "Models/UiText.h"
+#include "Services/NameTemplate.h"
 #include "Services/PreparedRule.h"
 #include "Services/Transforms.h"
 
@@ -505,6 +506,72 @@ const RuleKindInfo kRegex{
         },
 };
 
+const NameTemplate* templateOf(const PreparedRule& p) {
+    return std::any_cast<NameTemplate>(&p.kindState);
+}
+
+const RuleKindInfo kTemplate{
+    .type = RuleType::nameTemplate,
+    .sinceFormat = 2,
+    .systemImage = "curlybraces",
+    .themeIcon = "text-x-generic-template",
+    .badge = "{}",
+    .keys = {"templateText"},
+    .fields =
+        {
+            {.kind = FieldKind::text,
+             .key = "templateText",
+             .label = UI_TEXT("RuleField", "Template"),
+             .placeholder = UI_TEXT("RuleField", "{name}"),
+             .toolTip = UI_TEXT("RuleField",
+                                "The new name. Tokens in braces take values from the file, such "
+                                "as {exif.date:yyyy-MM-dd} or {audio.artist}; {a|b} takes the "
+                                "first that has a value; {{ and }} are braces."),
+             .offersTokens = true,
+             .patternWhen = always},
+            {.kind = FieldKind::example,
+             .key = "templateExample",
+             .label = UI_TEXT("RuleField", "Example")},
+        },
+    .prepare =
+        [](PreparedRule& p, Time) {
+            auto parsed = NameTemplate::parse(p.rule.templateText);
+            if (parsed) {
+                p.kindState = std::move(*parsed);
+            } else {
+                p.invalid = parsed.error();
+            }
+        },
+    .apply =
+        [](const PreparedRule& p, const icu::UnicodeString& name, Context& c) {
+            const NameTemplate* parsed = templateOf(p);
+            if (parsed == nullptr) {
+                *c.problem = p.invalid;
+                return name;
+            }
+            auto made = parsed->apply(name, c.index, c.facts != nullptr ? *c.facts : ItemFacts{});
+            if (!made) {
+                *c.problem = made.error();
+                return name;
+            }
+            return *made;
+        },
+    .reads =
+        [](const PreparedRule& p) {
+            const NameTemplate* parsed = templateOf(p);
+            return parsed != nullptr ? parsed->parts() : 0u;
+        },
+    .countsByGroup =
+        [](const PreparedRule& p) {
+            const NameTemplate* parsed = templateOf(p);
+            return parsed != nullptr && parsed->countsByGroup();
+        },
+    .summary =
+        [](const RenameRule& r) {
+            return one(UI_TEXT("RuleSummary", "Name from template %1"), {quoted(r.templateText)});
+        },
+};
+
 }  // namespace
 
 namespace RuleKinds {
@@ -532,6 +599,8 @@ const RuleKindInfo& info(RuleType type) {
             return kExtension;
         case RuleType::regex:
             return kRegex;
+        case RuleType::nameTemplate:
+            return kTemplate;
     }
     return kReplace;
 }

@@ -45,6 +45,13 @@ RuleProgram::RuleProgram(const std::vector<RenameRule>& rules,
             continue;
         }
         auto prepared = std::make_unique<PreparedRule>(rule, now);
+        const RuleKindInfo& kind = RuleKinds::info(rule.type);
+        if (kind.reads != nullptr) {
+            metadataParts_ |= kind.reads(*prepared);
+        }
+        if (kind.countsByGroup != nullptr) {
+            countsByGroup_ = countsByGroup_ || kind.countsByGroup(*prepared);
+        }
         if (prepared->invalid) {
             prepared->invalid->detail =
                 "Rule " + std::to_string(position) + ": " + prepared->invalid->detail;
@@ -76,14 +83,14 @@ RuleProgram::Scratch RuleProgram::makeScratch() const {
 }
 
 icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name, std::int64_t index,
-                                           Scratch& scratch) const {
+                                           Scratch& scratch, const ItemFacts* facts) const {
     scratch.problem.reset();
     const icu::UnicodeString given = name;
     for (std::size_t i = 0; i < rules_.size(); ++i) {
         const PreparedRule& rule = *rules_[i];
         if (const auto apply = RuleKinds::info(rule.rule.type).apply) {
             RuleKindInfo::Context context{scratch.matchers[i].get(), scratch.words[i].get(), index,
-                                          &scratch.problem};
+                                          &scratch.problem, facts};
             name = apply(rule, name, context);
         }
         if (scratch.problem) {
@@ -94,11 +101,12 @@ icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name, std::int64_t
     return name;
 }
 
-std::string RuleProgram::finalName(const FileItem& item, std::int64_t index,
-                                   Scratch& scratch) const {
+std::string RuleProgram::finalName(const FileItem& item, std::int64_t index, Scratch& scratch,
+                                   ItemFacts facts) const {
     auto [base, extension] = FileItem::splitName(item.originalName());
+    facts.item = &item;
     std::string out;
-    applyRules(icu::UnicodeString::fromUTF8(base), index, scratch).toUTF8String(out);
+    applyRules(icu::UnicodeString::fromUTF8(base), index, scratch, &facts).toUTF8String(out);
     if (scratch.problem) {
         return item.originalName();
     }

@@ -16,6 +16,7 @@
 
 #include "Models/Error.h"
 #include "Models/FileItem.h"
+#include "Models/ItemFacts.h"
 #include "Models/RenameRule.h"
 #include "Services/PreparedRule.h"
 
@@ -41,15 +42,23 @@ class RuleProgram {
     // Fresh per-thread state for this program.
     Scratch makeScratch() const;
 
-    // The enabled rules in order over one base name; `index` is the item's position. When a
-    // rule cannot run on it, the name given comes back and `scratch.problem` says why.
-    icu::UnicodeString applyRules(icu::UnicodeString name, std::int64_t index,
-                                  Scratch& scratch) const;
+    // The enabled rules in order over one base name; `index` is the item's position and
+    // `facts` (null for a bare name) what else is known of it. When a rule cannot run on it,
+    // the name given comes back and `scratch.problem` says why.
+    icu::UnicodeString applyRules(icu::UnicodeString name, std::int64_t index, Scratch& scratch,
+                                  const ItemFacts* facts = nullptr) const;
 
     // The new full name of `item` at `index`: its base name through the rules, joined with
     // its own extension or the one of the last enabled extension rule; its own name when a
-    // rule cannot run on it (`scratch.problem` then says why).
-    std::string finalName(const FileItem& item, std::int64_t index, Scratch& scratch) const;
+    // rule cannot run on it (`scratch.problem` then says why). `facts` gives what was read
+    // of the item and its ordinals; its `item` is set to `item` here.
+    std::string finalName(const FileItem& item, std::int64_t index, Scratch& scratch,
+                          ItemFacts facts = {}) const;
+
+    // The parts of the items' metadata the enabled rules read (FileMetadata::Part bits).
+    unsigned metadataParts() const { return metadataParts_; }
+    // Whether a rule counts by folder or by companion files (see Ordinals).
+    bool countsByGroup() const { return countsByGroup_; }
 
     // The extension of the last enabled extension rule, or none when the item keeps its own.
     const std::optional<std::string>& newExtension() const { return newExtension_; }
@@ -57,4 +66,6 @@ class RuleProgram {
   private:
     std::vector<std::unique_ptr<PreparedRule>> rules_;
     std::optional<std::string> newExtension_;
+    unsigned metadataParts_ = 0;
+    bool countsByGroup_ = false;
 };

@@ -361,6 +361,11 @@ icu::UnicodeString numberText(std::int64_t number, std::int64_t padding) {
 
 }  // namespace
 
+icu::UnicodeString counterText(std::int64_t start, std::int64_t index, std::int64_t step,
+                               std::int64_t padding) {
+    return numberText(numberFor(start, index, step), padding);
+}
+
 icu::UnicodeString numbering(const PreparedRule& rule, const icu::UnicodeString& name,
                              std::int64_t index) {
     const RenameRule& r = rule.rule;

@@ -47,6 +47,11 @@ icu::UnicodeString cleanup(const PreparedRule& rule, const icu::UnicodeString& n
 // joined by "_".
 icu::UnicodeString date(const PreparedRule& rule, const icu::UnicodeString& name);
 
+// The number start + index * step (clamped to 64 bits) as the numbering rule writes it: at
+// least `padding` characters, zero-filled after the sign, never cut.
+icu::UnicodeString counterText(std::int64_t start, std::int64_t index, std::int64_t step,
+                               std::int64_t padding);
+
 // White space removed at both ends: tab and the space separators (category Zs), not line
 // breaks.
 icu::UnicodeString trim(const icu::UnicodeString& name);

@@ -11,6 +11,7 @@
 #include <unicode/unistr.h>
 
 #include <algorithm>
+#include <ctime>
 #include <memory>
 #include <numeric>
 #include <optional>
@@ -23,6 +24,7 @@
 #include "Services/NaturalLanguageParser.h"
 #include "Services/PathRelocation.h"
 #include "Services/RenameEngine.h"
+#include "Services/RuleProgram.h"
 #include "Services/TextSearch.h"
 #include "ViewModels/Scheduler.h"
 
@@ -146,12 +148,31 @@ RenamePlanner::Folders reread(const std::vector<std::string>& known,
     return fresh;
 }
 
+// A photo's wall-clock time as a moment in the user's time zone, where the camera most likely
+// kept its clock; only for ordering, never for a name.
+FileItem::Clock::time_point localMoment(const FileMetadata::WallClock& t) {
+    std::tm fields{};
+    fields.tm_year = t.year - 1900;
+    fields.tm_mon = t.month - 1;
+    fields.tm_mday = t.day;
+    fields.tm_hour = t.hour;
+    fields.tm_min = t.minute;
+    fields.tm_sec = t.second;
+    fields.tm_isdst = -1;
+    return FileItem::Clock::from_time_t(std::mktime(&fields));
+}
+
 }  // namespace
 
 AppViewModel::AppViewModel(Scheduler& scheduler, FileSystem* fileSystem)
     : scheduler_(scheduler), fileSystem_(fileSystem) {}
 
-AppViewModel::~AppViewModel() = default;
+AppViewModel::~AppViewModel() {
+    // A read under way has no one to hand its results to.
+    if (stopReading_) {
+        stopReading_->store(true);
+    }
+}
 
 Subscription AppViewModel::subscribe(std::function<void()> callback) {
     return observers_.subscribe(std::move(callback));
@@ -271,6 +292,28 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
                              [&](std::size_t a, std::size_t b) { return dates[a] > dates[b]; });
             break;
         }
+        case SortOrder::dateTaken: {
+            // The date a photo was taken where it was read, else the modification date, so
+            // that photos without EXIF still fall in place.
+            std::vector<FileItem::Clock::time_point> dates;
+            dates.reserve(indexes.size());
+            for (auto index : indexes) {
+                const FileItem& item = files_[index];
+                const auto known = metadata_.find(item.id);
+                const FileMetadata* m = known != metadata_.end() ? known->second.get() : nullptr;
+                if (m != nullptr && m->exifDate) {
+                    dates.push_back(localMoment(*m->exifDate));
+                } else if (m != nullptr && m->has(FileMetadata::file)) {
+                    dates.push_back(m->modified.value_or(FileItem::Clock::time_point::min()));
+                } else {
+                    dates.push_back(FileItem::modificationDate(item.url).value_or(
+                        FileItem::Clock::time_point::min()));
+                }
+            }
+            std::stable_sort(order.begin(), order.end(),
+                             [&](std::size_t a, std::size_t b) { return dates[a] > dates[b]; });
+            break;
+        }
         case SortOrder::size: {
             std::vector<std::int64_t> sizes;
             sizes.reserve(indexes.size());
@@ -291,6 +334,10 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
 }
 
 std::vector<std::size_t> AppViewModel::shownIndexes() const {
+    return sortedIndexes(passingIndexes());
+}
+
+std::vector<std::size_t> AppViewModel::passingIndexes() const {
     std::optional<TextSearch> search;
     if (!filterText_.empty()) {
         search.emplace(icu::UnicodeString::fromUTF8(filterText_));
@@ -310,7 +357,7 @@ std::vector<std::size_t> AppViewModel::shownIndexes() const {
         }
         kept.push_back(i);
     }
-    return sortedIndexes(kept);
+    return kept;
 }
 
 std::vector<FileItem> AppViewModel::filteredFiles() const {
@@ -401,6 +448,7 @@ void AppViewModel::removeFiles(const std::vector<FileItem>& items) {
 
 void AppViewModel::clearFiles() {
     files_.clear();
+    metadata_.clear();
     changed();
     previews_.clear();
     changed();
@@ -494,15 +542,147 @@ void AppViewModel::updateRule(const RenameRule& rule) {
 }
 
 void AppViewModel::updatePreviews() {
+    const unsigned parts = wantedMetadata();
+    if (parts != 0 && !metadataKnown(parts)) {
+        // The preview follows when the read is done; until then the last one stays.
+        return;
+    }
+    if (parts == 0 && readingMetadata_) {
+        stopReading_->store(true);
+        ++readNumber_;
+        readingMetadata_ = false;
+        changed();
+    }
+    computePreviews(parts);
+}
+
+void AppViewModel::computePreviews(unsigned parts) {
+    const auto shown = filteredFiles();
+    const bool reads = parts != 0;
+    const RenameEngine::MetadataList known =
+        reads ? metadataOf(shown) : RenameEngine::MetadataList{};
     // The whole list, although only the enabled rules run, so that a problem names a rule by
     // its place in the list the user sees.
-    previews_ =
-        RenameEngine::preview(rules_, filteredFiles(), RenameEngine::Clock::now(), 0, &folders_);
+    previews_ = RenameEngine::preview(rules_, shown, RenameEngine::Clock::now(), 0, &folders_,
+                                      reads ? &known : nullptr);
     changed();
 }
 
+unsigned AppViewModel::wantedMetadata() const {
+    unsigned parts = 0;
+    if (std::any_of(rules_.begin(), rules_.end(), [](const RenameRule& r) {
+            return r.isEnabled && r.type == RuleType::nameTemplate;
+        })) {
+        parts = RuleProgram(rules_, RenameEngine::Clock::now()).metadataParts();
+    }
+    if (sortOrder_ == SortOrder::dateTaken) {
+        parts |= FileMetadata::file | FileMetadata::exif;
+    }
+    return parts;
+}
+
+RenameEngine::MetadataList AppViewModel::metadataOf(const std::vector<FileItem>& items) const {
+    RenameEngine::MetadataList list;
+    list.reserve(items.size());
+    for (const auto& item : items) {
+        const auto found = metadata_.find(item.id);
+        list.push_back(found != metadata_.end() ? found->second : nullptr);
+    }
+    return list;
+}
+
+bool AppViewModel::metadataKnown(unsigned parts) {
+    std::vector<fs::path> locations;
+    std::vector<Uuid> ids;
+    for (auto index : passingIndexes()) {
+        const FileItem& item = files_[index];
+        const auto found = metadata_.find(item.id);
+        if (found == metadata_.end() || !found->second->has(parts)) {
+            locations.push_back(item.url);
+            ids.push_back(item.id);
+        }
+    }
+    if (locations.empty()) {
+        if (readingMetadata_) {
+            stopReading_->store(true);
+            ++readNumber_;
+            readingMetadata_ = false;
+            changed();
+        }
+        return true;
+    }
+    // A read under way is for an older state of the list or the rules: this one replaces it,
+    // and what it read stays in the cache.
+    if (stopReading_) {
+        stopReading_->store(true);
+    }
+    stopReading_ = std::make_shared<std::atomic<bool>>(false);
+    const std::uint64_t number = ++readNumber_;
+    readingMetadata_ = true;
+    metadataProgress_ = {0, locations.size()};
+    changed();
+
+    std::weak_ptr<int> alive = lifetime_;
+    Scheduler* scheduler = &scheduler_;
+    scheduler_.runInBackground([this, alive, scheduler, number, parts, cache = metadataCache_,
+                                stop = stopReading_, locations = std::move(locations),
+                                ids = std::move(ids)]() mutable {
+        if (alive.expired() || stop->load()) {
+            return;
+        }
+        const auto progress = [this, alive, scheduler, number](std::size_t done,
+                                                               std::size_t total) {
+            scheduler->postToMain([this, alive, number, done, total] {
+                if (!alive.expired() && number == readNumber_) {
+                    metadataProgress_ = {done, total};
+                    changed();
+                }
+            });
+        };
+        auto read = cache->getAll(locations, parts, progress, stop.get());
+        scheduler->postToMain(
+            [this, alive, number, ids = std::move(ids), read = std::move(read)]() mutable {
+                if (alive.expired() || number != readNumber_) {
+                    return;
+                }
+                for (std::size_t i = 0; i < ids.size(); ++i) {
+                    if (read[i]) {
+                        metadata_[ids[i]] = std::move(read[i]);
+                    }
+                }
+                readingMetadata_ = false;
+                changed();
+                updatePreviews();
+            });
+    });
+    return false;
+}
+
+std::optional<PreviewEntry> AppViewModel::ruleExample(const RenameRule& rule) const {
+    const auto shown = shownIndexes();
+    if (shown.empty()) {
+        return std::nullopt;
+    }
+    // The rules before it as the preview runs them, then the rule itself even when it is off.
+    std::vector<RenameRule> upTo;
+    for (const auto& r : rules_) {
+        if (r.id == rule.id) {
+            break;
+        }
+        upTo.push_back(r);
+    }
+    upTo.push_back(rule);
+    upTo.back().isEnabled = true;
+    const std::vector<FileItem> first{files_[shown.front()]};
+    const auto known = metadataOf(first);
+    auto entries =
+        RenameEngine::preview(upTo, first, RenameEngine::Clock::now(), 1, nullptr, &known);
+    return entries.front();
+}
+
 void AppViewModel::performRename() {
-    if (isRenaming_) {
+    // While the files are read, the preview does not show yet what a rename would do.
+    if (isRenaming_ || readingMetadata_) {
         return;
     }
     // The batch is what the preview shows, in its order, so that the numbers and names given
@@ -511,10 +691,14 @@ void AppViewModel::performRename() {
     for (auto index : shownIndexes()) {
         batch.push_back(files_[index]);
     }
-    startBatch(
-        [batch = std::move(batch), rules = rules_](const RenameEngine::RenameOptions& options) {
-            return RenameEngine::rename(batch, rules, options);
-        });
+    // With what the preview read of them, so that the names on disk are the ones shown.
+    auto known = wantedMetadata() != 0 ? metadataOf(batch) : RenameEngine::MetadataList{};
+    startBatch([batch = std::move(batch), rules = rules_,
+                known = std::move(known)](const RenameEngine::RenameOptions& options) {
+        auto withMetadata = options;
+        withMetadata.metadata = known;
+        return RenameEngine::rename(batch, rules, withMetadata);
+    });
 }
 
 std::vector<RenameRequest> AppViewModel::requestsForNames(

@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -23,6 +25,7 @@
 #include "Models/RenameRule.h"
 #include "Models/Subscription.h"
 #include "Models/UiText.h"
+#include "Services/MetadataCache.h"
 #include "Services/RenameEngine.h"
 #include "ViewModels/RenameHistoryEntry.h"
 
@@ -31,12 +34,13 @@ class Scheduler;
 // The state behind the window and the command line: the file list, the rules, the live
 // preview, renaming with undo and redo, phrases and presets. Used from the main thread only;
 // every write of a field announces a change to the subscribed observers, which re-read what
-// they show. The one background step (the disk moves of a rename, undo or redo) goes through
-// the scheduler and reads only copies taken before it starts.
+// they show. The background steps (the disk moves of a rename, undo or redo, and reading
+// what files hold for the rules that name files by their content) go through the scheduler
+// and read only copies taken before they start.
 class AppViewModel {
   public:
     // The order of filteredFiles; the raw values are the sort picker's labels.
-    enum class SortOrder { name, date, size, type };
+    enum class SortOrder { name, date, size, type, dateTaken };
 
     // `fileSystem` null means the real disk. The scheduler must outlive the view model.
     explicit AppViewModel(Scheduler& scheduler, FileSystem* fileSystem = nullptr);
@@ -64,6 +68,15 @@ class AppViewModel {
     // Asks the running batch to stop after its current move; the moves made so far are
     // reported and can be undone.
     void cancelRename();
+    // Whether what the files hold (EXIF, tags, dates, digests) is being read for the rules or
+    // the order; the preview follows when it is done, and a rename waits for it.
+    bool isReadingMetadata() const { return readingMetadata_; }
+    // How far that read is: files read and files to read.
+    std::pair<std::size_t, std::size_t> metadataProgress() const { return metadataProgress_; }
+    // What `rule` makes of the first shown entry after the enabled rules before it, with what
+    // is known of that entry's content (nothing is read here); none when no entry is shown.
+    std::optional<PreviewEntry> ruleExample(const RenameRule& rule) const;
+
     // The outcome of the last batch (or of the last undo or redo), in the order of the moves.
     const std::vector<RenameResult>& lastRenameResults() const { return lastRenameResults_; }
 
@@ -172,6 +185,17 @@ class AppViewModel {
     std::vector<std::size_t> sortedIndexes(const std::vector<std::size_t>& indexes) const;
     // The indexes into `files` of filteredFiles, in its order.
     std::vector<std::size_t> shownIndexes() const;
+    // The indexes into `files` that pass the filters, in the order of `files`.
+    std::vector<std::size_t> passingIndexes() const;
+    // The metadata parts the enabled rules and the sort order read.
+    unsigned wantedMetadata() const;
+    // Starts reading what is not known yet of the entries that pass the filters, unless all
+    // of it is known; true when it is (the preview can be computed now).
+    bool metadataKnown(unsigned parts);
+    // What is known of each of `items`, by position.
+    RenameEngine::MetadataList metadataOf(const std::vector<FileItem>& items) const;
+    // Computes the preview from what is known now; `parts` as wantedMetadata.
+    void computePreviews(unsigned parts);
     // Starts a batch: takes the undo snapshot, runs `work` in the background and folds its
     // results into the list.
     void startBatch(
@@ -213,14 +237,24 @@ class AppViewModel {
     // What the preview knows of the listed folders; read when entries are added and again
     // after every batch.
     RenamePlanner::Folders folders_;
+    // What was read of the files, kept across reads, and what the preview used of it, by
+    // entry: an entry is read again only when it is new to the list (a moved one too).
+    std::shared_ptr<MetadataCache> metadataCache_ = std::make_shared<MetadataCache>();
+    std::unordered_map<Uuid, std::shared_ptr<const FileMetadata>> metadata_;
+    bool readingMetadata_ = false;
+    std::pair<std::size_t, std::size_t> metadataProgress_{0, 0};
+    // Tells a read that a newer one replaced it; each read has its number.
+    std::shared_ptr<std::atomic<bool>> stopReading_;
+    std::uint64_t readNumber_ = 0;
 };
 
 template <>
 struct EnumCases<AppViewModel::SortOrder> {
-    static constexpr std::array<std::pair<AppViewModel::SortOrder, std::string_view>, 4> table{{
+    static constexpr std::array<std::pair<AppViewModel::SortOrder, std::string_view>, 5> table{{
         {AppViewModel::SortOrder::name, UI_TEXT("StoredValue", "Name")},
         {AppViewModel::SortOrder::date, UI_TEXT("StoredValue", "Date Modified")},
         {AppViewModel::SortOrder::size, UI_TEXT("StoredValue", "Size")},
         {AppViewModel::SortOrder::type, UI_TEXT("StoredValue", "Type")},
+        {AppViewModel::SortOrder::dateTaken, UI_TEXT("StoredValue", "Date Taken")},
     }};
 };

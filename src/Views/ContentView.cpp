@@ -309,7 +309,8 @@ QString ContentView::confirmationMessage() const {
 }
 
 void ContentView::confirmRename() {
-    if (model_.selectedCount() == 0 || model_.isRenaming() || confirmation_ != nullptr) {
+    if (model_.selectedCount() == 0 || model_.isRenaming() || model_.isReadingMetadata() ||
+        confirmation_ != nullptr) {
         return;
     }
     auto* box = new QMessageBox(this);
@@ -463,7 +464,8 @@ void ContentView::refresh() {
     const std::size_t selected = model_.selectedCount();
     undo_->setEnabled(!model_.undoStack().empty() && !running);
     redo_->setEnabled(!model_.redoStack().empty() && !running);
-    rename_->setEnabled(selected != 0 && !running);
+    // While files are read the preview is not yet what a rename would do.
+    rename_->setEnabled(selected != 0 && !running && !model_.isReadingMetadata());
     export_->setEnabled(!model_.previews().empty());
     editNames_->setEnabled(!model_.previews().empty() && !running);
     undoButton_->setEnabled(undo_->isEnabled());

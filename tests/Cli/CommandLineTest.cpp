@@ -12,6 +12,8 @@
 #include <map>
 #include <string>
 
+#include "Models/RenameRule.h"
+#include "Support/MediaFiles.h"
 #include "Support/TempDir.h"
 
 namespace {
@@ -125,6 +127,45 @@ TEST_F(CommandLineTest, RenameReportsEachResultAndFailsOnAnyFailure) {
     EXPECT_EQ(files_.read("tw0.txt"), "taken");
 }
 
+// Photos and music named by what they hold, through a rules file; what a file lacks is
+// reported and its name kept, never guessed.
+TEST_F(CommandLineTest, TemplatesNamePhotosAndMusicByWhatTheyHold) {
+    const auto photos = files_.folder("photos");
+    MediaFiles::writeJpeg(photos / "IMG_1.jpg");
+    MediaFiles::addExif(
+        photos / "IMG_1.jpg",
+        {{"Exif.Photo.DateTimeOriginal", "2024:05:17 14:03:09"}, {"Exif.Image.Model", "Cam 7"}});
+    MediaFiles::writeJpeg(photos / "scan.jpg");
+    const auto music = files_.folder("music");
+    MediaFiles::writeMp3(music / "t1.mp3");
+    MediaFiles::tagAudio(music / "t1.mp3",
+                         {{"ARTIST", "AC/DC"}, {"TITLE", "Hells Bells"}, {"TRACKNUMBER", "1/10"}});
+    MediaFiles::writeMp3(music / "t2.mp3");
+    MediaFiles::tagAudio(music / "t2.mp3", {{"TITLE", "Untitled"}, {"TRACKNUMBER", "2"}});
+    const auto rules = [&](const std::string& text) {
+        RenameRule rule(RuleType::nameTemplate);
+        rule.templateText = text;
+        const auto file = data_.path() / "rules.json";
+        std::ofstream(file) << nlohmann::json::array({rule.toJson()}).dump();
+        return "--rules '" + file.string() + "' ";
+    };
+
+    auto result =
+        run(data_, "rename " + rules("{exif.date:yyyy-MM-dd HH.mm.ss} {exif.model}") + "'" +
+                       photos.string() + "/IMG_1.jpg' '" + photos.string() + "/scan.jpg'");
+    EXPECT_EQ(result.status, 1) << result.out << result.err;
+    EXPECT_NE(result.out.find("No EXIF date in this file"), std::string::npos) << result.out;
+    EXPECT_TRUE(files_.exists("photos/2024-05-17 14.03.09 Cam 7.jpg"));
+    EXPECT_TRUE(files_.exists("photos/scan.jpg"));
+
+    result = run(data_, "rename " + rules("{audio.track:2} {audio.artist} - {audio.title}") +
+                            "--recursive '" + music.string() + "'");
+    EXPECT_EQ(result.status, 1) << result.out << result.err;
+    EXPECT_NE(result.out.find("No artist tag in this file"), std::string::npos) << result.out;
+    EXPECT_TRUE(files_.exists("music/01 AC_DC - Hells Bells.mp3"));
+    EXPECT_TRUE(files_.exists("music/t2.mp3"));
+}
+
 struct BatchCase {
     const char* name;
     std::vector<std::string> files;  // a name ending in "/" is a folder
@@ -212,7 +253,8 @@ TEST_F(CommandLineTest, ParsePresetsAndVersion) {
     auto suggestions = nlohmann::json::parse(parse.out);
     ASSERT_EQ(suggestions.size(), 1u);
     EXPECT_EQ(suggestions[0]["rule"]["type"], "Case Conversion");
-    EXPECT_EQ(suggestions[0]["rule"].size(), 32u);
+    // Every key: the 32 of the first format and the template's text.
+    EXPECT_EQ(suggestions[0]["rule"].size(), 33u);
 
     auto presets = run(data_, "presets --format json");
     ASSERT_EQ(presets.status, 0) << presets.err;

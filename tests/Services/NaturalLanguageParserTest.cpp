@@ -383,6 +383,19 @@ INSTANTIATE_TEST_SUITE_P(
     rowName);
 
 INSTANTIATE_TEST_SUITE_P(
+    Template, NaturalLanguageParserTest,
+    ::testing::Values(
+        Row{"QuotedTemplate",
+            "name from template \"{audio.track:2} {audio.artist} - {audio.title}\"",
+            {rule(RuleType::nameTemplate, 0.9,
+                  "Name from template \"{audio.track:2} {audio.artist} - {audio.title}\"",
+                  [](RenameRule& r) {
+                      r.templateText = "{audio.track:2} {audio.artist} - {audio.title}";
+                  })}},
+        Row{"UnquotedIsNothing", "use template name", {}}),
+    rowName);
+
+INSTANTIATE_TEST_SUITE_P(
     FrontEnd, NaturalLanguageParserTest,
     ::testing::Values(
         Row{"Empty", "", {}}, Row{"OnlyBlanks", "  \n\t \r\n", {}},

@@ -44,7 +44,8 @@ TEST(RuleKindsTest, EveryKindIsDescribedConsistently) {
         }
         for (const Field& field : kind.fields) {
             EXPECT_NE(*field.label, '\0');
-            if (field.kind == Field::Kind::note || field.kind == Field::Kind::hint) {
+            if (field.kind == Field::Kind::note || field.kind == Field::Kind::hint ||
+                field.kind == Field::Kind::example) {
                 continue;
             }
             EXPECT_NE(RuleKeys::find(field.key), nullptr) << field.key;
@@ -59,9 +60,9 @@ TEST(RuleKindsTest, EveryKindIsDescribedConsistently) {
             ASSERT_NE(mode, kind.fields.end());
             EXPECT_EQ(mode->kind, Field::Kind::choice);
         }
-        // A fresh rule of the kind needs only the first format and has a summary.
+        // A fresh rule of the kind needs only the format of its kind and has a summary.
         const RenameRule fresh(type);
-        EXPECT_EQ(RuleKinds::formatOf(fresh), 1);
+        EXPECT_EQ(RuleKinds::formatOf(fresh), kind.sinceFormat);
         EXPECT_FALSE(kind.summary(fresh).parts.empty());
     }
     // Exactly one kind gives the extension.

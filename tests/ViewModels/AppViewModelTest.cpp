@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Support/ManualScheduler.h"
+#include "Support/MediaFiles.h"
 #include "Support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -328,6 +329,51 @@ TEST_F(AppViewModelTest, NumbersGivenOnDiskAreTheNumbersShown) {
     EXPECT_EQ(model_.undoStack().size(), 1u);
     // Entries are replaced in place: the order of addition stays.
     EXPECT_EQ(model_.files()[0].originalName(), "03.txt");
+}
+
+// What the files hold is read in the background; until then the last preview stays and a
+// rename waits. Then names follow the photos, a photo without the date says so, "Date
+// Taken" orders by it, and the rename gives the names shown.
+TEST_F(AppViewModelTest, TemplatesReadTheFilesInTheBackground) {
+    const auto older = dir_.path() / "older.jpg";
+    const auto newer = dir_.path() / "newer.jpg";
+    const auto none = dir_.path() / "none.jpg";
+    for (const auto& photo : {older, newer, none}) {
+        MediaFiles::writeJpeg(photo);
+    }
+    MediaFiles::addExif(older, {{"Exif.Photo.DateTimeOriginal", "2019:07:01 08:00:00"},
+                                {"Exif.Image.Model", "Cam A"}});
+    MediaFiles::addExif(newer, {{"Exif.Photo.DateTimeOriginal", "2024:12:31 23:59:59"},
+                                {"Exif.Image.Model", "Cam/B"}});
+    fs::last_write_time(none, fs::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 30));
+    model_.addFiles({older, newer, none});
+    RenameRule rule(RuleType::nameTemplate);
+    rule.templateText = "{exif.date:yyyy-MM-dd HH.mm.ss} {exif.model}";
+    model_.addRule(rule);
+    EXPECT_TRUE(model_.isReadingMetadata());
+    EXPECT_EQ(model_.metadataProgress(), (std::pair<std::size_t, std::size_t>{0, 3}));
+    EXPECT_EQ(previewNames(), (std::vector<std::string>{"newer.jpg", "none.jpg", "older.jpg"}));
+    model_.performRename();
+    EXPECT_FALSE(model_.isRenaming());
+
+    scheduler_.runAll();
+    EXPECT_FALSE(model_.isReadingMetadata());
+    EXPECT_EQ(previewNames(), (std::vector<std::string>{"2024-12-31 23.59.59 Cam_B.jpg", "none.jpg",
+                                                        "2019-07-01 08.00.00 Cam A.jpg"}));
+    ASSERT_TRUE(model_.previews()[1].problem);
+    EXPECT_EQ(model_.previews()[1].problem->detail, "No EXIF date in this file");
+    EXPECT_EQ(model_.ruleExample(model_.rules()[0])->preview, "2024-12-31 23.59.59 Cam_B.jpg");
+
+    model_.setSortOrder(AppViewModel::SortOrder::dateTaken);
+    EXPECT_FALSE(model_.isReadingMetadata());  // known already
+    EXPECT_EQ(names(model_.filteredFiles()),
+              (std::vector<std::string>{"newer.jpg", "older.jpg", "none.jpg"}));
+
+    model_.performRename();
+    scheduler_.runAll();
+    EXPECT_EQ(folderContents(),
+              (std::vector<std::string>{"2019-07-01 08.00.00 Cam A.jpg",
+                                        "2024-12-31 23.59.59 Cam_B.jpg", "none.jpg"}));
 }
 
 TEST_F(AppViewModelTest, OnlyTheCheckedEntriesShownAreRenamed) {

@@ -289,7 +289,8 @@ void FileListView::refresh() {
                 header->setSortIndicator(FileTableModel::ModifiedColumn, Qt::DescendingOrder);
                 break;
             case AppViewModel::SortOrder::type:
-                // No column shows the extension alone.
+            case AppViewModel::SortOrder::dateTaken:
+                // No column shows the extension alone, nor the date a photo was taken.
                 header->setSortIndicator(-1, Qt::AscendingOrder);
                 break;
         }

@@ -8,9 +8,11 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyle>
+#include <QToolButton>
 
 #include <algorithm>
 #include <limits>
@@ -20,9 +22,13 @@
 
 #include "Models/EnumCases.h"
 #include "Models/RuleKeys.h"
+#include "Services/NameTemplate.h"
+#include "Services/PreparedRule.h"
 #include "Services/RuleKinds.h"
 #include "ViewModels/AppViewModel.h"
 #include "Views/LeftPanel/PatternCheck.h"
+#include "Views/Shared/ChangeWatcher.h"
+#include "Views/Shared/ErrorText.h"
 #include "Views/Shared/Texts.h"
 
 namespace {
@@ -219,6 +225,18 @@ void RuleOptionsEditor::buildFields(const RenameRule& rule) {
             }
             form_->addRow(note);
             widget = note;
+        } else if (fieldInfo.kind == Kind::example) {
+            example_ = new QLabel(this);
+            example_->setObjectName(
+                QString::fromUtf8(fieldInfo.key.data(), qsizetype(fieldInfo.key.size())));
+            example_->setWordWrap(true);
+            example_->setTextFormat(Qt::PlainText);
+            example_->setStyleSheet(QStringLiteral("color: palette(mid);"));
+            form_->addRow(label, example_);
+            widget = example_;
+            // The example follows the list and what is read of it, not only the rule.
+            exampleWatcher_ = new ChangeWatcher(
+                model_, [this] { showExample(); }, this);
         } else if (const RuleKey* key = RuleKeys::find(fieldInfo.key)) {
             const std::string name(fieldInfo.key);
             widget = std::visit(
@@ -231,6 +249,9 @@ void RuleOptionsEditor::buildFields(const RenameRule& rule) {
                         if (fieldInfo.patternWhen != nullptr) {
                             patternField_ = line;
                             patternWhen_ = fieldInfo.patternWhen;
+                        }
+                        if (fieldInfo.offersTokens) {
+                            addTokenMenu(line, member);
                         }
                         return line;
                     } else if constexpr (std::is_same_v<Value, std::int64_t>) {
@@ -271,6 +292,62 @@ void RuleOptionsEditor::showRule(const RenameRule& rule) {
     }
     updateVisibility(rule);
     checkPattern(rule);
+    showExample();
+}
+
+void RuleOptionsEditor::addTokenMenu(QLineEdit* line, std::string RenameRule::*field) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(QStringLiteral("templateTokens"));
+    button->setText(tr("Insert Token"));
+    button->setToolTip(tr("Insert a value of the file at the cursor"));
+    button->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(button);
+    menu->setObjectName(QStringLiteral("templateTokenMenu"));
+    unsigned lastPart = 0;
+    for (const auto& token : NameTemplate::tokens()) {
+        // A line between the name's tokens, the file's, the photo's and the music's.
+        if (token.part != lastPart && token.part > FileMetadata::file) {
+            menu->addSeparator();
+        }
+        lastPart = token.part;
+        const QString inserted =
+            QString::fromUtf8(token.inserted.data(), qsizetype(token.inserted.size()));
+        QAction* action = menu->addAction(Texts::marked("TemplateToken", token.label) +
+                                          QStringLiteral("\t") + inserted);
+        action->setData(inserted);
+        connect(action, &QAction::triggered, this, [this, line, field, inserted] {
+            line->insert(inserted);
+            line->setFocus(Qt::OtherFocusReason);
+            const std::string text = line->text().toStdString();
+            edit([&](RenameRule& rule) { rule.*field = text; });
+        });
+    }
+    button->setMenu(menu);
+    form_->addRow(QString(), button);
+}
+
+void RuleOptionsEditor::showExample() {
+    if (example_ == nullptr) {
+        return;
+    }
+    const auto& rules = model_.rules();
+    const auto found =
+        std::find_if(rules.begin(), rules.end(), [&](const RenameRule& r) { return r.id == id_; });
+    QString text;
+    if (found == rules.end()) {
+        text = QString();
+    } else if (model_.isReadingMetadata()) {
+        text = tr("Reading metadata\u2026");
+    } else if (const auto entry = model_.ruleExample(*found)) {
+        text = QString::fromStdString(entry->original) + QStringLiteral(" \u2192 ") +
+               (entry->problem ? ErrorText::sentence(*entry->problem)
+                               : QString::fromStdString(entry->preview));
+    } else {
+        text = tr("Add files to see an example.");
+    }
+    if (example_->text() != text) {
+        example_->setText(text);
+    }
 }
 
 QList<QWidget*> RuleOptionsEditor::focusableFields() const {
@@ -311,7 +388,17 @@ void RuleOptionsEditor::checkPattern(const RenameRule& rule) {
         return;
     }
     const bool isPattern = patternWhen_ != nullptr && patternWhen_(rule);
-    const auto problem = isPattern ? patternProblem(rule.findText) : std::nullopt;
+    std::optional<QString> problem;
+    if (isPattern && rule.type == RuleType::nameTemplate) {
+        // The core reads templates; what it refuses is said in its words, with the place.
+        RenameRule enabled = rule;
+        enabled.isEnabled = true;
+        if (const auto invalid = PreparedRule::check(enabled)) {
+            problem = QString::fromStdString(invalid->detail);
+        }
+    } else if (isPattern) {
+        problem = patternProblem(rule.findText);
+    }
     const bool invalid = problem.has_value();
     if (patternField_->property("invalidPattern").toBool() == invalid &&
         patternField_->toolTip() == problem.value_or(QString())) {
@@ -321,5 +408,7 @@ void RuleOptionsEditor::checkPattern(const RenameRule& rule) {
     patternField_->setStyleSheet(invalid ? kInvalidStyle : QString());
     patternField_->setToolTip(problem.value_or(QString()));
     patternField_->setAccessibleDescription(
-        invalid ? tr("The pattern does not compile: %1").arg(*problem) : QString());
+        !invalid                                  ? QString()
+        : rule.type == RuleType::nameTemplate ? tr("The template cannot be used: %1").arg(*problem)
+                                              : tr("The pattern does not compile: %1").arg(*problem));
 }

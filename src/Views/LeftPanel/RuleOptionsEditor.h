@@ -13,7 +13,9 @@
 #include "Models/RenameRule.h"
 
 class AppViewModel;
+class ChangeWatcher;
 class QCheckBox;
+class QLabel;
 class QComboBox;
 class QFormLayout;
 class QLineEdit;
@@ -23,7 +25,9 @@ class QSpinBox;
 // reads. Each change of a field is written at once through the view model's updateRule, so
 // the preview follows while the user types. Fields whose option does not apply in the chosen
 // mode (the index of an insert at the beginning, say) are hidden. The fields are named after
-// the rule fields they edit (objectName "findText", "removeCount", ...).
+// the rule fields they edit (objectName "findText", "removeCount", ...). A template's field
+// offers its tokens from a menu ("templateTokens"), and "templateExample" shows what the rule
+// makes of the first shown entry.
 class RuleOptionsEditor final : public QWidget {
     Q_OBJECT
 
@@ -66,8 +70,13 @@ class RuleOptionsEditor final : public QWidget {
 
     void buildFields(const RenameRule& rule);
     void updateVisibility(const RenameRule& rule);
-    // Marks the pattern field of the two pattern kinds when its text does not compile.
+    // Marks the pattern field of the two pattern kinds when its text does not compile, and
+    // the template field when its text cannot be read.
     void checkPattern(const RenameRule& rule);
+    // A button beside nothing, below `line`, whose menu inserts a template token into it.
+    void addTokenMenu(QLineEdit* line, std::string RenameRule::*field);
+    // Shows what the rule makes of the first shown entry.
+    void showExample();
 
     AppViewModel& model_;
     Uuid id_;
@@ -78,6 +87,8 @@ class RuleOptionsEditor final : public QWidget {
     bool (*patternWhen_)(const RenameRule&) = nullptr;
     std::vector<std::function<void(const RenameRule&)>> refreshers_;
     std::vector<std::function<void(const RenameRule&)>> visibility_;
+    QLabel* example_ = nullptr;
+    ChangeWatcher* exampleWatcher_ = nullptr;
     // The last height asked of the list through sizeHintChanged.
     int askedHeight_ = -1;
 };

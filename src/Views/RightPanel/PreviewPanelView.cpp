@@ -39,6 +39,12 @@ PreviewPanelView::PreviewPanelView(AppViewModel& model, QWidget* parent)
     header->addWidget(conflictIcon_);
     header->addWidget(conflicts_);
 
+    reading_ = new QLabel(this);
+    reading_->setObjectName(QStringLiteral("previewReading"));
+    reading_->setContentsMargins(10, 0, 10, 4);
+    reading_->setStyleSheet(QStringLiteral("color: palette(mid);"));
+    reading_->hide();
+
     tableModel_ = new PreviewTableModel(model_, this);
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("previewTable"));
@@ -86,6 +92,7 @@ PreviewPanelView::PreviewPanelView(AppViewModel& model, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addLayout(header);
+    layout->addWidget(reading_);
     layout->addWidget(stack_, 1);
     layout->addLayout(footer);
 
@@ -110,4 +117,7 @@ void PreviewPanelView::refresh() {
                                             Texts::count(tableModel_->changedCount()))
                                              .arg(previews.size()));
     export_->setEnabled(!previews.empty());
+    const auto [done, total] = model_.metadataProgress();
+    reading_->setVisible(model_.isReadingMetadata());
+    reading_->setText(tr("Reading metadata\u2026 %1 of %2").arg(done).arg(total));
 }

@@ -26,6 +26,8 @@ class PreviewPanelView final : public QWidget {
     QTableView* table() const { return table_; }
     QLabel* conflictLabel() const { return conflicts_; }
     QLabel* summaryLabel() const { return summary_; }
+    // "Reading metadata… n of N" while the files are read for the rules; hidden otherwise.
+    QLabel* readingLabel() const { return reading_; }
     QPushButton* exportButton() const { return export_; }
 
   private:
@@ -39,6 +41,7 @@ class PreviewPanelView final : public QWidget {
     QLabel* conflictIcon_ = nullptr;
     QLabel* conflicts_ = nullptr;
     QLabel* summary_ = nullptr;
+    QLabel* reading_ = nullptr;
     QPushButton* export_ = nullptr;
     ChangeWatcher* watcher_ = nullptr;
 };

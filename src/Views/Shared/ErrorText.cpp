@@ -3,6 +3,9 @@
 
 #include "Views/Shared/ErrorText.h"
 
+#include "Services/NameTemplate.h"
+#include "Views/Shared/Texts.h"
+
 QString ErrorText::sentence(const Error& error) {
     const QString detail = QString::fromStdString(error.detail);
     // No default: a new code must be given its sentence here.
@@ -34,6 +37,17 @@ QString ErrorText::sentence(const Error& error) {
             return tr("Differs from another name in its folder only in letter case.");
         case Error::Code::newerFormat:
             return tr("Written by a newer version of Quorvane.");
+        case Error::Code::missingValue:
+            // The detail is the token's own sentence, which the window has in its words.
+            for (const auto& token : NameTemplate::tokens()) {
+                if (error.detail == token.missing) {
+                    return Texts::marked("TemplateToken", token.missing);
+                }
+            }
+            if (error.detail == NameTemplate::emptyName()) {
+                return Texts::marked("TemplateToken", NameTemplate::emptyName());
+            }
+            return detail;
     }
     return detail;
 }

@@ -18,6 +18,7 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -170,6 +171,7 @@ class RuleEditorViewTest : public QObject {
         row(RuleType::dateStamp, "datePosition", "Beginning", "");
         row(RuleType::extensionChange, "newExtension", "md", "draft report.md");
         row(RuleType::regex, "findText", "(\\w+) (\\w+)", "draft report.txt");
+        row(RuleType::nameTemplate, "templateText", "{ext}-{name}", "txt-draft report.txt");
     }
     void addAndEditEachKind() {
         QFETCH(int, kind);
@@ -300,6 +302,8 @@ class RuleEditorViewTest : public QObject {
             {"dateFormat", "datePosition"});
         row("extension", RuleType::extensionChange, "", 0, {"newExtension", "extensionHint"});
         row("regex", RuleType::regex, "", 0, {"findText", "replaceText"});
+        row("template", RuleType::nameTemplate, "", 0,
+            {"templateText", "templateTokens", "templateExample"});
     }
     void everyFieldFitsAtTheNarrowestPanel() {
         QFETCH(int, kind);
@@ -352,6 +356,34 @@ class RuleEditorViewTest : public QObject {
         // Said once: the field's placeholder is an example, not the same words again.
         QCOMPARE(editor->findChild<QLineEdit*>("newExtension")->placeholderText(),
                  QStringLiteral("e.g. jpg"));
+    }
+
+    // The token menu inserts at the cursor, the example follows the first shown entry, and a
+    // token the template does not know marks the field as an invalid pattern does.
+    void templateEditorOffersTokensAndShowsAnExample() {
+        auto* editor = addThroughMenu(RuleType::nameTemplate);
+        auto* text = editor->findChild<QLineEdit*>("templateText");
+        auto* example = editor->findChild<QLabel*>("templateExample");
+        QVERIFY(text != nullptr && example != nullptr);
+        QCOMPARE(text->text(), QStringLiteral("{name}"));
+        QCOMPARE(example->text(), QStringLiteral("draft report.txt \u2192 draft report.txt"));
+        text->setCursorPosition(0);
+        const auto actions = editor->findChild<QMenu*>("templateTokenMenu")->actions();
+        const auto ext = std::find_if(actions.begin(), actions.end(), [](QAction* a) {
+            return a->data().toString() == QStringLiteral("{ext}");
+        });
+        QVERIFY(ext != actions.end());
+        (*ext)->trigger();
+        QCOMPARE(model_->rules()[0].templateText, std::string("{ext}{name}"));
+        QTRY_COMPARE(example->text(),
+                     QStringLiteral("draft report.txt \u2192 txtdraft report.txt"));
+        QCOMPARE(model_->previews().front().preview, std::string("txtdraft report.txt"));
+
+        typeInto(text, QStringLiteral("{nme}"));
+        QVERIFY(text->property("invalidPattern").toBool());
+        QVERIFY2(text->toolTip().contains(QStringLiteral("unknown token {nme}")),
+                 qPrintable(text->toolTip()));
+        QCOMPARE(previewNames(), (std::vector<std::string>{"draft report.txt", "photo 12.JPG"}));
     }
 
     void invalidPatternIsMarked_data() {
