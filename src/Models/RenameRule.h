@@ -55,8 +55,10 @@ struct RenameRule {
     bool removeSpecialChars = false;
     bool removeDuplicateSpaces = true;
     bool trimWhitespace = true;
+    bool transliterateToASCII = false;
+    bool makeWindowsSafe = false;
 
-    // Equality compares all 32 fields; the hash uses `id` alone, which agrees with it.
+    // Equality compares all 34 fields; the hash uses `id` alone, which agrees with it.
     friend bool operator==(const RenameRule&, const RenameRule&) = default;
 
     // The JSON object with every key of RuleKeys (the unit of the presets file).

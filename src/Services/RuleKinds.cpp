@@ -353,7 +353,7 @@ const RuleKindInfo kCleanup{
     .themeIcon = "edit-clear-all",
     .badge = "\u2726",
     .keys = {"trimWhitespace", "removeDuplicateSpaces", "replaceSpacesWithUnderscores",
-             "removeSpecialChars"},
+             "removeSpecialChars", "transliterateToASCII", "makeWindowsSafe"},
     .fields =
         {
             {.kind = FieldKind::toggle,
@@ -368,6 +368,19 @@ const RuleKindInfo kCleanup{
             {.kind = FieldKind::toggle,
              .key = "removeSpecialChars",
              .label = UI_TEXT("RuleField", "Remove special characters")},
+            {.kind = FieldKind::toggle,
+             .key = "transliterateToASCII",
+             .label = UI_TEXT("RuleField", "Only ASCII: Latin letters without accents"),
+             .toolTip = UI_TEXT("RuleField",
+                                "Writes every letter in Latin letters without accents and drops "
+                                "what has no such spelling")},
+            {.kind = FieldKind::toggle,
+             .key = "makeWindowsSafe",
+             .label = UI_TEXT("RuleField", "Safe for Windows, FAT and network shares"),
+             .toolTip = UI_TEXT("RuleField",
+                                "Replaces < > : \" \\ | ? * and control characters by _, removes "
+                                "dots and spaces at the end and adds _ to device names such as "
+                                "CON or LPT1")},
         },
     .apply = [](const PreparedRule& p, const icu::UnicodeString& name,
                 Context&) { return Transforms::cleanup(p, name); },
@@ -385,6 +398,8 @@ const RuleKindInfo kCleanup{
             add(r.removeDuplicateSpaces, UI_TEXT("RuleSummary", "collapse spaces"));
             add(r.replaceSpacesWithUnderscores, UI_TEXT("RuleSummary", "spaces to _"));
             add(r.removeSpecialChars, UI_TEXT("RuleSummary", "drop special characters"));
+            add(r.transliterateToASCII, UI_TEXT("RuleSummary", "ASCII only"));
+            add(r.makeWindowsSafe, UI_TEXT("RuleSummary", "safe for Windows"));
             if (s.parts.empty()) {
                 s.parts.push_back({UI_TEXT("RuleSummary", "Nothing selected"), {}, {}});
             }

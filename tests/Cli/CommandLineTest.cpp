@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "Models/RuleKeys.h"
 #include "Support/TempDir.h"
 
 namespace {
@@ -212,7 +213,7 @@ TEST_F(CommandLineTest, ParsePresetsAndVersion) {
     auto suggestions = nlohmann::json::parse(parse.out);
     ASSERT_EQ(suggestions.size(), 1u);
     EXPECT_EQ(suggestions[0]["rule"]["type"], "Case Conversion");
-    EXPECT_EQ(suggestions[0]["rule"].size(), 32u);
+    EXPECT_EQ(suggestions[0]["rule"].size(), RuleKeys::all().size());
 
     auto presets = run(data_, "presets --format json");
     ASSERT_EQ(presets.status, 0) << presets.err;

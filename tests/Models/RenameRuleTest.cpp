@@ -52,6 +52,8 @@ RenameRule everyFieldSet() {
     rule.removeSpecialChars = true;
     rule.removeDuplicateSpaces = false;
     rule.trimWhitespace = false;
+    rule.transliterateToASCII = true;
+    rule.makeWindowsSafe = true;
     return rule;
 }
 
@@ -76,9 +78,9 @@ TEST(RenameRuleTest, DefaultsOfAFreshRule) {
     EXPECT_NE(rule.id, RenameRule(RuleType::numbering).id);
 }
 
-TEST(RenameRuleTest, EncodingWritesAll32KeysWithTheIdInUpperCase) {
+TEST(RenameRuleTest, EncodingWritesAll34KeysWithTheIdInUpperCase) {
     const json object = everyFieldSet().toJson();
-    EXPECT_EQ(object.size(), 32u);
+    EXPECT_EQ(object.size(), 34u);
     const std::string id = object.at("id").get<std::string>();
     EXPECT_EQ(id.size(), 36u);
     EXPECT_EQ(id.find_first_of("abcdef"), std::string::npos);
@@ -146,10 +148,12 @@ TEST_P(RenameRuleStrictDecodingTest, FailsNamingTheKey) {
 std::vector<BadRule> badRules() {
     const json discarded = json(json::value_t::discarded);
     std::vector<BadRule> rows;
-    // Every key missing, one at a time.
+    // Every key of the first format missing, one at a time.
     const json full = everyFieldSet().toJson();
     for (const auto& [key, value] : full.items()) {
-        rows.push_back({"Missing_" + key, key, discarded, Error::Code::missingKey});
+        if (RuleKeys::find(key)->required()) {
+            rows.push_back({"Missing_" + key, key, discarded, Error::Code::missingKey});
+        }
     }
     const auto add = [&](std::string name, std::string key, json value, Error::Code code) {
         rows.push_back({std::move(name), std::move(key), std::move(value), code});
@@ -253,7 +257,10 @@ TEST(RuleKeysTest, LaterKeysAreOptionalAndFirstFormatKeysRequired) {
         // Every key is written back, the later one included.
         EXPECT_EQ(RuleKeys::encode(*rule, keys).size(), keys.size());
     }
-    // The program's own table: every key of today is of the first format.
-    EXPECT_EQ(RuleKeys::newestFormat(), 1);
-    EXPECT_EQ(RuleKeys::all().size(), 32u);
+    // The program's own table: the 32 keys of the first format, then the two cleanup keys
+    // for drives of other systems.
+    EXPECT_EQ(RuleKeys::newestFormat(), 2);
+    EXPECT_EQ(RuleKeys::all().size(), 34u);
+    EXPECT_EQ(RuleKeys::find("transliterateToASCII")->sinceFormat, 2);
+    EXPECT_EQ(RuleKeys::find("makeWindowsSafe")->sinceFormat, 2);
 }

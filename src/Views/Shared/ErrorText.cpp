@@ -34,6 +34,18 @@ QString ErrorText::sentence(const Error& error) {
             return tr("Differs from another name in its folder only in letter case.");
         case Error::Code::newerFormat:
             return tr("Written by a newer version of Quorvane.");
+        case Error::Code::driveCharacter:
+            return tr("This drive does not accept \u201c%1\u201d in names.")
+                .arg(QString::fromStdString(error.subject));
+        case Error::Code::driveControl:
+            return tr("This drive does not accept control characters in names.");
+        case Error::Code::driveTrailingDot:
+            return tr("This drive does not accept names that end in a dot.");
+        case Error::Code::driveTrailingSpace:
+            return tr("This drive does not accept names that end in a space.");
+        case Error::Code::driveReservedName:
+            return tr("This drive keeps the name \u201c%1\u201d for a device.")
+                .arg(QString::fromStdString(error.subject));
     }
     return detail;
 }
