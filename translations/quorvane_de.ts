@@ -247,6 +247,26 @@
         <source>This cannot be a file name: %1</source>
         <translation>Das kann kein Dateiname sein: %1</translation>
     </message>
+    <message>
+        <source>This drive does not accept “%1” in names.</source>
+        <translation>Dieses Laufwerk nimmt „%1“ in Namen nicht an.</translation>
+    </message>
+    <message>
+        <source>This drive does not accept control characters in names.</source>
+        <translation>Dieses Laufwerk nimmt keine Steuerzeichen in Namen an.</translation>
+    </message>
+    <message>
+        <source>This drive does not accept names that end in a dot.</source>
+        <translation>Dieses Laufwerk nimmt keine Namen an, die mit einem Punkt enden.</translation>
+    </message>
+    <message>
+        <source>This drive does not accept names that end in a space.</source>
+        <translation>Dieses Laufwerk nimmt keine Namen an, die mit einem Leerzeichen enden.</translation>
+    </message>
+    <message>
+        <source>This drive keeps the name “%1” for a device.</source>
+        <translation>Dieses Laufwerk hält den Namen „%1“ für ein Gerät frei.</translation>
+    </message>
 </context>
 <context>
     <name>FileListView</name>
@@ -861,6 +881,22 @@
         <source>$1 is the first group</source>
         <translation>$1 ist die erste Gruppe</translation>
     </message>
+    <message>
+        <source>Only ASCII: Latin letters without accents</source>
+        <translation>Nur ASCII: lateinische Buchstaben ohne Akzente</translation>
+    </message>
+    <message>
+        <source>Writes every letter in Latin letters without accents and drops what has no such spelling</source>
+        <translation>Schreibt jeden Buchstaben in lateinischen Buchstaben ohne Akzente und entfernt, was sich so nicht schreiben lässt</translation>
+    </message>
+    <message>
+        <source>Safe for Windows, FAT and network shares</source>
+        <translation>Sicher für Windows, FAT und Netzwerkfreigaben</translation>
+    </message>
+    <message>
+        <source>Replaces &lt; &gt; : &quot; \ | ? * and control characters by _, removes dots and spaces at the end and adds _ to device names such as CON or LPT1</source>
+        <translation>Ersetzt &lt; &gt; : &quot; \ | ? * und Steuerzeichen durch _, entfernt Punkte und Leerzeichen am Ende und hängt _ an Gerätenamen wie CON oder LPT1 an</translation>
+    </message>
 </context>
 <context>
     <name>RuleListModel</name>
@@ -1007,6 +1043,14 @@
     <message>
         <source>“%1”</source>
         <translation>„%1“</translation>
+    </message>
+    <message>
+        <source>ASCII only</source>
+        <translation>nur ASCII</translation>
+    </message>
+    <message>
+        <source>safe for Windows</source>
+        <translation>sicher für Windows</translation>
     </message>
 </context>
 <context>
