@@ -882,20 +882,20 @@
         <translation>$1 ist die erste Gruppe</translation>
     </message>
     <message>
-        <source>Only ASCII: Latin letters without accents</source>
-        <translation>Nur ASCII: lateinische Buchstaben ohne Akzente</translation>
+        <source>ASCII letters only</source>
+        <translation>Nur ASCII-Buchstaben</translation>
     </message>
     <message>
-        <source>Writes every letter in Latin letters without accents and drops what has no such spelling</source>
-        <translation>Schreibt jeden Buchstaben in lateinischen Buchstaben ohne Akzente und entfernt, was sich so nicht schreiben lässt</translation>
+        <source>Writes every letter in Latin letters without accents (Müller: Muller, 東京: dong jing) and drops what has no such spelling</source>
+        <translation>Schreibt jeden Buchstaben in lateinischen Buchstaben ohne Akzente (Müller: Muller, 東京: dong jing) und entfernt, was sich so nicht schreiben lässt</translation>
     </message>
     <message>
-        <source>Safe for Windows, FAT and network shares</source>
-        <translation>Sicher für Windows, FAT und Netzwerkfreigaben</translation>
+        <source>Safe for Windows and FAT</source>
+        <translation>Sicher für Windows und FAT</translation>
     </message>
     <message>
-        <source>Replaces &lt; &gt; : &quot; \ | ? * and control characters by _, removes dots and spaces at the end and adds _ to device names such as CON or LPT1</source>
-        <translation>Ersetzt &lt; &gt; : &quot; \ | ? * und Steuerzeichen durch _, entfernt Punkte und Leerzeichen am Ende und hängt _ an Gerätenamen wie CON oder LPT1 an</translation>
+        <source>Names that Windows, FAT and exFAT drives and network shares accept: &lt; &gt; : &quot; \ | ? * and control characters become _, dots and spaces at the end go, and device names such as CON or LPT1 get _</source>
+        <translation>Namen, die Windows, FAT- und exFAT-Laufwerke und Netzwerkfreigaben annehmen: &lt; &gt; : &quot; \ | ? * und Steuerzeichen werden zu _, Punkte und Leerzeichen am Ende entfallen, und Gerätenamen wie CON oder LPT1 bekommen ein _</translation>
     </message>
 </context>
 <context>

@@ -370,17 +370,19 @@ const RuleKindInfo kCleanup{
              .label = UI_TEXT("RuleField", "Remove special characters")},
             {.kind = FieldKind::toggle,
              .key = "transliterateToASCII",
-             .label = UI_TEXT("RuleField", "Only ASCII: Latin letters without accents"),
+             .label = UI_TEXT("RuleField", "ASCII letters only"),
              .toolTip = UI_TEXT("RuleField",
-                                "Writes every letter in Latin letters without accents and drops "
+                                "Writes every letter in Latin letters without accents "
+                                "(M\u00fcller: Muller, \u6771\u4eac: dong jing) and drops "
                                 "what has no such spelling")},
             {.kind = FieldKind::toggle,
              .key = "makeWindowsSafe",
-             .label = UI_TEXT("RuleField", "Safe for Windows, FAT and network shares"),
+             .label = UI_TEXT("RuleField", "Safe for Windows and FAT"),
              .toolTip = UI_TEXT("RuleField",
-                                "Replaces < > : \" \\ | ? * and control characters by _, removes "
-                                "dots and spaces at the end and adds _ to device names such as "
-                                "CON or LPT1")},
+                                "Names that Windows, FAT and exFAT drives and network shares "
+                                "accept: < > : \" \\ | ? * and control characters become _, "
+                                "dots and spaces at the end go, and device names such as CON or "
+                                "LPT1 get _")},
         },
     .apply = [](const PreparedRule& p, const icu::UnicodeString& name,
                 Context&) { return Transforms::cleanup(p, name); },
