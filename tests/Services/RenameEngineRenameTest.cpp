@@ -15,6 +15,7 @@
 #include "Services/RenameEngine.h"
 #include "Services/RenamePlanner.h"
 #include "Support/CaseFoldingCalls.h"
+#include "Support/DriveCalls.h"
 #include "Support/TempDir.h"
 
 namespace {
@@ -374,25 +375,6 @@ TEST(RenameEngineRenameMoreTest, ACaseOnlyChangeOnACaseInsensitiveFolderSucceeds
     EXPECT_EQ(calls.renames.back().second, "Photo.jpg");
     EXPECT_EQ(listing(dir), (std::map<std::string, std::string>{{"photo.jpg", "picture"}}));
 }
-
-// A folder of this disk as a drive of another kind reports itself: its statfs type and,
-// for FUSE, its type in the mount table.
-class DriveCalls : public PosixCalls {
-  public:
-    DriveCalls(long type, std::string mounted) : type_(type), mounted_(std::move(mounted)) {}
-    int fileSystemType(const char*, long& type) override {
-        type = type_;
-        return 0;
-    }
-    int mountType(const char*, std::string& type) override {
-        type = mounted_;
-        return 0;
-    }
-
-  private:
-    long type_;
-    std::string mounted_;
-};
 
 TEST(RenameEngineRenameMoreTest, ADriveOfWindowsRulesRefusesItsNamesBeforeAnythingMoves) {
     struct Drive {
