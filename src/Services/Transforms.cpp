@@ -439,9 +439,12 @@ icu::Transliterator* asciiTransliterator() {
 // ICU writes some letters as several ("ß" as "ss", "東京" as "dong jing") and some signs as
 // a slash ("⁄", "∕" and "／", and "½" as " 1/2"); a slash cannot stand in a name, so it
 // becomes "-". What has no ASCII spelling is dropped.
-icu::UnicodeString toAscii(const icu::UnicodeString& name) {
-    icu::UnicodeString latin = name;
-    if (icu::Transliterator* transliterator = asciiTransliterator()) {
+icu::UnicodeString pieceToAscii(const icu::UnicodeString& piece) {
+    icu::UnicodeString latin = piece;
+    const bool ascii = std::all_of(piece.getBuffer(), piece.getBuffer() + piece.length(),
+                                   [](char16_t c) { return c < 0x80; });
+    // ICU leaves ASCII as it is, only slower.
+    if (icu::Transliterator* transliterator = ascii ? nullptr : asciiTransliterator()) {
         transliterator->transliterate(latin);
     }
     icu::UnicodeString out;
@@ -452,6 +455,23 @@ icu::UnicodeString toAscii(const icu::UnicodeString& name) {
         }
     }
     return out;
+}
+
+// A slash that an earlier rule wrote stays, so that the name check still refuses it; only
+// the ones ICU writes are replaced.
+icu::UnicodeString toAscii(const icu::UnicodeString& name) {
+    icu::UnicodeString out;
+    int32_t start = 0;
+    for (;;) {
+        const int32_t slash = name.indexOf(u'/', start);
+        const int32_t end = slash < 0 ? name.length() : slash;
+        out.append(pieceToAscii(name.tempSubStringBetween(start, end)));
+        if (slash < 0) {
+            return out;
+        }
+        out.append(u'/');
+        start = slash + 1;
+    }
 }
 
 icu::UnicodeString windowsSafe(const icu::UnicodeString& name) {

@@ -326,6 +326,7 @@ std::vector<Row> travelRows() {
         {"AsciiFullwidthSolidus", ascii, "AC\uFF0FDC", "AC-DC"},
         {"AsciiVulgarFractionThenTrim", travelRule(true, false, true), "\u00BD", "1-2"},
         {"AsciiVulgarFractionInside", ascii, "Track\u00BD", "Track 1-2"},
+        {"AsciiKeepsASlashOfAnEarlierRule", ascii, "a/\u00BD", "a/ 1-2"},
         {"AsciiDashes", ascii, "Beyonc\u00E9 \u2013 Halo", "Beyonce - Halo"},
         {"WindowsRefusedCharacters", windows, "a<b>c:d\"e\\f|g?h*i", "a_b_c_d_e_f_g_h_i"},
         {"WindowsControls", windows,
