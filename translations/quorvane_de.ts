@@ -247,6 +247,26 @@
         <source>This cannot be a file name: %1</source>
         <translation>Das kann kein Dateiname sein: %1</translation>
     </message>
+    <message>
+        <source>This drive does not accept “%1” in names.</source>
+        <translation>Dieses Laufwerk nimmt „%1“ in Namen nicht an.</translation>
+    </message>
+    <message>
+        <source>This drive does not accept control characters in names.</source>
+        <translation>Dieses Laufwerk nimmt keine Steuerzeichen in Namen an.</translation>
+    </message>
+    <message>
+        <source>This drive does not accept names that end in a dot.</source>
+        <translation>Dieses Laufwerk nimmt keine Namen an, die mit einem Punkt enden.</translation>
+    </message>
+    <message>
+        <source>This drive does not accept names that end in a space.</source>
+        <translation>Dieses Laufwerk nimmt keine Namen an, die mit einem Leerzeichen enden.</translation>
+    </message>
+    <message>
+        <source>This drive keeps the name “%1” for a device.</source>
+        <translation>Dieses Laufwerk hält den Namen „%1“ für ein Gerät frei.</translation>
+    </message>
 </context>
 <context>
     <name>FileListView</name>
@@ -881,6 +901,22 @@
         <source>Example</source>
         <translation>Beispiel</translation>
     </message>
+    <message>
+        <source>ASCII letters only</source>
+        <translation>Nur ASCII-Buchstaben</translation>
+    </message>
+    <message>
+        <source>Writes every letter in Latin letters without accents (Müller: Muller, 東京: dong jing) and drops what has no such spelling</source>
+        <translation>Schreibt jeden Buchstaben in lateinischen Buchstaben ohne Akzente (Müller: Muller, 東京: dong jing) und entfernt, was sich so nicht schreiben lässt</translation>
+    </message>
+    <message>
+        <source>Safe for Windows and FAT</source>
+        <translation>Sicher für Windows und FAT</translation>
+    </message>
+    <message>
+        <source>Names that Windows, FAT and exFAT drives and network shares accept: &lt; &gt; : &quot; \ | ? * and control characters become _, dots and spaces at the end go, and device names such as CON or LPT1 get _</source>
+        <translation>Namen, die Windows, FAT- und exFAT-Laufwerke und Netzwerkfreigaben annehmen: &lt; &gt; : &quot; \ | ? * und Steuerzeichen werden zu _, Punkte und Leerzeichen am Ende entfallen, und Gerätenamen wie CON oder LPT1 bekommen ein _</translation>
+    </message>
 </context>
 <context>
     <name>RuleListModel</name>
@@ -1051,6 +1087,14 @@
     <message>
         <source>Name from template %1</source>
         <translation>Name aus Vorlage %1</translation>
+    </message>
+    <message>
+        <source>ASCII only</source>
+        <translation>nur ASCII</translation>
+    </message>
+    <message>
+        <source>safe for Windows</source>
+        <translation>sicher für Windows</translation>
     </message>
 </context>
 <context>

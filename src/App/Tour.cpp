@@ -147,6 +147,9 @@ void Tour::plan() {
     steps_.push_back([this, &content] {
         saveWidget(QStringLiteral("phrase-suggestions"), content.ruleEditor());
     });
+    steps_.push_back([phrase] { phrase(QStringLiteral("make names ascii")); });
+    steps_.push_back(
+        [this, &content] { saveWidget(QStringLiteral("phrase-ascii"), content.ruleEditor()); });
     steps_.push_back([phrase] { phrase(QStringLiteral("make it nicer")); });
     steps_.push_back(
         [this, &content] { saveWidget(QStringLiteral("phrase-no-rule"), content.ruleEditor()); });

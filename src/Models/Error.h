@@ -25,11 +25,20 @@ struct Error {
         caseOnly,      // a new name differs from another of its folder only in letter case
         newerFormat,   // written by a newer version of the program, which this one would lose
         missingValue,  // a template token has no value for the item (detail: which, in words)
+        // A new name that the folder's file system (FAT, exFAT, NTFS, SMB) would refuse:
+        driveCharacter,      // it holds a character such a drive refuses (`subject`)
+        driveControl,        // it holds a control character
+        driveTrailingDot,    // it ends in a dot
+        driveTrailingSpace,  // it ends in a space
+        driveReservedName,   // it is a device name such as CON or LPT1 (`subject`)
     };
 
     Code code;
     std::string detail;
     int systemError = 0;
+    // What the detail names, for a sentence worded elsewhere (a character, a name); may be
+    // empty.
+    std::string subject = {};
 
     friend bool operator==(const Error&, const Error&) = default;
 };

@@ -57,6 +57,8 @@ struct RenameRule {
     bool trimWhitespace = true;
     // The new base name of a template rule, with tokens in braces (from format 2).
     std::string templateText = "{name}";
+    bool transliterateToASCII = false;
+    bool makeWindowsSafe = false;
 
     // Equality compares all fields; the hash uses `id` alone, which agrees with it.
     friend bool operator==(const RenameRule&, const RenameRule&) = default;

@@ -17,7 +17,7 @@ using nlohmann::json;
 using R = RenameRule;
 
 // The 32 keys of the first format, then the later ones, each with the format that added it.
-const std::array<RuleKey, 33> kKeys{{
+const std::array<RuleKey, 35> kKeys{{
     {"id", &R::id},
     {"type", &R::type},
     {"isEnabled", &R::isEnabled},
@@ -51,6 +51,8 @@ const std::array<RuleKey, 33> kKeys{{
     {"removeDuplicateSpaces", &R::removeDuplicateSpaces},
     {"trimWhitespace", &R::trimWhitespace},
     {"templateText", &R::templateText, 2},
+    {"transliterateToASCII", &R::transliterateToASCII, 2},
+    {"makeWindowsSafe", &R::makeWindowsSafe, 2},
 }};
 
 Error keyError(Error::Code code, std::string_view key, const std::string& what) {

@@ -28,8 +28,9 @@ class FileSystem {
     virtual std::optional<Error> exchange(const std::filesystem::path& a,
                                           const std::filesystem::path& b) = 0;
 
-    // The names in `folder` and whether it matches names without regard to letter case;
-    // none when the folder cannot be read.
+    // The names in `folder`, whether it matches names without regard to letter case and
+    // whether its file system takes only the names Windows takes; none when the folder
+    // cannot be read.
     virtual std::optional<FolderFacts> folderFacts(const std::filesystem::path& folder) = 0;
 
     // The disk.

@@ -1087,6 +1087,14 @@ std::optional<Reading> readRemove(const Tokens& tokens) {
         add(std::move(rule), 0.8, "Cleanup filenames and remove special characters");
         return r;
     }
+    // accents: names in ASCII
+    if (r.isAny(what, {"accents", "accent", "diacritics"})) {
+        r.use(v, what + 1);
+        RenameRule rule(RuleType::cleanup);
+        rule.transliterateToASCII = true;
+        add(std::move(rule), 0.8, "Cleanup filenames and make them ASCII");
+        return r;
+    }
     // double spaces
     if (r.isAny(what, {"double", "duplicate", "extra", "multiple", "repeated"}) &&
         r.isAny(what + 1, {"spaces", "blanks", "whitespace"})) {
@@ -1407,8 +1415,22 @@ std::optional<Reading> readNumbering(const Tokens& tokens) {
 
 // --- Cleanup ----------------------------------------------------------------------------
 
+// "ascii", "transliterate", "accents" and the like ask for names in ASCII.
+bool asksForAscii(const Reading& r, std::size_t i) {
+    return r.plain(i) && (r.low(i) == "ascii" || startsWith(r.low(i), "translit") ||
+                          r.isAny(i, {"accents", "accent", "diacritics", "unaccent"}));
+}
+
+// "safe for windows", "windows-safe", "safe for usb sticks" and the like ask for names such
+// drives accept.
+bool asksForWindows(const Reading& r, std::size_t i) {
+    return r.plain(i) && (startsWith(r.low(i), "windows") || r.isAny(i, {"fat", "exfat", "ntfs"}) ||
+                          (r.is(i, "safe") && r.isAny(i + 2, {"usb", "smb", "shares"})));
+}
+
 std::optional<Reading> readCleanup(const Tokens& tokens) {
     Reading r(tokens);
+    RenameRule rule(RuleType::cleanup);
     bool found = false;
     for (std::size_t i = 0; i < r.size(); ++i) {
         if (r.plain(i) && (startsWith(r.low(i), "clean") || startsWith(r.low(i), "saniti") ||
@@ -1418,23 +1440,46 @@ std::optional<Reading> readCleanup(const Tokens& tokens) {
         } else if (r.is(i, "fix") && r.isAny(i + 1, {"spaces", "spacing"})) {
             r.use(i, i + 2);
             found = true;
+        } else if (asksForAscii(r, i)) {
+            rule.transliterateToASCII = true;
+            r.used[i] = true;
+            found = true;
+        } else if (asksForWindows(r, i)) {
+            rule.makeWindowsSafe = true;
+            r.used[i] = true;
+            found = true;
         }
     }
     if (!found) {
         return std::nullopt;
     }
-    RenameRule rule(RuleType::cleanup);
     for (std::size_t i = 0; i < r.size(); ++i) {
         if (r.plain(i) && r.low(i).find("special") != std::string::npos) {
             rule.removeSpecialChars = true;
             r.used[i] = true;
         } else if (r.isAny(i, {"up", "characters", "chars", "symbols", "remove"})) {
             r.used[i] = true;
+        } else if ((rule.transliterateToASCII || rule.makeWindowsSafe) &&
+                   r.isAny(i, {"make", "made", "only", "strip", "drop", "without", "no", "safe",
+                               "usb", "stick", "sticks", "drive", "drives", "smb", "share",
+                               "shares", "network", "letters"})) {
+            r.used[i] = true;
         }
     }
-    const std::string description = rule.removeSpecialChars
-                                        ? "Cleanup filenames and remove special characters"
-                                        : "Cleanup filenames";
+    std::vector<std::string> parts;
+    if (rule.removeSpecialChars) {
+        parts.emplace_back("remove special characters");
+    }
+    if (rule.transliterateToASCII) {
+        parts.emplace_back("make them ASCII");
+    }
+    if (rule.makeWindowsSafe) {
+        parts.emplace_back("make them safe for Windows");
+    }
+    std::string description = "Cleanup filenames";
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        description += (i == 0 ? " and " : i + 1 == parts.size() ? " and " : ", ") + parts[i];
+    }
     r.rules.push_back(suggestion(std::move(rule), 0.8, description));
     return r;
 }

@@ -11,7 +11,11 @@
 #include <sys/vfs.h>
 #include <unistd.h>
 
+#include <sys/sysmacros.h>
+
 #include <cerrno>
+#include <fstream>
+#include <sstream>
 #include <string_view>
 
 namespace {
@@ -70,6 +74,39 @@ int PosixCalls::fileSystemType(const char* path, long& type) {
     }
     type = static_cast<long>(st.f_type);
     return 0;
+}
+
+int PosixCalls::mountType(const char* path, std::string& type) {
+    struct stat st {};
+    if (::stat(path, &st) != 0) {
+        return errno;
+    }
+    const std::string device =
+        std::to_string(major(st.st_dev)) + ":" + std::to_string(minor(st.st_dev));
+    std::ifstream table("/proc/self/mountinfo");
+    if (!table) {
+        return ENOENT;
+    }
+    // A line: id, parent id, major:minor, root, mount point, options, optional fields, "-",
+    // type, source, options. A table larger than this is not read further.
+    constexpr std::size_t kMaxLines = 100'000;
+    std::string line;
+    for (std::size_t n = 0; n < kMaxLines && std::getline(table, line); ++n) {
+        std::istringstream fields(line);
+        std::string id;
+        std::string parent;
+        std::string numbers;
+        if (!(fields >> id >> parent >> numbers) || numbers != device) {
+            continue;
+        }
+        std::string field;
+        while (fields >> field && field != "-") {
+        }
+        if (fields >> type) {
+            return 0;
+        }
+    }
+    return ENOENT;
 }
 
 int PosixCalls::folderFlags(const char* path, long& flags) {

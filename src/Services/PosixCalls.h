@@ -34,6 +34,10 @@ class PosixCalls {
     virtual int removeFolder(const char* path);
     // The type of the file system holding `path` (statfs f_type).
     virtual int fileSystemType(const char* path, long& type);
+    // The type name of the file system mounted where `path` is (the field of
+    // /proc/self/mountinfo for its device: "fuseblk", "fuse.sshfs"), which tells FUSE file
+    // systems apart where statfs cannot.
+    virtual int mountType(const char* path, std::string& type);
     // The inode flags of the folder `path` (FS_IOC_GETFLAGS).
     virtual int folderFlags(const char* path, long& flags);
     // The names in the folder `path` by readdir, without "." and "..".

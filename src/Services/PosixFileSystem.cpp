@@ -245,8 +245,14 @@ std::optional<FolderFacts> PosixFileSystem::folderFacts(const fs::path& folder) 
     if (calls_->fileSystemType(where.c_str(), type) == 0) {
         if (caseInsensitiveType(type)) {
             facts.caseInsensitive = true;
+            facts.windowsNames = true;
         } else if (type == FUSE_SUPER_MAGIC) {
             facts.caseInsensitive = probesCaseInsensitive(*calls_, where, facts.names);
+            // A FUSE file system on a block device is, in practice, NTFS or exFAT; sshfs and
+            // the like are not.
+            std::string mounted;
+            facts.windowsNames =
+                calls_->mountType(where.c_str(), mounted) == 0 && mounted == "fuseblk";
         }
     }
     long flags = 0;

@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "Models/Utf8.h"
+#include "Services/NameCheck.h"
 #include "Services/PathRelocation.h"
 #include "Services/RenameEngine.h"
 
@@ -63,6 +64,9 @@ class FolderPlanner {
           next_(next) {}
 
     void run() {
+        if (facts_.windowsNames) {
+            refuseForeignNames();
+        }
         findConflicts();
         findTakenNames();
         if (notes_ && !facts_.caseInsensitive) {
@@ -96,6 +100,16 @@ class FolderPlanner {
             return name;
         }
         return folded_.emplace_back(RenameEngine::conflictKey(std::string(name)));
+    }
+
+    // A name the folder's drive would refuse stays with its item, for that reason, before
+    // anything moves.
+    void refuseForeignNames() {
+        for (auto i : members_) {
+            if (moves(i)) {
+                entry(i).skip = NameCheck::checkWindowsName(entry(i).newName);
+            }
+        }
     }
 
     // Among the entries that move, the first to claim a new name keeps it.

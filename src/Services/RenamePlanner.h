@@ -20,7 +20,9 @@ namespace RenamePlanner {
 // empty and case-sensitive.
 using Folders = std::unordered_map<std::string, FolderFacts>;
 
-// One entry per request, in order. In each folder: two entries conflict when their new
+// One entry per request, in order. In a folder on a drive of Windows' rules an entry whose
+// new name that drive refuses (NameCheck::checkWindowsName) is skipped for that reason
+// first. In each folder: two entries conflict when their new
 // names are the same name there (by letter case too where the folder ignores case); the
 // first keeps the name and the later ones are skipped, except that an entry keeping its own
 // name always keeps it. A new name held by an item that stays (an entry outside the batch,

@@ -354,7 +354,7 @@ const RuleKindInfo kCleanup{
     .themeIcon = "edit-clear-all",
     .badge = "\u2726",
     .keys = {"trimWhitespace", "removeDuplicateSpaces", "replaceSpacesWithUnderscores",
-             "removeSpecialChars"},
+             "removeSpecialChars", "transliterateToASCII", "makeWindowsSafe"},
     .fields =
         {
             {.kind = FieldKind::toggle,
@@ -369,6 +369,21 @@ const RuleKindInfo kCleanup{
             {.kind = FieldKind::toggle,
              .key = "removeSpecialChars",
              .label = UI_TEXT("RuleField", "Remove special characters")},
+            {.kind = FieldKind::toggle,
+             .key = "transliterateToASCII",
+             .label = UI_TEXT("RuleField", "ASCII letters only"),
+             .toolTip = UI_TEXT("RuleField",
+                                "Writes every letter in Latin letters without accents "
+                                "(M\u00fcller: Muller, \u6771\u4eac: dong jing) and drops "
+                                "what has no such spelling")},
+            {.kind = FieldKind::toggle,
+             .key = "makeWindowsSafe",
+             .label = UI_TEXT("RuleField", "Safe for Windows and FAT"),
+             .toolTip = UI_TEXT("RuleField",
+                                "Names that Windows, FAT and exFAT drives and network shares "
+                                "accept: < > : \" \\ | ? * and control characters become _, "
+                                "dots and spaces at the end go, and device names such as CON or "
+                                "LPT1 get _")},
         },
     .apply = [](const PreparedRule& p, const icu::UnicodeString& name,
                 Context&) { return Transforms::cleanup(p, name); },
@@ -386,6 +401,8 @@ const RuleKindInfo kCleanup{
             add(r.removeDuplicateSpaces, UI_TEXT("RuleSummary", "collapse spaces"));
             add(r.replaceSpacesWithUnderscores, UI_TEXT("RuleSummary", "spaces to _"));
             add(r.removeSpecialChars, UI_TEXT("RuleSummary", "drop special characters"));
+            add(r.transliterateToASCII, UI_TEXT("RuleSummary", "ASCII only"));
+            add(r.makeWindowsSafe, UI_TEXT("RuleSummary", "safe for Windows"));
             if (s.parts.empty()) {
                 s.parts.push_back({UI_TEXT("RuleSummary", "Nothing selected"), {}, {}});
             }

@@ -4,9 +4,12 @@
 #include "Services/Transforms.h"
 
 #include <unicode/locid.h>
+#include <unicode/translit.h>
 #include <unicode/uchar.h>
 
 #include <algorithm>
+#include <memory>
+#include <mutex>
 
 #include <charconv>
 #include <iterator>
@@ -15,6 +18,7 @@
 #include <vector>
 
 #include "Services/Graphemes.h"
+#include "Services/NameCheck.h"
 
 namespace Transforms {
 
@@ -418,11 +422,76 @@ icu::UnicodeString keepOrdinary(const icu::UnicodeString& name) {
     return out;
 }
 
+// The thread's transliterator to Latin letters without accents: building one from ICU's
+// rules takes milliseconds, so one is built per process and each thread clones it once.
+// Null when ICU cannot make it; the name then only loses what is not ASCII.
+icu::Transliterator* asciiTransliterator() {
+    static const std::unique_ptr<icu::Transliterator> prototype = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::Transliterator> made(
+            icu::Transliterator::createInstance("Any-Latin; Latin-ASCII", UTRANS_FORWARD, status));
+        return U_SUCCESS(status) ? std::move(made) : nullptr;
+    }();
+    static std::mutex cloning;
+    thread_local std::unique_ptr<icu::Transliterator> own;
+    if (!own && prototype) {
+        const std::lock_guard lock(cloning);
+        own.reset(prototype->clone());
+    }
+    return own.get();
+}
+
+// ICU writes some letters as several ("ß" as "ss", "東京" as "dong jing") and some signs as
+// a slash ("⁄", "∕" and "／", and "½" as " 1/2"); a slash cannot stand in a name, so it
+// becomes "-". What has no ASCII spelling is dropped.
+icu::UnicodeString pieceToAscii(const icu::UnicodeString& piece) {
+    icu::UnicodeString latin = piece;
+    const bool ascii = std::all_of(piece.getBuffer(), piece.getBuffer() + piece.length(),
+                                   [](char16_t c) { return c < 0x80; });
+    // ICU leaves ASCII as it is, only slower.
+    if (icu::Transliterator* transliterator = ascii ? nullptr : asciiTransliterator()) {
+        transliterator->transliterate(latin);
+    }
+    icu::UnicodeString out;
+    for (int32_t i = 0; i < latin.length(); ++i) {
+        const char16_t c = latin.charAt(i);
+        if (c < 0x80) {
+            out.append(c == u'/' ? u'-' : c);
+        }
+    }
+    return out;
+}
+
+// A slash that an earlier rule wrote stays, so that the name check still refuses it; only
+// the ones ICU writes are replaced.
+icu::UnicodeString toAscii(const icu::UnicodeString& name) {
+    icu::UnicodeString out;
+    int32_t start = 0;
+    for (;;) {
+        const int32_t slash = name.indexOf(u'/', start);
+        const int32_t end = slash < 0 ? name.length() : slash;
+        out.append(pieceToAscii(name.tempSubStringBetween(start, end)));
+        if (slash < 0) {
+            return out;
+        }
+        out.append(u'/');
+        start = slash + 1;
+    }
+}
+
+icu::UnicodeString windowsSafe(const icu::UnicodeString& name) {
+    std::string text;
+    name.toUTF8String(text);
+    return icu::UnicodeString::fromUTF8(NameCheck::makeWindowsSafe(text));
+}
+
 }  // namespace
 
 icu::UnicodeString cleanup(const PreparedRule& rule, const icu::UnicodeString& name) {
     const RenameRule& r = rule.rule;
-    icu::UnicodeString out = name;
+    // Transliteration comes first, so that the spaces it writes are trimmed, collapsed and
+    // replaced like the others; the Windows rules come last, so nothing undoes them.
+    icu::UnicodeString out = r.transliterateToASCII ? toAscii(name) : name;
     if (r.trimWhitespace) {
         out = trim(out);
     }
@@ -434,6 +503,9 @@ icu::UnicodeString cleanup(const PreparedRule& rule, const icu::UnicodeString& n
     }
     if (r.removeSpecialChars) {
         out = keepOrdinary(out);
+    }
+    if (r.makeWindowsSafe) {
+        out = windowsSafe(out);
     }
     return out;
 }

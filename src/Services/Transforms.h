@@ -40,8 +40,10 @@ icu::UnicodeString changeCase(const PreparedRule& rule, const icu::UnicodeString
 // Adds start + index * step, zero-padded, as prefix or suffix, or replaces the name by it.
 icu::UnicodeString numbering(const PreparedRule& rule, const icu::UnicodeString& name,
                              std::int64_t index);
-// Trims, collapses spaces, turns spaces into underscores and drops special characters, in
-// that order, each when its flag is on.
+// Writes the name in ASCII (ICU's Latin transliteration without accents, what is left
+// outside ASCII dropped, a slash it writes turned into "-"), trims, collapses spaces, turns
+// spaces into underscores, drops special characters and makes the name safe for Windows
+// (NameCheck::makeWindowsSafe), in that order, each when its flag is on.
 icu::UnicodeString cleanup(const PreparedRule& rule, const icu::UnicodeString& name);
 // Puts the rule's prepared date text before the name or, for any other position, after it,
 // joined by "_".

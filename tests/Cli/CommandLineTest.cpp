@@ -14,6 +14,7 @@
 
 #include "Models/RenameRule.h"
 #include "Support/MediaFiles.h"
+#include "Models/RuleKeys.h"
 #include "Support/TempDir.h"
 
 namespace {
@@ -253,8 +254,7 @@ TEST_F(CommandLineTest, ParsePresetsAndVersion) {
     auto suggestions = nlohmann::json::parse(parse.out);
     ASSERT_EQ(suggestions.size(), 1u);
     EXPECT_EQ(suggestions[0]["rule"]["type"], "Case Conversion");
-    // Every key: the 32 of the first format and the template's text.
-    EXPECT_EQ(suggestions[0]["rule"].size(), 33u);
+    EXPECT_EQ(suggestions[0]["rule"].size(), RuleKeys::all().size());
 
     auto presets = run(data_, "presets --format json");
     ASSERT_EQ(presets.status, 0) << presets.err;

@@ -52,6 +52,8 @@ RenameRule everyFieldSet() {
     rule.removeSpecialChars = true;
     rule.removeDuplicateSpaces = false;
     rule.trimWhitespace = false;
+    rule.transliterateToASCII = true;
+    rule.makeWindowsSafe = true;
     return rule;
 }
 
@@ -76,10 +78,9 @@ TEST(RenameRuleTest, DefaultsOfAFreshRule) {
     EXPECT_NE(rule.id, RenameRule(RuleType::numbering).id);
 }
 
-TEST(RenameRuleTest, EncodingWritesAll32KeysWithTheIdInUpperCase) {
+TEST(RenameRuleTest, EncodingWritesEveryKeyWithTheIdInUpperCase) {
     const json object = everyFieldSet().toJson();
-    // The 32 of the first format and the template's text.
-    EXPECT_EQ(object.size(), 33u);
+    EXPECT_EQ(object.size(), RuleKeys::all().size());
     const std::string id = object.at("id").get<std::string>();
     EXPECT_EQ(id.size(), 36u);
     EXPECT_EQ(id.find_first_of("abcdef"), std::string::npos);
@@ -257,7 +258,11 @@ TEST(RuleKeysTest, LaterKeysAreOptionalAndFirstFormatKeysRequired) {
         // Every key is written back, the later one included.
         EXPECT_EQ(RuleKeys::encode(*rule, keys).size(), keys.size());
     }
-    // The program's own table: the keys of the first format and the template's text.
+    // The program's own table: the 32 keys of the first format, then the template's text and
+    // the two cleanup keys for drives of other systems.
     EXPECT_EQ(RuleKeys::newestFormat(), 2);
-    EXPECT_EQ(RuleKeys::all().size(), 33u);
+    EXPECT_EQ(RuleKeys::all().size(), 35u);
+    EXPECT_EQ(RuleKeys::find("templateText")->sinceFormat, 2);
+    EXPECT_EQ(RuleKeys::find("transliterateToASCII")->sinceFormat, 2);
+    EXPECT_EQ(RuleKeys::find("makeWindowsSafe")->sinceFormat, 2);
 }

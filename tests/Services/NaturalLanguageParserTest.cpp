@@ -95,6 +95,16 @@ Expected cleanup(bool special) {
             special ? "Cleanup filenames and remove special characters" : "Cleanup filenames"};
 }
 
+// A cleanup suggestion that writes names in ASCII or makes them safe for Windows.
+Expected travel(bool ascii, bool windows) {
+    RenameRule rule(RuleType::cleanup);
+    rule.transliterateToASCII = ascii;
+    rule.makeWindowsSafe = windows;
+    return {std::move(rule), 0.8,
+            ascii ? "Cleanup filenames and make them ASCII"
+                  : "Cleanup filenames and make them safe for Windows"};
+}
+
 Expected date(InsertPosition position) {
     RenameRule rule(RuleType::dateStamp);
     rule.datePosition = position;
@@ -368,7 +378,19 @@ INSTANTIATE_TEST_SUITE_P(
                       Row{"SanitizeSpecial", "sanitize special characters", {cleanup(true)}},
                       Row{"FixSpaces", "fix spaces", {cleanup(false)}},
                       Row{"FixWithStraySpace", "fix  spaces", {cleanup(false)}},
-                      Row{"SpecialAloneIsNothing", "special", {}}),
+                      Row{"SpecialAloneIsNothing", "special", {}},
+                      Row{"MakeNamesAscii", "make names ascii", {travel(true, false)}},
+                      Row{"RemoveAccents", "remove accents", {travel(true, false)}},
+                      Row{"Transliterate", "transliterate the names", {travel(true, false)}},
+                      Row{"SafeForWindows", "safe for windows", {travel(false, true)}},
+                      Row{"WindowsSafe", "make them windows-safe", {travel(false, true)}},
+                      Row{"SafeForUsbSticks", "safe for usb sticks", {travel(false, true)}},
+                      Row{"AsciiAndSafeForWindows",
+                          "make names ascii and safe for windows",
+                          {travel(true, false), travel(false, true)}},
+                      Row{"CleanUpAsciiForWindows",
+                          "clean up special characters, ascii only, safe for windows",
+                          {cleanup(true), travel(true, false), travel(false, true)}}),
     rowName);
 
 INSTANTIATE_TEST_SUITE_P(

@@ -243,7 +243,7 @@ TEST(PosixFileSystemTest, AHardLinkUnderTheNewNameIsNotReplaced) {
 namespace {
 
 // A real FAT image, where the machine lets this process make and mount one.
-TEST(PosixFileSystemVfatTest, CaseOnlyChangesAndSwapsOnARealFatImage) {
+TEST(PosixFileSystemVfatTest, CaseOnlyChangesSwapsAndRefusedNamesOnARealFatImage) {
     TempDir dir;
     const auto image = dir.path() / "fat.img";
     const auto mountPoint = dir.folder("mnt");
@@ -265,6 +265,10 @@ TEST(PosixFileSystemVfatTest, CaseOnlyChangesAndSwapsOnARealFatImage) {
     dir.file("mnt/b", "B");
     PosixFileSystem disk;
     ASSERT_TRUE(disk.folderFacts(mountPoint)->caseInsensitive);
+    // The names the preview refuses there, the kernel refuses too.
+    EXPECT_TRUE(disk.folderFacts(mountPoint)->windowsNames);
+    EXPECT_TRUE(disk.moveNoReplace(mountPoint / "a", mountPoint / "a:b").has_value());
+    EXPECT_TRUE(disk.moveNoReplace(mountPoint / "a", mountPoint / "a?").has_value());
     EXPECT_EQ(disk.moveNoReplace(mountPoint / "photo.jpg", mountPoint / "Photo.jpg"), std::nullopt);
     EXPECT_EQ(entries(mountPoint), (std::vector<std::string>{"Photo.jpg", "a", "b"}));
     auto error = disk.moveNoReplace(mountPoint / "a", mountPoint / "B");

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include <gtest/gtest.h>
+#include <linux/magic.h>
 
 #include <algorithm>
 #include <atomic>
@@ -12,7 +13,9 @@
 #include "Services/PosixCalls.h"
 #include "Services/PosixFileSystem.h"
 #include "Services/RenameEngine.h"
+#include "Services/RenamePlanner.h"
 #include "Support/CaseFoldingCalls.h"
+#include "Support/DriveCalls.h"
 #include "Support/TempDir.h"
 
 namespace {
@@ -371,6 +374,91 @@ TEST(RenameEngineRenameMoreTest, ACaseOnlyChangeOnACaseInsensitiveFolderSucceeds
     ASSERT_EQ(calls.renames.size(), 3u);
     EXPECT_EQ(calls.renames.back().second, "Photo.jpg");
     EXPECT_EQ(listing(dir), (std::map<std::string, std::string>{{"photo.jpg", "picture"}}));
+}
+
+TEST(RenameEngineRenameMoreTest, ADriveOfWindowsRulesRefusesItsNamesBeforeAnythingMoves) {
+    struct Drive {
+        long type;
+        const char* mounted;
+        bool windowsNames;
+    };
+    for (const Drive& drive : std::vector<Drive>{{MSDOS_SUPER_MAGIC, "vfat", true},
+                                                 {EXFAT_SUPER_MAGIC, "exfat", true},
+                                                 {0x7366746e, "ntfs3", true},
+                                                 {0xFF534D42, "cifs", true},
+                                                 {0xFE534D42, "smb3", true},
+                                                 {FUSE_SUPER_MAGIC, "fuseblk", true},
+                                                 {FUSE_SUPER_MAGIC, "fuse.sshfs", false},
+                                                 {EXT4_SUPER_MAGIC, "ext4", false}}) {
+        TempDir dir;
+        DriveCalls calls(drive.type, drive.mounted);
+        EXPECT_EQ(PosixFileSystem(calls).folderFacts(dir.path())->windowsNames, drive.windowsNames)
+            << drive.mounted;
+    }
+
+    struct Name {
+        std::string name;
+        std::optional<Error::Code> refused;  // none: renamed
+        std::string subject = {};
+    };
+    using C = Error::Code;
+    const std::vector<Name> names = {
+        {"AC:DC.mp3", C::driveCharacter, ":"},
+        {"Why?.mp3", C::driveCharacter, "?"},
+        {"a\\b|c.mp3", C::driveCharacter, "\\"},
+        {"tab\there.mp3", C::driveControl},
+        {"ends.", C::driveTrailingDot},
+        {"ends ", C::driveTrailingSpace},
+        {"con.mp3", C::driveReservedName, "con"},
+        {"LPT1", C::driveReservedName, "LPT1"},
+        {"Nul .tar.gz", C::driveReservedName, "Nul"},
+        {"COM\u00B2.txt", C::driveReservedName, "COM\u00B2"},
+        {"console.mp3", std::nullopt},
+        {"COM10.mp3", std::nullopt},
+        {"M\u00FCller.mp3", std::nullopt},
+    };
+    TempDir dir;
+    std::vector<RenameRequest> requests;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string old = "old" + std::to_string(i);
+        dir.file(old, old);
+        requests.push_back({(dir.path() / old).native(), names[i].name, true, std::nullopt});
+    }
+    DriveCalls calls(MSDOS_SUPER_MAGIC, "vfat");
+    PosixFileSystem disk(calls);
+    const RenamePlan plan =
+        RenamePlanner::plan(requests, RenameEngine::readFolders(requests, disk));
+    RenameEngine::RenameOptions options;
+    options.fileSystem = &disk;
+    const auto results = RenameEngine::renameRequests(requests, options);
+    ASSERT_EQ(results.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        SCOPED_TRACE(names[i].name);
+        const auto& skip = plan.entries[i].skip;
+        if (!names[i].refused) {
+            EXPECT_FALSE(skip.has_value()) << skip.value_or(Error{}).detail;
+            EXPECT_TRUE(results[i].renamed());
+            EXPECT_EQ(dir.read(names[i].name), "old" + std::to_string(i));
+            continue;
+        }
+        ASSERT_TRUE(skip.has_value());
+        EXPECT_EQ(skip->code, *names[i].refused);
+        EXPECT_EQ(skip->subject, names[i].subject);
+        EXPECT_EQ(results[i].status, RenameResult::Status::skipped);
+        EXPECT_EQ(results[i].error, skip);
+        EXPECT_EQ(dir.read("old" + std::to_string(i)), "old" + std::to_string(i));
+    }
+    EXPECT_EQ(plan.entries[0].skip->detail, "This drive does not accept \u201C:\u201D in names.");
+
+    // The preview flags the same, as its problem, with the folder's facts read once.
+    dir.file("track.mp3", "t");
+    const FileItem item(dir.path() / "track.mp3");
+    const RenamePlanner::Folders folders{{dir.path().native(), *disk.folderFacts(dir.path())}};
+    const auto preview = RenameEngine::preview({replaceRule("track", "AC:DC")}, {item},
+                                               RenameEngine::Clock::now(), 1, &folders);
+    ASSERT_TRUE(preview[0].problem.has_value());
+    EXPECT_EQ(preview[0].problem->code, C::driveCharacter);
+    EXPECT_FALSE(preview[0].hasConflict);
 }
 
 TEST(RenameEngineRenameMoreTest, PerformMovesReportsEachMoveInOrder) {

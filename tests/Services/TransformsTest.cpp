@@ -297,11 +297,63 @@ std::vector<Row> cleanupRows() {
     };
 }
 
+// Names for drives of other systems: only the two options on, or with the defaults.
+RenameRule travelRule(bool ascii, bool windows, bool defaults = false) {
+    RenameRule rule =
+        defaults ? RenameRule(RuleType::cleanup) : cleanupRule(false, false, false, false);
+    rule.transliterateToASCII = ascii;
+    rule.makeWindowsSafe = windows;
+    return rule;
+}
+
+std::vector<Row> travelRows() {
+    const RenameRule ascii = travelRule(true, false);
+    const RenameRule windows = travelRule(false, true);
+    const RenameRule both = travelRule(true, true);
+    return {
+        {"AsciiAccents", ascii, "M\u00FCller Caf\u00E9 " + eAcuteNfd, "Muller Cafe e"},
+        {"AsciiNordicAndPolish", ascii, "\u00F8re \u00C6sir \u0141\u00F3d\u017A", "ore AEsir Lodz"},
+        {"AsciiLigaturesAndSharpS", ascii, "\uFB01le \u0153uvre Stra\u00DFe",
+         "file oeuvre Strasse"},
+        {"AsciiCjk", ascii, "\u6771\u4EAC", "dong jing"},
+        {"AsciiKana", ascii, "\u3068\u3046\u304D\u3087\u3046", "toukyou"},
+        {"AsciiCyrillic", ascii, "\u0427\u0430\u0439\u043A\u043E\u0432\u0441\u043A\u0438\u0439",
+         "Cajkovskij"},
+        {"AsciiGreek", ascii, "\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC", "Ellenika"},
+        {"AsciiDropsEmoji", ascii, "a" + family + thumbDark + flag + "b", "ab"},
+        {"AsciiFractionSlash", ascii, "1\u20442", "1-2"},
+        {"AsciiDivisionSlash", ascii, "a\u2215b", "a-b"},
+        {"AsciiFullwidthSolidus", ascii, "AC\uFF0FDC", "AC-DC"},
+        {"AsciiVulgarFractionThenTrim", travelRule(true, false, true), "\u00BD", "1-2"},
+        {"AsciiVulgarFractionInside", ascii, "Track\u00BD", "Track 1-2"},
+        {"AsciiKeepsASlashOfAnEarlierRule", ascii, "a/\u00BD", "a/ 1-2"},
+        {"AsciiDashes", ascii, "Beyonc\u00E9 \u2013 Halo", "Beyonce - Halo"},
+        {"WindowsRefusedCharacters", windows, "a<b>c:d\"e\\f|g?h*i", "a_b_c_d_e_f_g_h_i"},
+        {"WindowsControls", windows,
+         "a\x01"
+         "b\x1F",
+         "a_b_"},
+        {"WindowsTrailingDotsAndSpaces", windows, "name. . ", "name"},
+        {"WindowsOnlyDots", windows, "...", ""},
+        {"WindowsReservedInAnyCase", windows, "cOn", "cOn_"},
+        {"WindowsReservedBeforeADot", windows, "nul.tar", "nul_.tar"},
+        {"WindowsReservedBeforeSpaces", windows, "aux  .x", "aux_  .x"},
+        {"WindowsReservedNumbered", windows, "LPT9", "LPT9_"},
+        {"WindowsReservedSuperscript", windows, "COM\u00B9", "COM\u00B9_"},
+        {"WindowsNotReserved", windows, "COM10 CONSOLE", "COM10 CONSOLE"},
+        {"WindowsReservedAfterTrailingDot", windows, "PRN.", "PRN_"},
+        {"BothAccentsAndColon", both, "Mot\u00F6rhead: Ace?", "Motorhead_ Ace_"},
+        {"BothFullwidthBackslash", both, "a\uFF3Cb", "a_b"},
+        {"BothFullwidthDeviceName", both, "\uFF23\uFF4F\uFF4E", "Con_"},
+    };
+}
+
 INSTANTIATE_TEST_SUITE_P(Insert, TransformsTest, ::testing::ValuesIn(insertRows()), rowName);
 INSTANTIATE_TEST_SUITE_P(Remove, TransformsTest, ::testing::ValuesIn(removeRows()), rowName);
 INSTANTIATE_TEST_SUITE_P(Case, TransformsTest, ::testing::ValuesIn(caseRows()), rowName);
 INSTANTIATE_TEST_SUITE_P(Numbering, TransformsTest, ::testing::ValuesIn(numberingRows()), rowName);
 INSTANTIATE_TEST_SUITE_P(Cleanup, TransformsTest, ::testing::ValuesIn(cleanupRows()), rowName);
+INSTANTIATE_TEST_SUITE_P(Travel, TransformsTest, ::testing::ValuesIn(travelRows()), rowName);
 
 // The date rule under a fixed locale, time zone and clock.
 struct DateRow {

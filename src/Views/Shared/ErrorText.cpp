@@ -48,6 +48,18 @@ QString ErrorText::sentence(const Error& error) {
                 return Texts::marked("TemplateToken", NameTemplate::emptyName());
             }
             return detail;
+        case Error::Code::driveCharacter:
+            return tr("This drive does not accept \u201c%1\u201d in names.")
+                .arg(QString::fromStdString(error.subject));
+        case Error::Code::driveControl:
+            return tr("This drive does not accept control characters in names.");
+        case Error::Code::driveTrailingDot:
+            return tr("This drive does not accept names that end in a dot.");
+        case Error::Code::driveTrailingSpace:
+            return tr("This drive does not accept names that end in a space.");
+        case Error::Code::driveReservedName:
+            return tr("This drive keeps the name \u201c%1\u201d for a device.")
+                .arg(QString::fromStdString(error.subject));
     }
     return detail;
 }

@@ -294,7 +294,7 @@ class RuleEditorViewTest : public QObject {
         }
         row("cleanup", RuleType::cleanup, "", 0,
             {"trimWhitespace", "removeDuplicateSpaces", "replaceSpacesWithUnderscores",
-             "removeSpecialChars"});
+             "removeSpecialChars", "transliterateToASCII", "makeWindowsSafe"});
         row("trim", RuleType::trim, "", 0, {});
         row("date at the beginning", RuleType::dateStamp, "datePosition", 0,
             {"dateFormat", "datePosition"});

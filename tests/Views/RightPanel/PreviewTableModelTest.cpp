@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
+#include <linux/magic.h>
+
 #include "Models/RenameRule.h"
+#include "Services/PosixFileSystem.h"
+#include "Support/DriveCalls.h"
 #include "Support/TempDir.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/ImmediateScheduler.h"
@@ -39,6 +43,7 @@ class PreviewTableModelTest : public QObject {
   private slots:
     void marksEveryRow_data();
     void marksEveryRow();
+    void aFatFolderFlagsWhatItRefuses();
     void ruleEditsUpdateRowsInPlace();
     void aPreviewOfAnotherLengthResets();
     void writesTheFileWhole_data();
@@ -112,6 +117,26 @@ void PreviewTableModelTest::marksEveryRow() {
     }
     const auto changed = std::count(statuses.begin(), statuses.end(), Status::changed);
     QCOMPARE(table.changedCount(), static_cast<std::size_t>(changed));
+}
+
+// The folder's drive is read once when the items come in; the preview then flags the names
+// it would refuse, in the window's own words.
+void PreviewTableModelTest::aFatFolderFlagsWhatItRefuses() {
+    TempDir dir;
+    DriveCalls calls(MSDOS_SUPER_MAGIC, "vfat");
+    PosixFileSystem disk(calls);
+    ImmediateScheduler scheduler;
+    AppViewModel model(scheduler, &disk);
+    PreviewTableModel table(model);
+    model.addFiles({dir.file("AC-DC.mp3"), dir.file("Ok-Go.mp3")});
+    model.addRule(replacing("AC-", "AC:"));
+    QTRY_COMPARE(table.rowCount(), 2);
+    QCOMPARE(table.statusAt(0), Status::problem);
+    QCOMPARE(table.statusAt(1), Status::unchanged);
+    const QString tip =
+        table.data(table.index(0, PreviewTableModel::OriginalColumn), Qt::ToolTipRole).toString();
+    QVERIFY2(tip.contains(QStringLiteral("This drive does not accept \u201c:\u201d in names.")),
+             qPrintable(tip));
 }
 
 void PreviewTableModelTest::ruleEditsUpdateRowsInPlace() {
