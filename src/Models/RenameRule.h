@@ -48,6 +48,10 @@ struct RenameRule {
     NumberingPosition numberingPosition = NumberingPosition::suffix;
     std::string numberingSeparator = "_";
     std::string numberingFormat = "%03d";  // stored and saved; no transform reads it
+    // The counter starts again in each folder (in the order shown).
+    bool numberingResetPerFolder = false;
+    // Entries of one folder with the same original base name share the first one's number.
+    bool numberingShareBaseName = false;
     std::string dateFormat = "yyyy-MM-dd";
     InsertPosition datePosition = InsertPosition::end;
     std::string newExtension;
@@ -56,7 +60,7 @@ struct RenameRule {
     bool removeDuplicateSpaces = true;
     bool trimWhitespace = true;
 
-    // Equality compares all 32 fields; the hash uses `id` alone, which agrees with it.
+    // Equality compares every field; the hash uses `id` alone, which agrees with it.
     friend bool operator==(const RenameRule&, const RenameRule&) = default;
 
     // The JSON object with every key of RuleKeys (the unit of the presets file).

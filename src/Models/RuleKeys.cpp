@@ -16,9 +16,9 @@ namespace {
 using nlohmann::json;
 using R = RenameRule;
 
-// The 32 keys of the first format. A key added later gives its format as the third value,
-// for example {"templateText", &R::templateText, 2}.
-const std::array<RuleKey, 32> kKeys{{
+// The 32 keys of the first format, then the later ones. A key added later gives its format
+// as the third value, for example {"templateText", &R::templateText, 2}.
+const std::array<RuleKey, 34> kKeys{{
     {"id", &R::id},
     {"type", &R::type},
     {"isEnabled", &R::isEnabled},
@@ -51,6 +51,8 @@ const std::array<RuleKey, 32> kKeys{{
     {"removeSpecialChars", &R::removeSpecialChars},
     {"removeDuplicateSpaces", &R::removeDuplicateSpaces},
     {"trimWhitespace", &R::trimWhitespace},
+    {"numberingResetPerFolder", &R::numberingResetPerFolder, 2},
+    {"numberingShareBaseName", &R::numberingShareBaseName, 2},
 }};
 
 Error keyError(Error::Code code, std::string_view key, const std::string& what) {

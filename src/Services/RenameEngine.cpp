@@ -47,6 +47,22 @@ std::optional<Error> problemOf(const FileItem& item, const std::string& newName,
     return NameCheck::checkNewName(newName);
 }
 
+// The numbers each item of `files` counts under every way of counting; empty when no rule of
+// `program` counts other than by position (the position is then the ordinal).
+std::vector<NumberingOrdinals::Ordinals> ordinalsFor(const RuleProgram& program,
+                                                     const std::vector<FileItem>& files) {
+    if (!program.countsByFolderOrName()) {
+        return {};
+    }
+    return NumberingOrdinals::allModes(files);
+}
+
+NumberingOrdinals::Ordinals ordinalAt(const std::vector<NumberingOrdinals::Ordinals>& ordinals,
+                                      std::size_t i) {
+    return ordinals.empty() ? NumberingOrdinals::Ordinals::at(static_cast<std::int64_t>(i))
+                            : ordinals[i];
+}
+
 }  // namespace
 
 std::string applyRules(const std::vector<RenameRule>& rules, const std::string& baseName,
@@ -92,6 +108,9 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
                                   const std::vector<FileItem>& files, Clock::time_point now,
                                   unsigned threads, const RenamePlanner::Folders* folders) {
     const RuleProgram program(rules, now);
+    // Counted over the whole list before it is cut into slices, and exactly as
+    // requestsFor counts, so that the rename gives the numbers shown.
+    const auto ordinals = ordinalsFor(program, files);
     std::vector<PreviewEntry> entries(files.size());
     std::vector<RenameRequest> requests(files.size());
 
@@ -104,7 +123,7 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
             PreviewEntry& entry = entries[i];
             RenameRequest& request = requests[i];
             entry.original = item.originalName();
-            entry.preview = program.finalName(item, static_cast<std::int64_t>(i), scratch);
+            entry.preview = program.finalName(item, ordinalAt(ordinals, i), scratch);
             request.source = item.url.native();
             request.newName = entry.preview;
             request.inBatch = item.isSelected;
@@ -349,6 +368,7 @@ std::vector<RenameRequest> requestsFor(const std::vector<FileItem>& files,
                                        Clock::time_point now) {
     const RuleProgram program(rules, now);
     auto scratch = program.makeScratch();
+    const auto ordinals = ordinalsFor(program, files);
     std::vector<RenameRequest> requests(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         const FileItem& item = files[i];
@@ -356,11 +376,11 @@ std::vector<RenameRequest> requestsFor(const std::vector<FileItem>& files,
         request.source = item.url.native();
         request.inBatch = item.isSelected;
         if (!item.isSelected) {
-            // Still counted: `i` is the numbering position. The name stays.
+            // Still counted (its ordinal is taken by it). The name stays.
             request.newName = RenamePlanner::nameOf(request.source);
             continue;
         }
-        request.newName = program.finalName(item, static_cast<std::int64_t>(i), scratch);
+        request.newName = program.finalName(item, ordinalAt(ordinals, i), scratch);
         request.problem = problemOf(item, request.newName, scratch.problem);
     }
     return requests;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "Models/RenameRule.h"
+#include "Services/NumberingOrdinals.h"
 
 struct PreparedRule;
 
@@ -32,6 +33,8 @@ struct RuleKindInfo {
         std::int64_t index = 0;                // the item's position in the list
         // Where a transform says why it left the name as it was (a pattern that gave up).
         std::optional<Error>* problem = nullptr;
+        // The item's ordinal under each way of counting (per folder, shared by base name).
+        NumberingOrdinals::Ordinals ordinals{};
     };
 
     // One field of the kind's editor.

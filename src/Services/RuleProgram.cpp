@@ -44,6 +44,10 @@ RuleProgram::RuleProgram(const std::vector<RenameRule>& rules,
             newExtension_ = rule.newExtension;
             continue;
         }
+        if (rule.type == RuleType::numbering &&
+            (rule.numberingResetPerFolder || rule.numberingShareBaseName)) {
+            countsByFolderOrName_ = true;
+        }
         auto prepared = std::make_unique<PreparedRule>(rule, now);
         if (prepared->invalid) {
             prepared->invalid->detail =
@@ -75,15 +79,16 @@ RuleProgram::Scratch RuleProgram::makeScratch() const {
     return scratch;
 }
 
-icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name, std::int64_t index,
+icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name,
+                                           const NumberingOrdinals::Ordinals& ordinals,
                                            Scratch& scratch) const {
     scratch.problem.reset();
     const icu::UnicodeString given = name;
     for (std::size_t i = 0; i < rules_.size(); ++i) {
         const PreparedRule& rule = *rules_[i];
         if (const auto apply = RuleKinds::info(rule.rule.type).apply) {
-            RuleKindInfo::Context context{scratch.matchers[i].get(), scratch.words[i].get(), index,
-                                          &scratch.problem};
+            RuleKindInfo::Context context{scratch.matchers[i].get(), scratch.words[i].get(),
+                                          ordinals.of({}), &scratch.problem, ordinals};
             name = apply(rule, name, context);
         }
         if (scratch.problem) {
@@ -94,11 +99,12 @@ icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name, std::int64_t
     return name;
 }
 
-std::string RuleProgram::finalName(const FileItem& item, std::int64_t index,
+std::string RuleProgram::finalName(const FileItem& item,
+                                   const NumberingOrdinals::Ordinals& ordinals,
                                    Scratch& scratch) const {
     auto [base, extension] = FileItem::splitName(item.originalName());
     std::string out;
-    applyRules(icu::UnicodeString::fromUTF8(base), index, scratch).toUTF8String(out);
+    applyRules(icu::UnicodeString::fromUTF8(base), ordinals, scratch).toUTF8String(out);
     if (scratch.problem) {
         return item.originalName();
     }

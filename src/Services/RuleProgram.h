@@ -17,6 +17,7 @@
 #include "Models/Error.h"
 #include "Models/FileItem.h"
 #include "Models/RenameRule.h"
+#include "Services/NumberingOrdinals.h"
 #include "Services/PreparedRule.h"
 
 // A rule list made ready for a run over many names (one preview or one rename): the ICU
@@ -41,15 +42,30 @@ class RuleProgram {
     // Fresh per-thread state for this program.
     Scratch makeScratch() const;
 
-    // The enabled rules in order over one base name; `index` is the item's position. When a
-    // rule cannot run on it, the name given comes back and `scratch.problem` says why.
-    icu::UnicodeString applyRules(icu::UnicodeString name, std::int64_t index,
+    // The enabled rules in order over one base name; `ordinals` are the item's numbers under
+    // each way of counting (NumberingOrdinals::allModes of the list), `index` alone counts
+    // it at that position under all of them. When a rule cannot run on it, the name given
+    // comes back and `scratch.problem` says why.
+    icu::UnicodeString applyRules(icu::UnicodeString name,
+                                  const NumberingOrdinals::Ordinals& ordinals,
                                   Scratch& scratch) const;
+    icu::UnicodeString applyRules(icu::UnicodeString name, std::int64_t index,
+                                  Scratch& scratch) const {
+        return applyRules(std::move(name), NumberingOrdinals::Ordinals::at(index), scratch);
+    }
 
-    // The new full name of `item` at `index`: its base name through the rules, joined with
-    // its own extension or the one of the last enabled extension rule; its own name when a
-    // rule cannot run on it (`scratch.problem` then says why).
-    std::string finalName(const FileItem& item, std::int64_t index, Scratch& scratch) const;
+    // The new full name of `item` with `ordinals` (or at `index`): its base name through the
+    // rules, joined with its own extension or the one of the last enabled extension rule; its
+    // own name when a rule cannot run on it (`scratch.problem` then says why).
+    std::string finalName(const FileItem& item, const NumberingOrdinals::Ordinals& ordinals,
+                          Scratch& scratch) const;
+    std::string finalName(const FileItem& item, std::int64_t index, Scratch& scratch) const {
+        return finalName(item, NumberingOrdinals::Ordinals::at(index), scratch);
+    }
+
+    // Whether an enabled rule counts per folder or by base name, so that the list's ordinals
+    // under those modes are needed; without one, the position is every item's ordinal.
+    bool countsByFolderOrName() const { return countsByFolderOrName_; }
 
     // The extension of the last enabled extension rule, or none when the item keeps its own.
     const std::optional<std::string>& newExtension() const { return newExtension_; }
@@ -57,4 +73,5 @@ class RuleProgram {
   private:
     std::vector<std::unique_ptr<PreparedRule>> rules_;
     std::optional<std::string> newExtension_;
+    bool countsByFolderOrName_ = false;
 };

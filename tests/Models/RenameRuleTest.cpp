@@ -52,6 +52,8 @@ RenameRule everyFieldSet() {
     rule.removeSpecialChars = true;
     rule.removeDuplicateSpaces = false;
     rule.trimWhitespace = false;
+    rule.numberingResetPerFolder = true;
+    rule.numberingShareBaseName = true;
     return rule;
 }
 
@@ -76,9 +78,9 @@ TEST(RenameRuleTest, DefaultsOfAFreshRule) {
     EXPECT_NE(rule.id, RenameRule(RuleType::numbering).id);
 }
 
-TEST(RenameRuleTest, EncodingWritesAll32KeysWithTheIdInUpperCase) {
+TEST(RenameRuleTest, EncodingWritesEveryKeyWithTheIdInUpperCase) {
     const json object = everyFieldSet().toJson();
-    EXPECT_EQ(object.size(), 32u);
+    EXPECT_EQ(object.size(), RuleKeys::all().size());
     const std::string id = object.at("id").get<std::string>();
     EXPECT_EQ(id.size(), 36u);
     EXPECT_EQ(id.find_first_of("abcdef"), std::string::npos);
@@ -146,10 +148,14 @@ TEST_P(RenameRuleStrictDecodingTest, FailsNamingTheKey) {
 std::vector<BadRule> badRules() {
     const json discarded = json(json::value_t::discarded);
     std::vector<BadRule> rows;
-    // Every key missing, one at a time.
+    // Every required key missing, one at a time; a later key is mistyped instead.
     const json full = everyFieldSet().toJson();
     for (const auto& [key, value] : full.items()) {
-        rows.push_back({"Missing_" + key, key, discarded, Error::Code::missingKey});
+        if (RuleKeys::find(key)->required()) {
+            rows.push_back({"Missing_" + key, key, discarded, Error::Code::missingKey});
+        } else {
+            rows.push_back({"Mistyped_" + key, key, "yes", Error::Code::wrongType});
+        }
     }
     const auto add = [&](std::string name, std::string key, json value, Error::Code code) {
         rows.push_back({std::move(name), std::move(key), std::move(value), code});
@@ -235,7 +241,7 @@ TEST(RuleKeysTest, LaterKeysAreOptionalAndFirstFormatKeysRequired) {
          "", 0},
         {"first-format key absent", [](json& o) { o.erase("numberingSeparator"); },
          Error::Code::missingKey, "", 0},
-        {"unknown key", [](json& o) { o["numberingResetPerFolder"] = true; }, {}, "%03d", 1},
+        {"unknown key", [](json& o) { o["numberingSkipsGaps"] = true; }, {}, "%03d", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -253,7 +259,7 @@ TEST(RuleKeysTest, LaterKeysAreOptionalAndFirstFormatKeysRequired) {
         // Every key is written back, the later one included.
         EXPECT_EQ(RuleKeys::encode(*rule, keys).size(), keys.size());
     }
-    // The program's own table: every key of today is of the first format.
-    EXPECT_EQ(RuleKeys::newestFormat(), 1);
-    EXPECT_EQ(RuleKeys::all().size(), 32u);
+    // The program's own table: the 32 keys of the first format, then the numbering options.
+    EXPECT_EQ(RuleKeys::newestFormat(), 2);
+    EXPECT_EQ(RuleKeys::all().size(), 34u);
 }
