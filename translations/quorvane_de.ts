@@ -359,6 +359,38 @@
         <source>Show in File Manager</source>
         <translation>Im Dateimanager zeigen</translation>
     </message>
+    <message>
+        <source>Sort direction</source>
+        <translation>Sortierrichtung</translation>
+    </message>
+    <message>
+        <source>Descending (Z to A)</source>
+        <translation>Absteigend (Z bis A)</translation>
+    </message>
+    <message>
+        <source>Ascending (A to Z)</source>
+        <translation>Aufsteigend (A bis Z)</translation>
+    </message>
+    <message>
+        <source>Oldest first</source>
+        <translation>Älteste zuerst</translation>
+    </message>
+    <message>
+        <source>Newest first</source>
+        <translation>Neueste zuerst</translation>
+    </message>
+    <message>
+        <source>Smallest first</source>
+        <translation>Kleinste zuerst</translation>
+    </message>
+    <message>
+        <source>Largest first</source>
+        <translation>Größte zuerst</translation>
+    </message>
+    <message>
+        <source>Click to reverse the order</source>
+        <translation>Klicken kehrt die Reihenfolge um</translation>
+    </message>
 </context>
 <context>
     <name>FileTableModel</name>
@@ -917,6 +949,22 @@
         <source>Names that Windows, FAT and exFAT drives and network shares accept: &lt; &gt; : &quot; \ | ? * and control characters become _, dots and spaces at the end go, and device names such as CON or LPT1 get _</source>
         <translation>Namen, die Windows, FAT- und exFAT-Laufwerke und Netzwerkfreigaben annehmen: &lt; &gt; : &quot; \ | ? * und Steuerzeichen werden zu _, Punkte und Leerzeichen am Ende entfallen, und Gerätenamen wie CON oder LPT1 bekommen ein _</translation>
     </message>
+    <message>
+        <source>Start again in each folder</source>
+        <translation>In jedem Ordner neu beginnen</translation>
+    </message>
+    <message>
+        <source>Each folder counts from the start number, in the order shown</source>
+        <translation>Jeder Ordner zählt ab der Startnummer, in der angezeigten Reihenfolge</translation>
+    </message>
+    <message>
+        <source>One number for companion files</source>
+        <translation>Eine Nummer für zusammengehörige Dateien</translation>
+    </message>
+    <message>
+        <source>Files in one folder with the same name before the extension, such as IMG_1.CR2 and IMG_1.JPG, get the same number</source>
+        <translation>Dateien in einem Ordner mit gleichem Namen vor der Endung, etwa IMG_1.CR2 und IMG_1.JPG, erhalten dieselbe Nummer</translation>
+    </message>
 </context>
 <context>
     <name>RuleListModel</name>
@@ -1095,6 +1143,14 @@
     <message>
         <source>safe for Windows</source>
         <translation>sicher für Windows</translation>
+    </message>
+    <message>
+        <source>, per folder</source>
+        <translation>, je Ordner</translation>
+    </message>
+    <message>
+        <source>, shared by companions</source>
+        <translation>, gemeinsam für zusammengehörige Dateien</translation>
     </message>
 </context>
 <context>

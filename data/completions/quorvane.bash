@@ -6,11 +6,11 @@
 # One line per subcommand: what its arguments are (@file paths, @text free text, @none), then
 # its options.
 declare -gA _quorvane_commands=(
-    [preview]="@file --rules --preset --phrase --recursive --filter --only-files --only-folders --sort --format --help"
-    [rename]="@file --rules --preset --phrase --recursive --filter --only-files --only-folders --sort --format --from-csv --help"
+    [preview]="@file --rules --preset --phrase --recursive --filter --only-files --only-folders --sort --reverse --format --help"
+    [rename]="@file --rules --preset --phrase --recursive --filter --only-files --only-folders --sort --reverse --format --from-csv --help"
     [parse]="@text --format --help"
     [presets]="@none --format --help"
-    [edit]="@file --rules --preset --phrase --recursive --filter --only-files --only-folders --sort --yes --help"
+    [edit]="@file --rules --preset --phrase --recursive --filter --only-files --only-folders --sort --reverse --yes --help"
 )
 # One line per option that takes a value: the values to offer, or @file or @text as above.
 # "SUBCOMMAND:OPTION" holds over "OPTION".

@@ -27,6 +27,7 @@ complete -c quorvane -n $with_rules -l filter -x -d "the file list's name filter
 complete -c quorvane -n $with_rules -l only-files -d 'list only files'
 complete -c quorvane -n $with_rules -l only-folders -d 'list only folders'
 complete -c quorvane -n $with_rules -l sort -x -a 'name date size type taken' -d "the file list's sort order"
+complete -c quorvane -n $with_rules -l reverse -d 'turn the sort order round'
 complete -c quorvane -n "__fish_seen_subcommand_from preview" -l format -x -a 'table json csv' -d 'output format'
 complete -c quorvane -n "__fish_seen_subcommand_from rename parse presets" -l format -x -a 'table json' -d 'output format'
 complete -c quorvane -n "__fish_seen_subcommand_from rename" -l from-csv -r -F -d 'rename by the rows of a CSV file'

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -20,6 +21,7 @@
 #include <QTextBlock>
 #include <QTimer>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -133,6 +135,23 @@ void Tour::plan() {
     steps_.push_back([] {});
     steps_.push_back([this] { saveWidget(QStringLiteral("empty-window")); });
     planEditors();
+    // Numbering that starts again in each folder and gives companion files one number.
+    steps_.push_back([&model, &content] {
+        model.loadPreset(Preset("", {}));
+        content.splitter()->setSizes({380, 10000, 0});
+        auto* add = content.ruleEditor()->findChild<QPushButton*>(QStringLiteral("addRuleButton"));
+        const auto kinds = allCases<RuleType>();
+        const auto at = std::find(kinds.begin(), kinds.end(), RuleType::numbering) - kinds.begin();
+        add->menu()->actions().at(static_cast<int>(at))->trigger();
+        auto* editor = content.ruleEditor()->editorFor(model.rules().back().id);
+        for (const char* key : {"numberingResetPerFolder", "numberingShareBaseName"}) {
+            editor->findChild<QCheckBox*>(QString::fromLatin1(key))->click();
+        }
+    });
+    steps_.push_back([this, &content] {
+        saveWidget(QStringLiteral("editor-sequential-numbering-per-folder-shared"),
+                   content.ruleEditor());
+    });
 
     // Suggestions for a phrase, and a phrase that gives none.
     const auto phrase = [this, &content](const QString& text) {

@@ -222,6 +222,7 @@ struct Options {
     bool onlyFiles = false;
     bool onlyFolders = false;
     std::string sort = "name";
+    bool reverse = false;
     std::vector<std::string> paths;
     std::vector<std::string> rulesFiles;
     std::vector<std::string> presetNames;
@@ -254,6 +255,8 @@ void addListOptions(CLI::App* command, Options& options, bool pathsRequired = tr
     command->add_flag("--only-folders", options.onlyFolders, "list only folders")->excludes(files);
     command->add_option("--sort", options.sort, "the file list's sort order")
         ->check(CLI::IsMember({"name", "date", "size", "type", "taken"}));
+    command->add_flag("--reverse", options.reverse,
+                      "turn the sort order round (Z to A, oldest first, smallest first)");
     command->add_option("paths", options.paths, "files and folders to list")
         ->type_name("PATH")
         ->required(pathsRequired);
@@ -300,6 +303,7 @@ void prepare(AppViewModel& model, const CLI::App& command, const Options& option
         {"type", AppViewModel::SortOrder::type},
         {"taken", AppViewModel::SortOrder::dateTaken}};
     model.setSortOrder(orders.at(options.sort));
+    model.setSortReversed(options.reverse);
     std::vector<std::filesystem::path> paths(options.paths.begin(), options.paths.end());
     model.addFiles(paths);
 }

@@ -3,17 +3,12 @@
 
 #pragma once
 
-#include <cstdint>
-
 #include "Models/FileItem.h"
 #include "Models/FileMetadata.h"
 
-// What a run of the rules knows of one item besides its working name: the item itself, what
-// was read of its content, and its ordinals among the items of its folder and among the
-// groups of companion files. The template kind reads it; the other kinds read only `index`.
+// What a run of the rules knows of one item besides its working name and its ordinals: the
+// item itself and what was read of its content. The template kind reads it.
 struct ItemFacts {
     const FileItem* item = nullptr;          // none: a bare name, not one of a list
     const FileMetadata* metadata = nullptr;  // none: nothing was read of the item
-    std::int64_t inFolder = 0;
-    std::int64_t shared = 0;
 };

@@ -48,6 +48,10 @@ struct RenameRule {
     NumberingPosition numberingPosition = NumberingPosition::suffix;
     std::string numberingSeparator = "_";
     std::string numberingFormat = "%03d";  // stored and saved; no transform reads it
+    // The counter starts again in each folder (in the order shown).
+    bool numberingResetPerFolder = false;
+    // Entries of one folder with the same original base name share the first one's number.
+    bool numberingShareBaseName = false;
     std::string dateFormat = "yyyy-MM-dd";
     InsertPosition datePosition = InsertPosition::end;
     std::string newExtension;

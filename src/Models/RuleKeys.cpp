@@ -17,7 +17,7 @@ using nlohmann::json;
 using R = RenameRule;
 
 // The 32 keys of the first format, then the later ones, each with the format that added it.
-const std::array<RuleKey, 35> kKeys{{
+const std::array<RuleKey, 37> kKeys{{
     {"id", &R::id},
     {"type", &R::type},
     {"isEnabled", &R::isEnabled},
@@ -53,6 +53,8 @@ const std::array<RuleKey, 35> kKeys{{
     {"templateText", &R::templateText, 2},
     {"transliterateToASCII", &R::transliterateToASCII, 2},
     {"makeWindowsSafe", &R::makeWindowsSafe, 2},
+    {"numberingResetPerFolder", &R::numberingResetPerFolder, 2},
+    {"numberingShareBaseName", &R::numberingShareBaseName, 2},
 }};
 
 Error keyError(Error::Code code, std::string_view key, const std::string& what) {

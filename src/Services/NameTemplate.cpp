@@ -187,7 +187,8 @@ std::optional<icu::UnicodeString> maybe(const std::optional<T>& value) {
 }
 
 std::optional<icu::UnicodeString> valueOf(const NameTemplate::Use& use,
-                                          const icu::UnicodeString& name, std::int64_t index,
+                                          const icu::UnicodeString& name,
+                                          const NumberingOrdinals::Ordinals& ordinals,
                                           const ItemFacts& in) {
     const FileMetadata* m = in.metadata;
     switch (use.token) {
@@ -201,9 +202,9 @@ std::optional<icu::UnicodeString> valueOf(const NameTemplate::Use& use,
                        ? std::optional(text(in.item->parentURL().filename().string()))
                        : std::nullopt;
         case Token::counter: {
-            const std::int64_t ordinal = use.mode == NameTemplate::CounterMode::folder ? in.inFolder
-                                         : use.mode == NameTemplate::CounterMode::shared ? in.shared
-                                                                                         : index;
+            const NumberingOrdinals::Mode mode{use.mode == NameTemplate::CounterMode::folder,
+                                               use.mode == NameTemplate::CounterMode::shared};
+            const std::int64_t ordinal = ordinals.of(mode);
             return Transforms::counterText(use.start, ordinal, use.step, use.padding);
         }
         default:
@@ -455,7 +456,8 @@ Result<NameTemplate> NameTemplate::parse(const std::string& source) {
     return out;
 }
 
-Result<icu::UnicodeString> NameTemplate::apply(const icu::UnicodeString& name, std::int64_t index,
+Result<icu::UnicodeString> NameTemplate::apply(const icu::UnicodeString& name,
+                                                const NumberingOrdinals::Ordinals& ordinals,
                                                const ItemFacts& facts) const {
     icu::UnicodeString out;
     for (const auto& piece : pieces_) {
@@ -465,7 +467,7 @@ Result<icu::UnicodeString> NameTemplate::apply(const icu::UnicodeString& name, s
         }
         std::optional<icu::UnicodeString> value;
         for (const auto& use : piece.choices) {
-            value = valueOf(use, name, index, facts);
+            value = valueOf(use, name, ordinals, facts);
             if (value && use.token != Token::name) {
                 *value = cleaned(*value);
             }

@@ -16,6 +16,7 @@
 #include "Models/FileMetadata.h"
 #include "Models/ItemFacts.h"
 #include "Models/Result.h"
+#include "Services/NumberingOrdinals.h"
 
 // The text of a template rule, read once: literal text and tokens in braces such as
 // "{exif.date:yyyy-MM-dd} {exif.model}", each token with its argument and its fallbacks
@@ -91,14 +92,15 @@ class NameTemplate {
     // Whether a counter counts by folder or by companion files.
     bool countsByGroup() const { return countsByGroup_; }
 
-    // The new base name for the item at `index` of its list whose working name is `name`
+    // The new base name for the item with `ordinals` in its list whose working name is `name`
     // (`facts` tells the rest; a token whose fact is absent has no value), or why there is none: a
     // token without a value and without a fallback that has one (code missingValue, its
     // detail the token's "missing" sentence), or a name left empty (code missingValue, its
     // detail emptyName()).
     // Values are cleaned before they enter the name: "/" and NUL become "_", control
     // characters go, spaces at both ends are trimmed.
-    Result<icu::UnicodeString> apply(const icu::UnicodeString& name, std::int64_t index,
+    Result<icu::UnicodeString> apply(const icu::UnicodeString& name,
+                                     const NumberingOrdinals::Ordinals& ordinals,
                                      const ItemFacts& facts) const;
 
   private:

@@ -14,7 +14,6 @@
 
 #include "Services/FileSystem.h"
 #include "Services/NameCheck.h"
-#include "Services/Ordinals.h"
 #include "Services/PathRelocation.h"
 #include "Services/RuleProgram.h"
 
@@ -48,17 +47,29 @@ std::optional<Error> problemOf(const FileItem& item, const std::string& newName,
     return NameCheck::checkNewName(newName);
 }
 
-// What the rules may know of the item at `i` besides its name.
-ItemFacts factsAt(std::size_t i, const MetadataList* metadata, const Ordinals* ordinals) {
+// What the rules may know of the item at `i` besides its name and ordinals.
+ItemFacts factsAt(std::size_t i, const MetadataList* metadata) {
     ItemFacts facts;
     if (metadata != nullptr && i < metadata->size()) {
         facts.metadata = (*metadata)[i].get();
     }
-    if (ordinals != nullptr) {
-        facts.inFolder = ordinals->inFolder[i];
-        facts.shared = ordinals->shared[i];
-    }
     return facts;
+}
+
+// The numbers each item of `files` counts under every way of counting; empty when no rule of
+// `program` counts other than by position (the position is then the ordinal).
+std::vector<NumberingOrdinals::Ordinals> ordinalsFor(const RuleProgram& program,
+                                                     const std::vector<FileItem>& files) {
+    if (!program.countsByFolderOrName()) {
+        return {};
+    }
+    return NumberingOrdinals::allModes(files);
+}
+
+NumberingOrdinals::Ordinals ordinalAt(const std::vector<NumberingOrdinals::Ordinals>& ordinals,
+                                      std::size_t i) {
+    return ordinals.empty() ? NumberingOrdinals::Ordinals::at(static_cast<std::int64_t>(i))
+                            : ordinals[i];
 }
 
 }  // namespace
@@ -107,10 +118,9 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
                                   unsigned threads, const RenamePlanner::Folders* folders,
                                   const MetadataList* metadata) {
     const RuleProgram program(rules, now);
-    std::optional<Ordinals> ordinals;
-    if (program.countsByGroup()) {
-        ordinals = Ordinals::of(files);
-    }
+    // Counted over the whole list before it is cut into slices, and exactly as
+    // requestsFor counts, so that the rename gives the numbers shown.
+    const auto ordinals = ordinalsFor(program, files);
     std::vector<PreviewEntry> entries(files.size());
     std::vector<RenameRequest> requests(files.size());
 
@@ -124,8 +134,7 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
             RenameRequest& request = requests[i];
             entry.original = item.originalName();
             entry.preview =
-                program.finalName(item, static_cast<std::int64_t>(i), scratch,
-                                  factsAt(i, metadata, ordinals ? &*ordinals : nullptr));
+                program.finalName(item, ordinalAt(ordinals, i), scratch, factsAt(i, metadata));
             request.source = item.url.native();
             request.newName = entry.preview;
             request.inBatch = item.isSelected;
@@ -369,11 +378,8 @@ std::vector<RenameRequest> requestsFor(const std::vector<FileItem>& files,
                                        const std::vector<RenameRule>& rules, Clock::time_point now,
                                        const MetadataList* metadata) {
     const RuleProgram program(rules, now);
-    std::optional<Ordinals> ordinals;
-    if (program.countsByGroup()) {
-        ordinals = Ordinals::of(files);
-    }
     auto scratch = program.makeScratch();
+    const auto ordinals = ordinalsFor(program, files);
     std::vector<RenameRequest> requests(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         const FileItem& item = files[i];
@@ -381,13 +387,12 @@ std::vector<RenameRequest> requestsFor(const std::vector<FileItem>& files,
         request.source = item.url.native();
         request.inBatch = item.isSelected;
         if (!item.isSelected) {
-            // Still counted: `i` is the numbering position. The name stays.
+            // Still counted (its ordinal is taken by it). The name stays.
             request.newName = RenamePlanner::nameOf(request.source);
             continue;
         }
         request.newName =
-            program.finalName(item, static_cast<std::int64_t>(i), scratch,
-                              factsAt(i, metadata, ordinals ? &*ordinals : nullptr));
+            program.finalName(item, ordinalAt(ordinals, i), scratch, factsAt(i, metadata));
         request.problem = problemOf(item, request.newName, scratch.problem);
     }
     return requests;

@@ -79,8 +79,9 @@ struct RenameOptions {
     MetadataList metadata;
 };
 
-// The requests for `files`: each new full name exactly as the preview gives it (the position
-// in `files` is the numbering index), the checked items in the batch, invalid names refused.
+// The requests for `files`: each new full name exactly as the preview gives it (numbering
+// counts `files` in its order, by NumberingOrdinals), the checked items in the batch, invalid
+// names refused.
 std::vector<RenameRequest> requestsFor(const std::vector<FileItem>& files,
                                        const std::vector<RenameRule>& rules, Clock::time_point now,
                                        const MetadataList* metadata = nullptr);

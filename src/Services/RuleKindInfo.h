@@ -16,6 +16,7 @@
 
 #include "Models/ItemFacts.h"
 #include "Models/RenameRule.h"
+#include "Services/NumberingOrdinals.h"
 
 struct PreparedRule;
 
@@ -36,6 +37,8 @@ struct RuleKindInfo {
         // The item and what was read of it, for the kinds that name files by their content;
         // null for a bare name.
         const ItemFacts* facts = nullptr;
+        // The item's ordinal under each way of counting (per folder, shared by base name).
+        NumberingOrdinals::Ordinals ordinals{};
     };
 
     // One field of the kind's editor.

@@ -298,7 +298,7 @@ const RuleKindInfo kNumbering{
     .themeIcon = "format-list-numbered",
     .badge = "#",
     .keys = {"numberingStart", "numberingStep", "numberingPadding", "numberingPosition",
-             "numberingSeparator"},
+             "numberingSeparator", "numberingResetPerFolder", "numberingShareBaseName"},
     .modeKey = "numberingPosition",
     .fields =
         {
@@ -323,28 +323,51 @@ const RuleKindInfo kNumbering{
             {.kind = FieldKind::text,
              .key = "numberingSeparator",
              .label = UI_TEXT("RuleField", "Separator")},
+            {.kind = FieldKind::toggle,
+             .key = "numberingResetPerFolder",
+             .label = UI_TEXT("RuleField", "Start again in each folder"),
+             .toolTip = UI_TEXT("RuleField",
+                                "Each folder counts from the start number, in the order shown")},
+            {.kind = FieldKind::toggle,
+             .key = "numberingShareBaseName",
+             .label = UI_TEXT("RuleField", "One number for companion files"),
+             .toolTip = UI_TEXT("RuleField",
+                                "Files in one folder with the same name before the extension, "
+                                "such as IMG_1.CR2 and IMG_1.JPG, get the same number")},
         },
     .prepare = [](PreparedRule& p,
                   Time) { p.separator = PreparedRule::u16(p.rule.numberingSeparator); },
-    .apply = [](const PreparedRule& p, const icu::UnicodeString& name,
-                Context& c) { return Transforms::numbering(p, name, c.index); },
+    .apply =
+        [](const PreparedRule& p, const icu::UnicodeString& name, Context& c) {
+            const NumberingOrdinals::Mode mode{p.rule.numberingResetPerFolder,
+                                               p.rule.numberingShareBaseName};
+            return Transforms::numbering(p, name, c.ordinals.of(mode));
+        },
     .summary =
         [](const RenameRule& r) {
             const std::string sample = numberingSample(r);
+            Summary s;
             switch (r.numberingPosition) {
                 case NumberingPosition::prefix:
-                    return one(
-                        UI_TEXT("RuleSummary", "Number as prefix: %1%2name, step %3"),
-                        {plain(sample), plain(r.numberingSeparator), plain(r.numberingStep)});
+                    s = one(UI_TEXT("RuleSummary", "Number as prefix: %1%2name, step %3"),
+                            {plain(sample), plain(r.numberingSeparator), plain(r.numberingStep)});
+                    break;
                 case NumberingPosition::suffix:
-                    return one(
-                        UI_TEXT("RuleSummary", "Number as suffix: name%1%2, step %3"),
-                        {plain(r.numberingSeparator), plain(sample), plain(r.numberingStep)});
+                    s = one(UI_TEXT("RuleSummary", "Number as suffix: name%1%2, step %3"),
+                            {plain(r.numberingSeparator), plain(sample), plain(r.numberingStep)});
+                    break;
                 case NumberingPosition::replace:
-                    return one(UI_TEXT("RuleSummary", "Replace name with %1, step %2"),
-                               {plain(sample), plain(r.numberingStep)});
+                    s = one(UI_TEXT("RuleSummary", "Replace name with %1, step %2"),
+                            {plain(sample), plain(r.numberingStep)});
+                    break;
             }
-            return Summary{};
+            if (r.numberingResetPerFolder) {
+                s.parts.push_back({UI_TEXT("RuleSummary", ", per folder"), {}, {}});
+            }
+            if (r.numberingShareBaseName) {
+                s.parts.push_back({UI_TEXT("RuleSummary", ", shared by companions"), {}, {}});
+            }
+            return s;
         },
 };
 
@@ -566,7 +589,7 @@ const RuleKindInfo kTemplate{
                 *c.problem = p.invalid;
                 return name;
             }
-            auto made = parsed->apply(name, c.index, c.facts != nullptr ? *c.facts : ItemFacts{});
+            auto made = parsed->apply(name, c.ordinals, c.facts != nullptr ? *c.facts : ItemFacts{});
             if (!made) {
                 *c.problem = made.error();
                 return name;

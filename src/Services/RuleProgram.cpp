@@ -44,13 +44,17 @@ RuleProgram::RuleProgram(const std::vector<RenameRule>& rules,
             newExtension_ = rule.newExtension;
             continue;
         }
+        if (rule.type == RuleType::numbering &&
+            (rule.numberingResetPerFolder || rule.numberingShareBaseName)) {
+            countsByFolderOrName_ = true;
+        }
         auto prepared = std::make_unique<PreparedRule>(rule, now);
         const RuleKindInfo& kind = RuleKinds::info(rule.type);
         if (kind.reads != nullptr) {
             metadataParts_ |= kind.reads(*prepared);
         }
-        if (kind.countsByGroup != nullptr) {
-            countsByGroup_ = countsByGroup_ || kind.countsByGroup(*prepared);
+        if (kind.countsByGroup != nullptr && kind.countsByGroup(*prepared)) {
+            countsByFolderOrName_ = true;
         }
         if (prepared->invalid) {
             prepared->invalid->detail =
@@ -82,15 +86,16 @@ RuleProgram::Scratch RuleProgram::makeScratch() const {
     return scratch;
 }
 
-icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name, std::int64_t index,
+icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name,
+                                           const NumberingOrdinals::Ordinals& ordinals,
                                            Scratch& scratch, const ItemFacts* facts) const {
     scratch.problem.reset();
     const icu::UnicodeString given = name;
     for (std::size_t i = 0; i < rules_.size(); ++i) {
         const PreparedRule& rule = *rules_[i];
         if (const auto apply = RuleKinds::info(rule.rule.type).apply) {
-            RuleKindInfo::Context context{scratch.matchers[i].get(), scratch.words[i].get(), index,
-                                          &scratch.problem, facts};
+            RuleKindInfo::Context context{scratch.matchers[i].get(), scratch.words[i].get(),
+                                          ordinals.of({}), &scratch.problem, facts, ordinals};
             name = apply(rule, name, context);
         }
         if (scratch.problem) {
@@ -101,12 +106,13 @@ icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name, std::int64_t
     return name;
 }
 
-std::string RuleProgram::finalName(const FileItem& item, std::int64_t index, Scratch& scratch,
+std::string RuleProgram::finalName(const FileItem& item,
+                                   const NumberingOrdinals::Ordinals& ordinals, Scratch& scratch,
                                    ItemFacts facts) const {
     auto [base, extension] = FileItem::splitName(item.originalName());
     facts.item = &item;
     std::string out;
-    applyRules(icu::UnicodeString::fromUTF8(base), index, scratch, &facts).toUTF8String(out);
+    applyRules(icu::UnicodeString::fromUTF8(base), ordinals, scratch, &facts).toUTF8String(out);
     if (scratch.problem) {
         return item.originalName();
     }

@@ -18,6 +18,7 @@
 #include "Models/FileItem.h"
 #include "Models/ItemFacts.h"
 #include "Models/RenameRule.h"
+#include "Services/NumberingOrdinals.h"
 #include "Services/PreparedRule.h"
 
 // A rule list made ready for a run over many names (one preview or one rename): the ICU
@@ -42,23 +43,34 @@ class RuleProgram {
     // Fresh per-thread state for this program.
     Scratch makeScratch() const;
 
-    // The enabled rules in order over one base name; `index` is the item's position and
-    // `facts` (null for a bare name) what else is known of it. When a rule cannot run on it,
-    // the name given comes back and `scratch.problem` says why.
-    icu::UnicodeString applyRules(icu::UnicodeString name, std::int64_t index, Scratch& scratch,
+    // The enabled rules in order over one base name; `ordinals` are the item's numbers under
+    // each way of counting (NumberingOrdinals::allModes of the list), `index` alone counts
+    // it at that position under all of them; `facts` (null for a bare name) is what else is
+    // known of it. When a rule cannot run on it, the name given comes back and
+    // `scratch.problem` says why.
+    icu::UnicodeString applyRules(icu::UnicodeString name,
+                                  const NumberingOrdinals::Ordinals& ordinals, Scratch& scratch,
                                   const ItemFacts* facts = nullptr) const;
+    icu::UnicodeString applyRules(icu::UnicodeString name, std::int64_t index,
+                                  Scratch& scratch) const {
+        return applyRules(std::move(name), NumberingOrdinals::Ordinals::at(index), scratch);
+    }
 
-    // The new full name of `item` at `index`: its base name through the rules, joined with
-    // its own extension or the one of the last enabled extension rule; its own name when a
-    // rule cannot run on it (`scratch.problem` then says why). `facts` gives what was read
-    // of the item and its ordinals; its `item` is set to `item` here.
-    std::string finalName(const FileItem& item, std::int64_t index, Scratch& scratch,
-                          ItemFacts facts = {}) const;
+    // The new full name of `item` with `ordinals` (or at `index`): its base name through the
+    // rules, joined with its own extension or the one of the last enabled extension rule; its
+    // own name when a rule cannot run on it (`scratch.problem` then says why). `facts` gives
+    // what was read of the item; its `item` is set to `item` here.
+    std::string finalName(const FileItem& item, const NumberingOrdinals::Ordinals& ordinals,
+                          Scratch& scratch, ItemFacts facts = {}) const;
+    std::string finalName(const FileItem& item, std::int64_t index, Scratch& scratch) const {
+        return finalName(item, NumberingOrdinals::Ordinals::at(index), scratch);
+    }
 
     // The parts of the items' metadata the enabled rules read (FileMetadata::Part bits).
     unsigned metadataParts() const { return metadataParts_; }
-    // Whether a rule counts by folder or by companion files (see Ordinals).
-    bool countsByGroup() const { return countsByGroup_; }
+    // Whether an enabled rule counts per folder or by base name, so that the list's ordinals
+    // under those modes are needed; without one, the position is every item's ordinal.
+    bool countsByFolderOrName() const { return countsByFolderOrName_; }
 
     // The extension of the last enabled extension rule, or none when the item keeps its own.
     const std::optional<std::string>& newExtension() const { return newExtension_; }
@@ -67,5 +79,5 @@ class RuleProgram {
     std::vector<std::unique_ptr<PreparedRule>> rules_;
     std::optional<std::string> newExtension_;
     unsigned metadataParts_ = 0;
-    bool countsByGroup_ = false;
+    bool countsByFolderOrName_ = false;
 };

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <numeric>
 #include <optional>
@@ -33,12 +34,16 @@ namespace fs = std::filesystem;
 namespace {
 
 // The collator of the user's locale, made once per thread: creating one costs far more than
-// comparing with it.
+// comparing with it. Runs of digits compare by their value, so "file2" comes before
+// "file10" (in any script's decimal digits).
 const icu::Collator* collator() {
     thread_local std::unique_ptr<icu::Collator> instance = [] {
         UErrorCode status = U_ZERO_ERROR;
         std::unique_ptr<icu::Collator> made(
             icu::Collator::createInstance(icu::Locale::getDefault(), status));
+        if (U_SUCCESS(status)) {
+            made->setAttribute(UCOL_NUMERIC_COLLATION, UCOL_ON, status);
+        }
         return U_SUCCESS(status) ? std::move(made) : nullptr;
     }();
     return instance.get();
@@ -61,6 +66,16 @@ std::string collationKey(const std::string& text) {
     }
     // The key ends in a zero byte, which would only add to every comparison.
     key.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+    return key;
+}
+
+// The key of the name order: the collation key, then a zero byte and the name's own bytes.
+// A collation key holds no zero byte, so names that collate alike ("file01" and "file1", or
+// one name in two normalisation forms) follow their bytes, and the order is total.
+std::string nameKey(const FileItem& item) {
+    std::string key = collationKey(item.originalName());
+    key += '\0';
+    key += RenamePlanner::nameOf(item.url.native());
     return key;
 }
 
@@ -219,6 +234,12 @@ void AppViewModel::setSortOrder(SortOrder value) {
     updatePreviews();
 }
 
+void AppViewModel::setSortReversed(bool value) {
+    sortReversed_ = value;
+    changed();
+    updatePreviews();
+}
+
 void AppViewModel::setFilterText(std::string value) {
     filterText_ = std::move(value);
     changed();
@@ -266,6 +287,13 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
     const std::vector<std::size_t>& indexes) const {
     std::vector<std::size_t> order(indexes.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
+    // Reversed, the comparison is turned round; entries that compare equal (same date, same
+    // size) still keep their order of addition.
+    const auto sortBy = [&](const auto& keys, auto before) {
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return sortReversed_ ? before(keys[b], keys[a]) : before(keys[a], keys[b]);
+        });
+    };
     // Each key is read once per call; the comparisons then touch neither ICU nor the disk.
     switch (sortOrder_) {
         case SortOrder::name:
@@ -274,11 +302,12 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
             keys.reserve(indexes.size());
             for (auto index : indexes) {
                 const FileItem& item = files_[index];
-                keys.push_back(collationKey(sortOrder_ == SortOrder::name ? item.originalName()
-                                                                          : item.fileExtension()));
+                // Type: by extension, then in name order.
+                keys.push_back(sortOrder_ == SortOrder::name
+                                   ? nameKey(item)
+                                   : collationKey(item.fileExtension()) + '\0' + nameKey(item));
             }
-            std::stable_sort(order.begin(), order.end(),
-                             [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+            sortBy(keys, std::less<>{});
             break;
         }
         case SortOrder::date: {
@@ -288,8 +317,7 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
                 dates.push_back(FileItem::modificationDate(files_[index].url)
                                     .value_or(FileItem::Clock::time_point::min()));
             }
-            std::stable_sort(order.begin(), order.end(),
-                             [&](std::size_t a, std::size_t b) { return dates[a] > dates[b]; });
+            sortBy(dates, std::greater<>{});
             break;
         }
         case SortOrder::dateTaken: {
@@ -310,8 +338,7 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
                         FileItem::Clock::time_point::min()));
                 }
             }
-            std::stable_sort(order.begin(), order.end(),
-                             [&](std::size_t a, std::size_t b) { return dates[a] > dates[b]; });
+            sortBy(dates, std::greater<>{});
             break;
         }
         case SortOrder::size: {
@@ -320,8 +347,7 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
             for (auto index : indexes) {
                 sizes.push_back(FileItem::fileSize(files_[index].url).value_or(0));
             }
-            std::stable_sort(order.begin(), order.end(),
-                             [&](std::size_t a, std::size_t b) { return sizes[a] > sizes[b]; });
+            sortBy(sizes, std::greater<>{});
             break;
         }
     }

@@ -84,6 +84,10 @@ class AppViewModel {
     // that its rows always match the table.
     SortOrder sortOrder() const { return sortOrder_; }
     void setSortOrder(SortOrder value);
+    // Whether the order is turned round: Z to A, oldest first, smallest first. Entries that
+    // compare equal keep their order of addition either way.
+    bool sortReversed() const { return sortReversed_; }
+    void setSortReversed(bool value);
     const std::string& filterText() const { return filterText_; }
     void setFilterText(std::string value);
     bool showOnlyFiles() const { return showOnlyFiles_; }
@@ -111,7 +115,10 @@ class AppViewModel {
     const std::vector<RenameHistoryEntry>& undoStack() const { return undoStack_; }
     const std::vector<RenameHistoryEntry>& redoStack() const { return redoStack_; }
 
-    // `files` filtered by name, by kind and sorted by sortOrder (stable); computed per read.
+    // `files` filtered by name, by kind and sorted by sortOrder and sortReversed (stable);
+    // computed per read. Name order compares runs of digits by value ("file2" before
+    // "file10") and names that collate alike by their bytes; type order is by extension, then
+    // by name order.
     std::vector<FileItem> filteredFiles() const;
     // Entries of `files` (hidden ones too) whose check mark is set.
     std::size_t selectedCount() const;
@@ -224,6 +231,7 @@ class AppViewModel {
     std::shared_ptr<std::atomic<bool>> stopRequested_;
     std::vector<RenameResult> lastRenameResults_;
     SortOrder sortOrder_ = SortOrder::name;
+    bool sortReversed_ = false;
     std::string filterText_;
     bool includeSubfolders_ = false;
     bool showOnlyFiles_ = false;

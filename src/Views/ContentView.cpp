@@ -424,6 +424,7 @@ void ContentView::restoreSettings() {
             model_.setSortOrder(value);
         }
     }
+    model_.setSortReversed(store.value(QStringLiteral("list/sortReversed")).toBool());
 }
 
 void ContentView::saveSettings() const {
@@ -436,6 +437,7 @@ void ContentView::saveSettings() const {
     const auto order = rawValue(model_.sortOrder());
     store.setValue(QStringLiteral("list/sortOrder"),
                    QString::fromUtf8(order.data(), static_cast<qsizetype>(order.size())));
+    store.setValue(QStringLiteral("list/sortReversed"), model_.sortReversed());
 }
 
 bool ContentView::eventFilter(QObject* watched, QEvent* event) {

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "Models/RenameRule.h"
 #include "Support/MediaFiles.h"
@@ -82,6 +83,39 @@ TEST_F(CommandLineTest, PreviewFormats) {
     auto table = run(data_, "preview " + args);
     EXPECT_NE(table.out.find("a draft.txt  \xE2\x86\x92  a final.txt"), std::string::npos);
     EXPECT_TRUE(files_.exists("a draft.txt"));
+}
+
+// A photo folder's owner: companions numbered alike, per folder, in reversed name order with
+// the digits counted by value; the rename gives the numbers the preview showed.
+TEST_F(CommandLineTest, NumbersCompanionsPerFolderInReversedNaturalOrder) {
+    files_.folder("x");
+    files_.folder("y");
+    for (const char* name : {"x/IMG_2.JPG", "x/IMG_10.JPG", "x/IMG_10.xmp", "y/IMG_1.CR2"}) {
+        files_.file(name, name);
+    }
+    RenameRule rule(RuleType::numbering);
+    rule.numberingPosition = NumberingPosition::replace;
+    rule.numberingPadding = 0;
+    rule.numberingResetPerFolder = true;
+    rule.numberingShareBaseName = true;
+    files_.file("rules.json", nlohmann::json::array({rule.toJson()}).dump());
+    const std::string args = "--format json --rules rules.json --recursive --reverse x y";
+
+    auto shown = run(data_, "preview " + args, "", files_.path().string());
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    std::vector<std::string> previews;
+    for (const auto& entry : nlohmann::json::parse(shown.out)) {
+        previews.push_back(entry["original"].get<std::string>() + " " +
+                           entry["preview"].get<std::string>());
+    }
+    EXPECT_EQ(previews, (std::vector<std::string>{"IMG_10.xmp 1.xmp", "IMG_10.JPG 1.JPG",
+                                                  "IMG_2.JPG 2.JPG", "IMG_1.CR2 1.CR2"}));
+    auto renamed = run(data_, "rename " + args, "", files_.path().string());
+    ASSERT_EQ(renamed.status, 0) << renamed.err;
+    EXPECT_EQ(files_.read("x/1.xmp"), "x/IMG_10.xmp");
+    EXPECT_EQ(files_.read("x/1.JPG"), "x/IMG_10.JPG");
+    EXPECT_EQ(files_.read("x/2.JPG"), "x/IMG_2.JPG");
+    EXPECT_EQ(files_.read("y/1.CR2"), "y/IMG_1.CR2");
 }
 
 TEST_F(CommandLineTest, APathWithNothingThereIsAProblemNotARename) {

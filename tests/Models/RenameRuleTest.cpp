@@ -54,6 +54,8 @@ RenameRule everyFieldSet() {
     rule.trimWhitespace = false;
     rule.transliterateToASCII = true;
     rule.makeWindowsSafe = true;
+    rule.numberingResetPerFolder = true;
+    rule.numberingShareBaseName = true;
     return rule;
 }
 
@@ -148,11 +150,13 @@ TEST_P(RenameRuleStrictDecodingTest, FailsNamingTheKey) {
 std::vector<BadRule> badRules() {
     const json discarded = json(json::value_t::discarded);
     std::vector<BadRule> rows;
-    // Every key of the first format missing, one at a time (later ones may be absent).
+    // Every required key missing, one at a time; a later key is mistyped instead.
     const json full = everyFieldSet().toJson();
     for (const auto& [key, value] : full.items()) {
         if (RuleKeys::find(key)->required()) {
             rows.push_back({"Missing_" + key, key, discarded, Error::Code::missingKey});
+        } else {
+            rows.push_back({"Mistyped_" + key, key, json::array(), Error::Code::wrongType});
         }
     }
     const auto add = [&](std::string name, std::string key, json value, Error::Code code) {
@@ -240,7 +244,7 @@ TEST(RuleKeysTest, LaterKeysAreOptionalAndFirstFormatKeysRequired) {
          "", 0},
         {"first-format key absent", [](json& o) { o.erase("numberingSeparator"); },
          Error::Code::missingKey, "", 0},
-        {"unknown key", [](json& o) { o["numberingResetPerFolder"] = true; }, {}, "%03d", 1},
+        {"unknown key", [](json& o) { o["numberingSkipsGaps"] = true; }, {}, "%03d", 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -258,11 +262,12 @@ TEST(RuleKeysTest, LaterKeysAreOptionalAndFirstFormatKeysRequired) {
         // Every key is written back, the later one included.
         EXPECT_EQ(RuleKeys::encode(*rule, keys).size(), keys.size());
     }
-    // The program's own table: the 32 keys of the first format, then the template's text and
-    // the two cleanup keys for drives of other systems.
+    // The program's own table: the 32 keys of the first format, then the template's text, the
+    // two cleanup keys for drives of other systems and the numbering options.
     EXPECT_EQ(RuleKeys::newestFormat(), 2);
-    EXPECT_EQ(RuleKeys::all().size(), 35u);
+    EXPECT_EQ(RuleKeys::all().size(), 37u);
     EXPECT_EQ(RuleKeys::find("templateText")->sinceFormat, 2);
     EXPECT_EQ(RuleKeys::find("transliterateToASCII")->sinceFormat, 2);
     EXPECT_EQ(RuleKeys::find("makeWindowsSafe")->sinceFormat, 2);
+    EXPECT_EQ(RuleKeys::find("numberingResetPerFolder")->sinceFormat, 2);
 }

@@ -48,8 +48,10 @@ TEST_P(NameTemplateTable, GivesTheNameOrSaysWhichValueIsMissing) {
     ASSERT_TRUE(parsed.ok()) << parsed.error().detail;
     const FileItem item(std::filesystem::path("/music/Holiday/IMG_7.jpg"), false);
     const FileMetadata m = photo();
-    const ItemFacts facts{&item, &m, 1, 2};
-    const auto made = parsed->apply(icu::UnicodeString::fromUTF8("IMG_7"), 4, facts);
+    const ItemFacts facts{&item, &m};
+    // Position 4; 2nd of its folder (ordinal 1), 3rd group of companions (ordinal 2).
+    const NumberingOrdinals::Ordinals ordinals{{4, 1, 2, 1}};
+    const auto made = parsed->apply(icu::UnicodeString::fromUTF8("IMG_7"), ordinals, facts);
     std::string out;
     if (made) {
         made->toUTF8String(out);

@@ -199,6 +199,71 @@ TEST_F(AppViewModelTest, SortOrders) {
     EXPECT_EQ(model_.filteredFiles()[2].fileExtension(), "aaa");
 }
 
+// Name order compares runs of digits by value and is total: names that collate alike follow
+// their bytes, whatever order they were added in. Nothing needs to exist to be sorted.
+TEST_F(AppViewModelTest, NameOrderCountsDigitsByValue) {
+    using Names = std::vector<std::string>;
+    struct Row {
+        const char* what;
+        AppViewModel::SortOrder order;
+        bool reversed;
+        Names added;
+        Names shown;
+    };
+    const auto name = AppViewModel::SortOrder::name;
+    const std::vector<Row> rows = {
+        {"digits of unequal length",
+         name,
+         false,
+         {"file10.txt", "file2.txt", "file1.txt"},
+         {"file1.txt", "file2.txt", "file10.txt"}},
+        {"leading zeros tie, then bytes",
+         name,
+         false,
+         {"file1", "file2", "file01", "file001"},
+         {"file001", "file01", "file1", "file2"}},
+        {"digits at the start and the end",
+         name,
+         false,
+         {"track 10", "10 intro", "track 9", "9 intro"},
+         {"9 intro", "10 intro", "track 9", "track 10"}},
+        // Arabic-Indic 10 and 3 beside ASCII 2.
+        {"digits of other scripts",
+         name,
+         false,
+         {"a\xD9\xA1\xD9\xA0", "a2", "a\xD9\xA3"},
+         {"a2", "a\xD9\xA3", "a\xD9\xA1\xD9\xA0"}},
+        // The same name, composed and decomposed.
+        {"equal-collating names",
+         name,
+         false,
+         {"\xC3\xA9t\xC3\xA9", "e\xCC\x81t\xC3\xA9"},
+         {"e\xCC\x81t\xC3\xA9", "\xC3\xA9t\xC3\xA9"}},
+        {"reversed",
+         name,
+         true,
+         {"file2", "file10", "file01", "file1"},
+         {"file10", "file2", "file1", "file01"}},
+        {"type, then name order",
+         AppViewModel::SortOrder::type,
+         false,
+         {"b10.txt", "a.jpg", "b2.txt", "a.txt", "notes"},
+         {"notes", "a.jpg", "a.txt", "b2.txt", "b10.txt"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        AppViewModel model(scheduler_);
+        std::vector<fs::path> paths;
+        for (const auto& added : row.added) {
+            paths.push_back(dir_.path() / added);
+        }
+        model.addFiles(paths);
+        model.setSortOrder(row.order);
+        model.setSortReversed(row.reversed);
+        EXPECT_EQ(names(model.filteredFiles()), row.shown);
+    }
+}
+
 TEST_F(AppViewModelTest, CheckMarksCoverHiddenEntries) {
     model_.addFiles({dir_.file("a.txt"), dir_.file("b.txt")});
     model_.setFilterText("a");
@@ -374,6 +439,79 @@ TEST_F(AppViewModelTest, TemplatesReadTheFilesInTheBackground) {
     EXPECT_EQ(folderContents(),
               (std::vector<std::string>{"2019-07-01 08.00.00 Cam A.jpg",
                                         "2024-12-31 23.59.59 Cam_B.jpg", "none.jpg"}));
+}
+
+// Two folders of a camera's companion files, shown in name order (the folders interleave):
+// each way of counting gives on disk exactly the numbers the preview shows.
+TEST_F(AppViewModelTest, NumberingPerFolderAndSharedByCompanionsRenamesAsShown) {
+    struct Row {
+        const char* what;
+        bool perFolder;
+        bool shared;
+        std::vector<std::string> shown;  // in the table's order, below
+    };
+    // A/IMG_1.CR2, A/IMG_1.JPG, B/IMG_1.JPG, A/IMG_1.xmp, B/IMG_1.xmp, A/IMG_2.CR2,
+    // B/IMG_3.JPG, A/IMG_10.CR2, A/IMG_10.JPG
+    const std::vector<Row> rows = {
+        {"whole list",
+         false,
+         false,
+         {"01.CR2", "02.JPG", "03.JPG", "04.xmp", "05.xmp", "06.CR2", "07.JPG", "08.CR2",
+          "09.JPG"}},
+        {"per folder",
+         true,
+         false,
+         {"01.CR2", "02.JPG", "01.JPG", "03.xmp", "02.xmp", "04.CR2", "03.JPG", "05.CR2",
+          "06.JPG"}},
+        {"shared by companions",
+         false,
+         true,
+         {"01.CR2", "01.JPG", "02.JPG", "01.xmp", "02.xmp", "03.CR2", "04.JPG", "05.CR2",
+          "05.JPG"}},
+        {"both",
+         true,
+         true,
+         {"01.CR2", "01.JPG", "01.JPG", "01.xmp", "01.xmp", "02.CR2", "02.JPG", "03.CR2",
+          "03.JPG"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        TempDir dir;
+        ManualScheduler scheduler;
+        AppViewModel model(scheduler);
+        std::vector<fs::path> paths;
+        for (const char* name :
+             {"A/", "B/", "A/IMG_1.CR2", "A/IMG_1.JPG", "A/IMG_1.xmp", "A/IMG_2.CR2",
+              "A/IMG_10.CR2", "A/IMG_10.JPG", "B/IMG_1.JPG", "B/IMG_1.xmp", "B/IMG_3.JPG"}) {
+            const std::string text = name;
+            if (text.back() == '/') {
+                dir.folder(text);
+            } else {
+                paths.push_back(dir.file(text, text));
+            }
+        }
+        model.addFiles(paths);
+        RenameRule rule = numbering();
+        rule.numberingResetPerFolder = row.perFolder;
+        rule.numberingShareBaseName = row.shared;
+        model.addRule(rule);
+        std::vector<std::string> shown;
+        std::vector<std::pair<fs::path, std::string>> expected;
+        const auto listed = model.filteredFiles();
+        ASSERT_EQ(listed.size(), model.previews().size());
+        for (std::size_t i = 0; i < listed.size(); ++i) {
+            shown.push_back(model.previews()[i].preview);
+            const fs::path folder = listed[i].parentURL();
+            expected.emplace_back(folder / model.previews()[i].preview,
+                                  folder.filename().string() + "/" + listed[i].originalName());
+        }
+        EXPECT_EQ(shown, row.shown);
+        model.performRename();
+        scheduler.runAll();
+        for (const auto& [location, content] : expected) {
+            EXPECT_EQ(dir.read(fs::relative(location, dir.path()).string()), content) << location;
+        }
+    }
 }
 
 TEST_F(AppViewModelTest, OnlyTheCheckedEntriesShownAreRenamed) {

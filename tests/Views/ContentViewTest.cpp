@@ -273,6 +273,13 @@ void ContentViewTest::settingsOutliveTheWindow() {
         list->sortPicker()->setCurrentIndex(list->sortPicker()->findText(QStringLiteral("Size")));
         emit list->sortPicker()->activated(list->sortPicker()->currentIndex());
         QCOMPARE(app.model().sortOrder(), AppViewModel::SortOrder::size);
+        // The direction beside the picker turns the order round and says which way it runs.
+        QToolButton* direction = list->sortDirectionButton();
+        QTRY_COMPARE(direction->toolTip().section(QLatin1Char('\n'), 0, 0),
+                     QStringLiteral("Largest first"));
+        direction->click();
+        QVERIFY(app.model().sortReversed());
+        QTRY_COMPARE(direction->accessibleDescription(), QStringLiteral("Smallest first"));
         app.window().resize(1100, 700);
         app.content().splitter()->setSizes({320, 400, 360});
         QTRY_COMPARE(app.content().splitter()->sizes()[2], 360);
@@ -284,6 +291,7 @@ void ContentViewTest::settingsOutliveTheWindow() {
     QVERIFY(again.model().showOnlyFolders());
     QVERIFY(!again.model().showOnlyFiles());
     QCOMPARE(again.model().sortOrder(), AppViewModel::SortOrder::size);
+    QVERIFY(again.model().sortReversed());
     showWindow(again);
     QCOMPARE(again.window().size(), QSize(1100, 700));
     QCOMPARE(again.content().splitter()->sizes(), panels);

@@ -47,6 +47,20 @@ std::optional<AppViewModel::SortOrder> orderOfColumn(int column) {
     }
 }
 
+// Whether the order, unless reversed, puts the larger value first (newest, largest).
+bool largestFirst(AppViewModel::SortOrder order) {
+    switch (order) {
+        case AppViewModel::SortOrder::name:
+        case AppViewModel::SortOrder::type:
+            return false;
+        case AppViewModel::SortOrder::date:
+        case AppViewModel::SortOrder::dateTaken:
+        case AppViewModel::SortOrder::size:
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 FileListView::FileListView(AppViewModel& model, QWidget* parent) : QWidget(parent), model_(model) {
@@ -104,7 +118,12 @@ FileListView::FileListView(AppViewModel& model, QWidget* parent) : QWidget(paren
             &FileListView::highlightChanged);
     connect(header, &QHeaderView::sectionClicked, this, [this](int column) {
         if (auto order = orderOfColumn(column)) {
-            model_.setSortOrder(*order);
+            // The column already sorted by turns round, as in every file manager.
+            if (*order == model_.sortOrder()) {
+                model_.setSortReversed(!model_.sortReversed());
+            } else {
+                model_.setSortOrder(*order);
+            }
         }
     });
     connect(table_, &QTableView::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -160,6 +179,13 @@ QWidget* FileListView::makeToolbar() {
             static_cast<AppViewModel::SortOrder>(sort_->itemData(position).toInt()));
     });
 
+    sortDirection_ = new QToolButton(bar);
+    sortDirection_->setObjectName(QStringLiteral("sortDirection"));
+    sortDirection_->setCheckable(true);
+    sortDirection_->setAccessibleName(tr("Sort direction"));
+    connect(sortDirection_, &QToolButton::clicked, this,
+            [this](bool reversed) { model_.setSortReversed(reversed); });
+
     auto* options = new QToolButton(bar);
     options->setObjectName(QStringLiteral("optionsButton"));
     options->setIcon(Icons::icon(QStringLiteral("ellipsis.circle")));
@@ -175,6 +201,7 @@ QWidget* FileListView::makeToolbar() {
 
     top->addWidget(filter_, 1);
     top->addWidget(sort_);
+    top->addWidget(sortDirection_);
     top->addWidget(options);
 
     auto* toggles = new QHBoxLayout;
@@ -206,6 +233,21 @@ QWidget* FileListView::makeToolbar() {
     rows->addLayout(top);
     rows->addLayout(toggles);
     return bar;
+}
+
+QString FileListView::sortDirectionText() const {
+    const bool reversed = model_.sortReversed();
+    switch (model_.sortOrder()) {
+        case AppViewModel::SortOrder::name:
+        case AppViewModel::SortOrder::type:
+            return reversed ? tr("Descending (Z to A)") : tr("Ascending (A to Z)");
+        case AppViewModel::SortOrder::date:
+        case AppViewModel::SortOrder::dateTaken:
+            return reversed ? tr("Oldest first") : tr("Newest first");
+        case AppViewModel::SortOrder::size:
+            return reversed ? tr("Smallest first") : tr("Largest first");
+    }
+    return {};
 }
 
 QWidget* FileListView::makeDropZone() {
@@ -271,6 +313,15 @@ void FileListView::refresh() {
         const QSignalBlocker block(sort_);
         sort_->setCurrentIndex(sort_->findData(static_cast<int>(model_.sortOrder())));
     }
+    const bool reversed = model_.sortReversed();
+    // Ascending means the smaller value first: A to Z, oldest first, smallest first.
+    const bool ascending = reversed == largestFirst(model_.sortOrder());
+    sortDirection_->setChecked(reversed);
+    sortDirection_->setIcon(
+        Icons::icon(ascending ? QStringLiteral("arrow.up") : QStringLiteral("arrow.down")));
+    sortDirection_->setToolTip(sortDirectionText() + QLatin1Char('\n') +
+                               tr("Click to reverse the order"));
+    sortDirection_->setAccessibleDescription(sortDirectionText());
     includeSubfolders_->setChecked(model_.includeSubfolders());
     onlyFiles_->setChecked(model_.showOnlyFiles());
     onlyFolders_->setChecked(model_.showOnlyFolders());
@@ -278,15 +329,16 @@ void FileListView::refresh() {
     auto* header = table_->horizontalHeader();
     {
         const QSignalBlocker block(header);
+        const Qt::SortOrder indicator = ascending ? Qt::AscendingOrder : Qt::DescendingOrder;
         switch (model_.sortOrder()) {
             case AppViewModel::SortOrder::name:
-                header->setSortIndicator(FileTableModel::NameColumn, Qt::AscendingOrder);
+                header->setSortIndicator(FileTableModel::NameColumn, indicator);
                 break;
             case AppViewModel::SortOrder::size:
-                header->setSortIndicator(FileTableModel::SizeColumn, Qt::DescendingOrder);
+                header->setSortIndicator(FileTableModel::SizeColumn, indicator);
                 break;
             case AppViewModel::SortOrder::date:
-                header->setSortIndicator(FileTableModel::ModifiedColumn, Qt::DescendingOrder);
+                header->setSortIndicator(FileTableModel::ModifiedColumn, indicator);
                 break;
             case AppViewModel::SortOrder::type:
             case AppViewModel::SortOrder::dateTaken:

@@ -22,8 +22,9 @@ class QTableView;
 class QTimer;
 class QToolButton;
 
-// The file list panel: a toolbar (the name filter, the sort order, "Include Subfolders",
-// "Only Files", "Only Folders" and a menu of check-mark commands), the table of the listed
+// The file list panel: a toolbar (the name filter, the sort order and its direction,
+// "Include Subfolders", "Only Files", "Only Folders" and a menu of check-mark commands), the
+// table of the listed
 // entries with their check marks, a drop zone with "Add Files..." and "Add Folder..." while
 // the list is empty, and a status line.
 // Files and folders dropped anywhere on the panel are added to the list.
@@ -37,6 +38,8 @@ class FileListView final : public QWidget {
     QTableView* table() const { return table_; }
     QLineEdit* filterField() const { return filter_; }
     QComboBox* sortPicker() const { return sort_; }
+    // Beside the sort picker: checked when the order is reversed.
+    QToolButton* sortDirectionButton() const { return sortDirection_; }
     QCheckBox* includeSubfoldersToggle() const { return includeSubfolders_; }
     QCheckBox* onlyFilesToggle() const { return onlyFiles_; }
     QCheckBox* onlyFoldersToggle() const { return onlyFolders_; }
@@ -60,6 +63,8 @@ class FileListView final : public QWidget {
     QWidget* makeToolbar();
     QWidget* makeDropZone();
     void refresh();
+    // The current direction in words ("Ascending (A to Z)", "Newest first", ...).
+    QString sortDirectionText() const;
     // Puts the view model's row highlight back on the table after its rows were replaced.
     void restoreHighlight();
     void highlightChanged();
@@ -74,6 +79,7 @@ class FileListView final : public QWidget {
     QLineEdit* filter_ = nullptr;
     QTimer* filterDelay_ = nullptr;
     QComboBox* sort_ = nullptr;
+    QToolButton* sortDirection_ = nullptr;
     QCheckBox* includeSubfolders_ = nullptr;
     QCheckBox* onlyFiles_ = nullptr;
     QCheckBox* onlyFolders_ = nullptr;

@@ -169,8 +169,9 @@ std::vector<FileItem> FileTableModel::itemsAt(const std::vector<int>& rows) cons
 }
 
 bool FileTableModel::sameSource() const {
-    if (model_.sortOrder() != sortOrder_ || model_.filterText() != filterText_ ||
-        model_.showOnlyFiles() != showOnlyFiles_ || model_.showOnlyFolders() != showOnlyFolders_) {
+    if (model_.sortOrder() != sortOrder_ || model_.sortReversed() != sortReversed_ ||
+        model_.filterText() != filterText_ || model_.showOnlyFiles() != showOnlyFiles_ ||
+        model_.showOnlyFolders() != showOnlyFolders_) {
         return false;
     }
     const auto& files = model_.files();
@@ -216,6 +217,7 @@ void FileTableModel::refresh() {
     beginResetModel();
     source_ = model_.files();
     sortOrder_ = model_.sortOrder();
+    sortReversed_ = model_.sortReversed();
     filterText_ = model_.filterText();
     showOnlyFiles_ = model_.showOnlyFiles();
     showOnlyFolders_ = model_.showOnlyFolders();

@@ -77,6 +77,7 @@ class FileTableModel final : public QAbstractTableModel {
     // What the rows were taken from.
     std::vector<FileItem> source_;
     AppViewModel::SortOrder sortOrder_ = AppViewModel::SortOrder::name;
+    bool sortReversed_ = false;
     std::string filterText_;
     bool showOnlyFiles_ = false;
     bool showOnlyFolders_ = false;

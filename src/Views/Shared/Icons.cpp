@@ -33,6 +33,8 @@ const QHash<QString, QString>& themeNames() {
         {QStringLiteral("trash"), QStringLiteral("list-remove")},
         {QStringLiteral("folder.badge.magnifyingglass"), QStringLiteral("system-file-manager")},
         {QStringLiteral("ellipsis.circle"), QStringLiteral("open-menu")},
+        {QStringLiteral("arrow.up"), QStringLiteral("view-sort-ascending")},
+        {QStringLiteral("arrow.down"), QStringLiteral("view-sort-descending")},
     };
     return names;
 }

@@ -200,22 +200,37 @@ class RuleListModelTest : public QObject {
     void numberingSummaryPadsLikeTheRule_data() {
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("padding");
+        QTest::addColumn<bool>("perFolder");
+        QTest::addColumn<bool>("shared");
         QTest::addColumn<QString>("summary");
-        QTest::newRow("padded") << 7 << 3 << QStringLiteral("Number as suffix: name_007, step 1");
+        QTest::newRow("padded") << 7 << 3 << false << false
+                                << QStringLiteral("Number as suffix: name_007, step 1");
         QTest::newRow("wider than padding")
-            << 12345 << 3 << QStringLiteral("Number as suffix: name_12345, step 1");
+            << 12345 << 3 << false << false
+            << QStringLiteral("Number as suffix: name_12345, step 1");
         QTest::newRow("negative, sign counts")
-            << -5 << 3 << QStringLiteral("Number as suffix: name_-05, step 1");
+            << -5 << 3 << false << false << QStringLiteral("Number as suffix: name_-05, step 1");
         QTest::newRow("no padding")
-            << -5 << 0 << QStringLiteral("Number as suffix: name_-5, step 1");
+            << -5 << 0 << false << false << QStringLiteral("Number as suffix: name_-5, step 1");
+        QTest::newRow("per folder")
+            << 1 << 2 << true << false
+            << QStringLiteral("Number as suffix: name_01, step 1, per folder");
+        QTest::newRow("both options")
+            << 1 << 2 << true << true
+            << QStringLiteral(
+                   "Number as suffix: name_01, step 1, per folder, shared by companions");
     }
     void numberingSummaryPadsLikeTheRule() {
         QFETCH(int, start);
         QFETCH(int, padding);
+        QFETCH(bool, perFolder);
+        QFETCH(bool, shared);
         QFETCH(QString, summary);
         RenameRule rule(RuleType::numbering);
         rule.numberingStart = start;
         rule.numberingPadding = padding;
+        rule.numberingResetPerFolder = perFolder;
+        rule.numberingShareBaseName = shared;
         model_->addRule(rule);
         QCOMPARE(list_->index(3, 0).data(RuleListModel::SummaryRole).toString(), summary);
     }
