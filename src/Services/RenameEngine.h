@@ -22,6 +22,7 @@
 #include "Services/RenamePlanner.h"
 
 class FileSystem;
+class RenameObserver;
 
 // The rename engine: stateless functions of their arguments that keep nothing between calls
 // and may be called from any thread.
@@ -66,6 +67,9 @@ struct RenameOptions {
     const std::atomic<bool>* stop = nullptr;
     // The moment date rules stamp.
     Clock::time_point now = Clock::now();
+    // Told of the plan before the first move and of every step after it ran (the journal of
+    // the batch); none: nobody is told.
+    RenameObserver* observer = nullptr;
 };
 
 // The requests for `files`: each new full name exactly as the preview gives it (the position

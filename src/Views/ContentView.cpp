@@ -461,8 +461,8 @@ void ContentView::showEvent(QShowEvent* event) {
 void ContentView::refresh() {
     const bool running = model_.isRenaming();
     const std::size_t selected = model_.selectedCount();
-    undo_->setEnabled(!model_.undoStack().empty() && !running);
-    redo_->setEnabled(!model_.redoStack().empty() && !running);
+    undo_->setEnabled(model_.canUndo() && !running);
+    redo_->setEnabled(model_.canRedo() && !running);
     rename_->setEnabled(selected != 0 && !running);
     export_->setEnabled(!model_.previews().empty());
     editNames_->setEnabled(!model_.previews().empty() && !running);
