@@ -287,6 +287,18 @@ std::optional<Error> RenameJournal::planned(const RenamePlan& plan,
         return std::nullopt;
     }
     Identities identities(folders);
+    // The journal must hold for any later process, whatever its working folder.
+    std::string here;
+    const auto absolute = [&](const std::string& path) {
+        if (!path.empty() && path.front() == '/') {
+            return path;
+        }
+        if (here.empty()) {
+            std::error_code error;
+            here = fs::current_path(error).native();
+        }
+        return path.empty() ? here : here + "/" + path;
+    };
     std::vector<JournalStep> steps;
     steps.reserve(plan.steps.size());
     // Where an earlier part of a cycle puts an item, so that a later part moving from that
@@ -306,8 +318,8 @@ std::optional<Error> RenameJournal::planned(const RenamePlan& plan,
         journaled.temporary = step.temporary;
         journaled.variant = variant;
         journaled.cycle = cycle;
-        journaled.from = step.from;
-        journaled.to = step.to;
+        journaled.from = absolute(step.from);
+        journaled.to = absolute(step.to);
         journaled.item = itemOf(step.from);
         if (journaled.kind == JournalStep::Kind::exchange) {
             journaled.other = itemOf(step.to);
@@ -342,7 +354,7 @@ std::optional<Error> RenameJournal::planned(const RenamePlan& plan,
     for (const auto& entry : plan.entries) {
         if (entry.changes && !entry.skip) {
             ++count;
-            std::string folder(RenamePlanner::folderOf(entry.source));
+            std::string folder = absolute(std::string(RenamePlanner::folderOf(entry.source)));
             if (std::find(folderList.begin(), folderList.end(), folder) == folderList.end()) {
                 folderList.push_back(std::move(folder));
             }
