@@ -46,7 +46,7 @@ using json = nlohmann::json;
 namespace {
 
 constexpr const char* kSubcommands[] = {"preview", "rename", "parse", "presets", "edit",
-                                        "history", "undo",    "redo",  "recover"};
+                                        "history", "undo",   "redo",  "recover"};
 
 // A problem that ends the run with status 2 before anything is renamed.
 struct UsageError {
@@ -533,8 +533,8 @@ int runUndoRedo(bool undo, const std::string& id, const std::string& format) {
     if (!batch) {
         throw UsageError{problem};
     }
-    const auto outcome =
-        undo ? RenameHistory::undo(where, *batch, disk()) : RenameHistory::redo(where, *batch, disk());
+    const auto outcome = undo ? RenameHistory::undo(where, *batch, disk())
+                              : RenameHistory::redo(where, *batch, disk());
     if (outcome.error) {
         std::cerr << "quorvane: " << Utf8::escapeControls(outcome.error->detail) << '\n';
         return 1;
@@ -1093,8 +1093,8 @@ int runCommand(int argc, char** argv) {
         "recover", "list batches a crash interrupted, or finish or roll one back");
     recover->add_option("--format", options.format, "output format")
         ->check(CLI::IsMember({"table", "json"}));
-    auto* finishOption =
-        recover->add_option("--finish", finishId, "complete the interrupted batch")->type_name("ID");
+    auto* finishOption = recover->add_option("--finish", finishId, "complete the interrupted batch")
+                             ->type_name("ID");
     recover->add_option("--roll-back", rollBackId, "put every item of it back")
         ->type_name("ID")
         ->excludes(finishOption);

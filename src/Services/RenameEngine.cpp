@@ -274,8 +274,8 @@ class Execution {
     void runThroughTemporary(const RenameStep& cycle) {
         const auto& steps = cycle.throughTemporary;
         const RenameStep& away = steps.front();
-        auto error = options_.observer != nullptr ? options_.observer->fallingBack(cycle)
-                                                  : std::nullopt;
+        auto error =
+            options_.observer != nullptr ? options_.observer->fallingBack(cycle) : std::nullopt;
         if (!error) {
             error = disk_.moveNoReplace(away.from, away.to);
             ran(away, error);
@@ -427,8 +427,8 @@ std::vector<RenameResult> renameRequests(const std::vector<RenameRequest>& reque
                     RenameResult result;
                     result.originalURL = entry.source;
                     result.newURL = entry.target;
-                    result.status = entry.skip ? RenameResult::Status::skipped
-                                               : RenameResult::Status::failed;
+                    result.status =
+                        entry.skip ? RenameResult::Status::skipped : RenameResult::Status::failed;
                     result.error = entry.skip ? entry.skip : error;
                     refused.push_back(std::move(result));
                 }

@@ -65,8 +65,8 @@ std::optional<std::string> decoded(const json& value) {
 // Fills the header fields of `batch` from the first line of a journal.
 bool readHeader(const std::string& line, JournalBatch& batch) {
     const json header = json::parse(line, nullptr, false);
-    if (!header.is_object() || header.value("quorvane-journal", 0) != 1 ||
-        !header.contains("id") || !header["id"].is_string() || !header.contains("micros") ||
+    if (!header.is_object() || header.value("quorvane-journal", 0) != 1 || !header.contains("id") ||
+        !header["id"].is_string() || !header.contains("micros") ||
         !header["micros"].is_number_integer()) {
         return false;
     }
@@ -85,8 +85,8 @@ bool readHeader(const std::string& line, JournalBatch& batch) {
     auto of = decoded(header.value("of", json("")));
     const auto count = header.find("count");
     const auto folders = header.find("folders");
-    if (!of || count == header.end() || !count->is_number_unsigned() ||
-        folders == header.end() || !folders->is_array()) {
+    if (!of || count == header.end() || !count->is_number_unsigned() || folders == header.end() ||
+        !folders->is_array()) {
         return false;
     }
     batch.of = std::move(*of);
@@ -221,8 +221,8 @@ std::vector<HistoryBatch> batchesOf(const std::vector<JournalBatch>& journals) {
             row.pendingForward = forward;
         } else {
             const bool completed = journal.end == JournalBatch::End::done;
-            row.state = forward == completed ? HistoryBatch::State::done
-                                             : HistoryBatch::State::undone;
+            row.state =
+                forward == completed ? HistoryBatch::State::done : HistoryBatch::State::undone;
             row.pendingFile.clear();
         }
     }
@@ -333,11 +333,11 @@ std::vector<RenameResult> replay(std::vector<JournalStep> steps, bool backward, 
                                  const std::atomic<bool>* stop) {
     if (backward) {
         std::reverse(steps.begin(), steps.end());
+        // Going back, an item is at the step's `to` and returns to its `from`; of an
+        // exchange, `item` is then at `to` and `other` at `from`, which swapping the places
+        // alone expresses.
         for (auto& step : steps) {
             std::swap(step.from, step.to);
-            if (step.kind == JournalStep::Kind::exchange) {
-                std::swap(step.item, step.other);
-            }
         }
     }
     struct Track {
@@ -602,8 +602,8 @@ Outcome redo(const fs::path& where, const HistoryBatch& batch, FileSystem& disk,
 Outcome recover(const HistoryBatch& batch, bool finish, FileSystem& disk) {
     Outcome out;
     if (batch.state != HistoryBatch::State::interrupted || batch.pendingFile.empty()) {
-        out.error = Error{Error::Code::invalidValue, "Batch " + batch.id + " was not interrupted.",
-                          0};
+        out.error =
+            Error{Error::Code::invalidValue, "Batch " + batch.id + " was not interrupted.", 0};
         return out;
     }
     auto journal = read(batch.file);
@@ -617,8 +617,8 @@ Outcome recover(const HistoryBatch& batch, bool finish, FileSystem& disk) {
     if (journal->planComplete) {
         out.results = replay(effectiveSteps(*journal), !forward, disk, nullptr);
     }
-    out.error = RenameJournal::markEnded(batch.pendingFile, finish ? JournalBatch::End::done
-                                                                   : JournalBatch::End::reversed);
+    out.error = RenameJournal::markEnded(
+        batch.pendingFile, finish ? JournalBatch::End::done : JournalBatch::End::reversed);
     return out;
 }
 
@@ -635,7 +635,8 @@ void prune(const fs::path& where, std::size_t keepCount) {
         return;
     }
     for (const auto& journal : found.journals) {
-        const std::string& batch = journal.kind == JournalBatch::Kind::rename ? journal.id : journal.of;
+        const std::string& batch =
+            journal.kind == JournalBatch::Kind::rename ? journal.id : journal.of;
         if (drop.count(batch) != 0) {
             std::error_code ignored;
             fs::remove(journal.file, ignored);
@@ -706,8 +707,8 @@ std::optional<JournalBatch> read(const std::string& file) {
         } else if (record.contains("fallback")) {
             batch.fallbacks.insert(record.value("fallback", std::uint64_t{0}));
         } else if (record.contains("end")) {
-            batch.end = record["end"] == "reversed" ? JournalBatch::End::reversed
-                                                    : JournalBatch::End::done;
+            batch.end =
+                record["end"] == "reversed" ? JournalBatch::End::reversed : JournalBatch::End::done;
         }
         return true;
     });

@@ -56,8 +56,7 @@ void syncFolder(const fs::path& folder) {
 
 Error writeError(const std::string& file, int code) {
     return Error{Error::Code::fileSystem,
-                 "The history journal " + file + " cannot be written: " + std::strerror(code) +
-                     ".",
+                 "The history journal " + file + " cannot be written: " + std::strerror(code) + ".",
                  code};
 }
 
@@ -97,7 +96,8 @@ void appendItem(std::string& out, const char* key, const JournalStep::Item& item
 }
 
 void appendStep(std::string& out, const JournalStep& step) {
-    out += step.kind == JournalStep::Kind::exchange ? "{\"k\":\"x\",\"f\":\"" : "{\"k\":\"m\",\"f\":\"";
+    out += step.kind == JournalStep::Kind::exchange ? "{\"k\":\"x\",\"f\":\""
+                                                    : "{\"k\":\"m\",\"f\":\"";
     out += RenameJournal::encode(step.from);
     // Most steps stay in their folder: then only the new name is written.
     const auto folder = RenamePlanner::folderOf(step.from);
@@ -117,7 +117,8 @@ void appendStep(std::string& out, const JournalStep& step) {
         out += ",\"tmp\":1";
     }
     if (step.variant != JournalStep::Variant::none) {
-        out += step.variant == JournalStep::Variant::exchanges ? ",\"v\":1,\"c\":" : ",\"v\":2,\"c\":";
+        out +=
+            step.variant == JournalStep::Variant::exchanges ? ",\"v\":1,\"c\":" : ",\"v\":2,\"c\":";
         out += std::to_string(step.cycle);
     }
     out += "}\n";
@@ -443,9 +444,9 @@ std::optional<Error> RenameJournal::markEnded(const std::string& file, JournalBa
         return writeError(file, errno);
     }
     // A line cut short by a kill is ended first, so that the closing record stands alone.
-    const bool written = writeAll(fd, end == JournalBatch::End::reversed
-                                          ? "\n{\"end\":\"reversed\"}\n"
-                                          : "\n{\"end\":\"done\"}\n");
+    const bool written =
+        writeAll(fd, end == JournalBatch::End::reversed ? "\n{\"end\":\"reversed\"}\n"
+                                                        : "\n{\"end\":\"done\"}\n");
     const int code = written && ::fsync(fd) == 0 ? 0 : errno;
     ::close(fd);
     if (code != 0) {

@@ -28,8 +28,8 @@ class RenameJournal final : public RenameObserver {
     // A journal of `kind` in the history folder `folder`, for a rename batch (`of` empty)
     // or an undo or redo of the batch `of`. Nothing is written before `planned` (a rename)
     // or `begin` (an undo or redo).
-    RenameJournal(std::filesystem::path folder, JournalBatch::Kind kind = JournalBatch::Kind::rename,
-                  std::string of = {});
+    RenameJournal(std::filesystem::path folder,
+                  JournalBatch::Kind kind = JournalBatch::Kind::rename, std::string of = {});
     ~RenameJournal() override;
     RenameJournal(const RenameJournal&) = delete;
     RenameJournal& operator=(const RenameJournal&) = delete;
