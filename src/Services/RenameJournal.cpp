@@ -248,7 +248,8 @@ std::optional<Error> RenameJournal::open(std::string_view body) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         auto [id, micros] = newId();
         if (attempt > 0) {
-            id += "-" + std::to_string(attempt);
+            id += '-';
+            id += std::to_string(attempt);
         }
         const std::string file = (folder_ / (id + ".journal")).native();
         const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
