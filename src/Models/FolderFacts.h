@@ -19,5 +19,5 @@ struct FolderFacts {
     // lists the inode it covers, not the mounted folder's; such an entry cannot be renamed
     // (the system answers EBUSY), so it never reaches a journal as a moved item.
     std::uint64_t device = 0;
-    std::vector<std::uint64_t> inodes;
+    std::vector<std::uint64_t> inodes{};
 };
