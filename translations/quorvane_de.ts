@@ -155,6 +155,37 @@
         <source>This action will rename the changed files on disk. It can be undone. A name that another item has or gets in the same folder is skipped and reported.</source>
         <translation>Die geänderten Dateien werden auf dem Datenträger umbenannt. Das lässt sich rückgängig machen. Ein Name, den ein anderes Objekt im selben Ordner hat oder bekommt, wird übersprungen und gemeldet.</translation>
     </message>
+    <message>
+        <source>Interrupted Rename</source>
+        <translation>Umbenennen unterbrochen</translation>
+    </message>
+    <message numerus="yes">
+        <source>A rename of %n item(s) was interrupted on %1.</source>
+        <translation>
+            <numerusform>Ein Umbenennen von %n Objekt wurde am %1 unterbrochen.</numerusform>
+            <numerusform>Ein Umbenennen von %n Objekten wurde am %1 unterbrochen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Finish it to give every item its new name, or roll it back to give every item its old name. Items changed by someone else since are left alone. Nothing moves until you choose.</source>
+        <translation>Führen Sie es zu Ende, damit jedes Objekt seinen neuen Namen erhält, oder machen Sie es rückgängig, damit jedes Objekt seinen alten Namen zurückerhält. Objekte, die seitdem jemand anderes geändert hat, bleiben unberührt. Bis Sie wählen, wird nichts verschoben.</translation>
+    </message>
+    <message>
+        <source>Finish It</source>
+        <translation>Zu Ende führen</translation>
+    </message>
+    <message>
+        <source>Roll It Back</source>
+        <translation>Zurückrollen</translation>
+    </message>
+    <message>
+        <source>Decide Later</source>
+        <translation>Später entscheiden</translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation>Verlauf…</translation>
+    </message>
 </context>
 <context>
     <name>EditNamesDialog</name>
@@ -421,6 +452,60 @@
     <message>
         <source>Checked entries are renamed</source>
         <translation>Angehakte Einträge werden umbenannt</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDialog</name>
+    <message>
+        <source>Undone</source>
+        <translation>Rückgängig gemacht</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <translation>Unterbrochen</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Items</source>
+        <translation>Objekte</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Keep the newest batches:</source>
+        <translation>Die neuesten Vorgänge behalten:</translation>
+    </message>
+    <message>
+        <source>Undo Batch</source>
+        <translation>Vorgang rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo Batch</source>
+        <translation>Vorgang wiederholen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n journal(s) cannot be read and were kept aside: %1</source>
+        <translation>
+            <numerusform>%n Protokoll kann nicht gelesen werden und wurde beiseitegelegt: %1</numerusform>
+            <numerusform>%n Protokolle können nicht gelesen werden und wurden beiseitegelegt: %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>

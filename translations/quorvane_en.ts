@@ -59,6 +59,13 @@
             <numerusform>%n checked items hidden by the filter will not be renamed.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>A rename of %n item(s) was interrupted on %1.</source>
+        <translation>
+            <numerusform>A rename of %n item was interrupted on %1.</numerusform>
+            <numerusform>A rename of %n items was interrupted on %1.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>EditNamesDialog</name>
@@ -98,6 +105,16 @@
         <translation>
             <numerusform>%n shown</numerusform>
             <numerusform>%n shown</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>HistoryDialog</name>
+    <message numerus="yes">
+        <source>%n journal(s) cannot be read and were kept aside: %1</source>
+        <translation>
+            <numerusform>%n journal cannot be read and was kept aside: %1</numerusform>
+            <numerusform>%n journals cannot be read and were kept aside: %1</numerusform>
         </translation>
     </message>
 </context>

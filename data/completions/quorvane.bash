@@ -11,6 +11,10 @@ declare -gA _quorvane_commands=(
     [parse]="@text --format --help"
     [presets]="@none --format --help"
     [edit]="@file --rules --preset --phrase --recursive --filter --only-files --only-folders --sort --reverse --yes --help"
+    [history]="@none --format --help"
+    [undo]="@text --format --help"
+    [redo]="@text --format --help"
+    [recover]="@none --finish --roll-back --format --help"
 )
 # One line per option that takes a value: the values to offer, or @file or @text as above.
 # "SUBCOMMAND:OPTION" holds over "OPTION".
@@ -23,6 +27,8 @@ declare -gA _quorvane_values=(
     [--format]="table json"
     [preview:--format]="table json csv"
     [--from-csv]=@file
+    [--finish]=@text
+    [--roll-back]=@text
 )
 
 _quorvane_offer() {

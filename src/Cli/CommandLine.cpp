@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdint>
@@ -19,6 +21,8 @@
 #include <exception>
 #include <iostream>
 #include <map>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,6 +36,7 @@
 #include "Services/NaturalLanguageParser.h"
 #include "Services/PreparedRule.h"
 #include "Services/PresetManager.h"
+#include "Services/RenameHistory.h"
 #include "Services/RenamePlanner.h"
 #include "ViewModels/AppViewModel.h"
 #include "ViewModels/ImmediateScheduler.h"
@@ -40,7 +45,8 @@ using json = nlohmann::json;
 
 namespace {
 
-constexpr const char* kSubcommands[] = {"preview", "rename", "parse", "presets", "edit"};
+constexpr const char* kSubcommands[] = {"preview", "rename", "parse", "presets", "edit",
+                                        "history", "undo",   "redo",  "recover"};
 
 // A problem that ends the run with status 2 before anything is renamed.
 struct UsageError {
@@ -369,8 +375,7 @@ const char* statusWord(RenameResult::Status status) {
     return "not attempted";
 }
 
-int printRename(const AppViewModel& model, const std::string& format) {
-    const auto& results = model.lastRenameResults();
+int printResults(const std::vector<RenameResult>& results, const std::string& format) {
     std::map<RenameResult::Status, std::size_t> counts;
     for (const auto& result : results) {
         ++counts[result.status];
@@ -409,6 +414,191 @@ int printRename(const AppViewModel& model, const std::string& format) {
                   << "  Not attempted: " << counts[RenameResult::Status::notAttempted] << '\n';
     }
     return counts[RenameResult::Status::renamed] == results.size() ? 0 : 1;
+}
+
+int printRename(const AppViewModel& model, const std::string& format) {
+    return printResults(model.lastRenameResults(), format);
+}
+
+// Test-only, never offered to users: QUORVANE_TEST_KILL_AT makes the program kill itself
+// with SIGKILL at one moment of a rename batch, so that the tests of recovery stop it exactly
+// there: "N" before the move that follows N moves ("0": the journal is on disk and nothing
+// has moved yet), "temporary" right after an item was moved to a cycle's temporary name.
+// It also makes every exchange refuse (EINVAL), so that cycles go through temporary names,
+// which no local file system would make them do.
+class KillingFileSystem final : public FileSystem {
+  public:
+    explicit KillingFileSystem(std::string at) : at_(std::move(at)) {}
+
+    std::optional<Error> moveNoReplace(const std::filesystem::path& from,
+                                       const std::filesystem::path& to) override {
+        if (at_ != "temporary" && std::to_string(moves_) == at_) {
+            ::raise(SIGKILL);
+        }
+        auto error = FileSystem::real().moveNoReplace(from, to);
+        ++moves_;
+        if (!error && at_ == "temporary" &&
+            to.filename().native().rfind(".quorvane-cycle-", 0) == 0) {
+            ::raise(SIGKILL);
+        }
+        return error;
+    }
+    std::optional<Error> exchange(const std::filesystem::path&,
+                                  const std::filesystem::path&) override {
+        return Error{Error::Code::fileSystem, "Exchanges are refused for this test.", EINVAL};
+    }
+    std::optional<FolderFacts> folderFacts(const std::filesystem::path& folder) override {
+        return FileSystem::real().folderFacts(folder);
+    }
+
+  private:
+    std::string at_;
+    std::size_t moves_ = 0;
+};
+
+// The disk, or the test's layer when QUORVANE_TEST_KILL_AT is set.
+FileSystem* testFileSystem() {
+    static std::unique_ptr<KillingFileSystem> layer = []() -> std::unique_ptr<KillingFileSystem> {
+        const char* at = std::getenv("QUORVANE_TEST_KILL_AT");
+        if (at == nullptr || at[0] == '\0') {
+            return nullptr;
+        }
+        return std::make_unique<KillingFileSystem>(at);
+    }();
+    return layer.get();
+}
+
+FileSystem& disk() {
+    FileSystem* layer = testFileSystem();
+    return layer != nullptr ? *layer : FileSystem::real();
+}
+
+std::string foldersText(const std::vector<std::string>& folders) {
+    std::string out;
+    for (const auto& folder : folders) {
+        out += out.empty() ? "" : ", ";
+        out += Utf8::escapeControls(folder);
+    }
+    return out;
+}
+
+int printHistory(const std::string& format) {
+    const auto listing = RenameHistory::list(RenameHistory::folder());
+    if (format == "json") {
+        json out = json::array();
+        for (const auto& batch : listing.batches) {
+            json folders = json::array();
+            for (const auto& folder : batch.folders) {
+                folders.push_back(Utf8::toValid(folder));
+            }
+            out.push_back({{"id", batch.id},
+                           {"time", RenameHistory::isoTime(batch.time)},
+                           {"count", batch.count},
+                           {"state", RenameHistory::stateWord(batch.state)},
+                           {"folders", std::move(folders)}});
+        }
+        std::cout << out.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+        for (const auto& file : listing.unreadable) {
+            std::cerr << "quorvane: a journal that cannot be read is kept aside: "
+                      << Utf8::escapeControls(Utf8::toValid(file)) << '\n';
+        }
+        return 0;
+    }
+    if (listing.batches.empty()) {
+        std::cout << "No batches in the history.\n";
+    } else {
+        std::vector<std::string> ids;
+        for (const auto& batch : listing.batches) {
+            ids.push_back(batch.id);
+        }
+        const std::size_t idWidth = std::max<std::size_t>(2, widest(ids));
+        std::cout << padded("ID", idWidth) << "  " << padded("Time", 20) << "  "
+                  << padded("State", 11) << "  " << padded("Count", 7) << "  Folders\n";
+        for (const auto& batch : listing.batches) {
+            std::cout << padded(batch.id, idWidth) << "  "
+                      << padded(RenameHistory::isoTime(batch.time), 20) << "  "
+                      << padded(RenameHistory::stateWord(batch.state), 11) << "  "
+                      << padded(std::to_string(batch.count), 7) << "  "
+                      << foldersText(batch.folders) << '\n';
+        }
+    }
+    for (const auto& file : listing.unreadable) {
+        std::cout << "Kept aside, cannot be read: " << Utf8::escapeControls(Utf8::toValid(file))
+                  << '\n';
+    }
+    return 0;
+}
+
+int runUndoRedo(bool undo, const std::string& id, const std::string& format) {
+    const auto where = RenameHistory::folder();
+    const auto listing = RenameHistory::list(where);
+    std::string problem;
+    const auto batch = undo ? RenameHistory::toUndo(listing, id, problem)
+                            : RenameHistory::toRedo(listing, id, problem);
+    if (!batch) {
+        throw UsageError{problem};
+    }
+    const auto outcome = undo ? RenameHistory::undo(where, *batch, disk())
+                              : RenameHistory::redo(where, *batch, disk());
+    if (outcome.error) {
+        std::cerr << "quorvane: " << Utf8::escapeControls(outcome.error->detail) << '\n';
+        return 1;
+    }
+    return printResults(outcome.results, format);
+}
+
+int runRecover(const std::string& finish, const std::string& rollBack, const std::string& format) {
+    const auto listing = RenameHistory::list(RenameHistory::folder());
+    if (finish.empty() && rollBack.empty()) {
+        std::vector<HistoryBatch> interrupted;
+        for (const auto& batch : listing.batches) {
+            if (batch.state == HistoryBatch::State::interrupted) {
+                interrupted.push_back(batch);
+            }
+        }
+        if (format == "json") {
+            json out = json::array();
+            for (const auto& batch : interrupted) {
+                json folders = json::array();
+                for (const auto& folder : batch.folders) {
+                    folders.push_back(Utf8::toValid(folder));
+                }
+                out.push_back({{"id", batch.id},
+                               {"time", RenameHistory::isoTime(batch.time)},
+                               {"count", batch.count},
+                               {"state", "interrupted"},
+                               {"folders", std::move(folders)}});
+            }
+            std::cout << out.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+            return 0;
+        }
+        if (interrupted.empty()) {
+            std::cout << "No interrupted batches.\n";
+        }
+        for (const auto& batch : interrupted) {
+            std::cout << batch.id << "  " << RenameHistory::isoTime(batch.time) << "  "
+                      << batch.count << (batch.count == 1 ? " item  " : " items  ")
+                      << foldersText(batch.folders) << '\n';
+        }
+        return 0;
+    }
+    const std::string& id = finish.empty() ? rollBack : finish;
+    for (const auto& batch : listing.batches) {
+        if (batch.id != id) {
+            continue;
+        }
+        if (batch.state != HistoryBatch::State::interrupted) {
+            throw UsageError{"batch " + id + " was not interrupted"};
+        }
+        const auto outcome = RenameHistory::recover(batch, !finish.empty(), disk());
+        const int status = printResults(outcome.results, format);
+        if (outcome.error) {
+            std::cerr << "quorvane: " << Utf8::escapeControls(outcome.error->detail) << '\n';
+            return 1;
+        }
+        return status;
+    }
+    throw UsageError{"there is no batch " + id};
 }
 
 int printParse(const std::string& phrase, const std::string& format) {
@@ -887,6 +1077,33 @@ int runCommand(int argc, char** argv) {
     presets->add_option("--format", options.format, "output format")
         ->check(CLI::IsMember({"table", "json"}));
 
+    auto* history = app.add_subcommand("history", "list the recent rename batches, newest first");
+    history->add_option("--format", options.format, "output format")
+        ->check(CLI::IsMember({"table", "json"}));
+
+    std::string batchId;
+    auto* undo = app.add_subcommand("undo", "undo the newest rename batch, or the one named");
+    undo->add_option("--format", options.format, "output format")
+        ->check(CLI::IsMember({"table", "json"}));
+    undo->add_option("id", batchId, "the batch, as history lists it")->type_name("ID");
+
+    auto* redo = app.add_subcommand("redo", "redo the batch undone last, or the one named");
+    redo->add_option("--format", options.format, "output format")
+        ->check(CLI::IsMember({"table", "json"}));
+    redo->add_option("id", batchId, "the batch, as history lists it")->type_name("ID");
+
+    std::string finishId;
+    std::string rollBackId;
+    auto* recover = app.add_subcommand(
+        "recover", "list batches a crash interrupted, or finish or roll one back");
+    recover->add_option("--format", options.format, "output format")
+        ->check(CLI::IsMember({"table", "json"}));
+    auto* finishOption = recover->add_option("--finish", finishId, "complete the interrupted batch")
+                             ->type_name("ID");
+    recover->add_option("--roll-back", rollBackId, "put every item of it back")
+        ->type_name("ID")
+        ->excludes(finishOption);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& success) {
@@ -904,8 +1121,17 @@ int runCommand(int argc, char** argv) {
         if (presets->parsed()) {
             return printPresets(options.format);
         }
+        if (history->parsed()) {
+            return printHistory(options.format);
+        }
+        if (undo->parsed() || redo->parsed()) {
+            return runUndoRedo(undo->parsed(), batchId, options.format);
+        }
+        if (recover->parsed()) {
+            return runRecover(finishId, rollBackId, options.format);
+        }
         ImmediateScheduler scheduler;
-        AppViewModel model(scheduler);
+        AppViewModel model(scheduler, testFileSystem());
         if (rename->parsed() && !options.fromCsv.empty()) {
             if (!options.paths.empty() || !collectRules(*rename, options).empty() ||
                 options.recursive || !options.filter.empty() || options.onlyFiles ||

@@ -60,14 +60,13 @@ std::shared_ptr<const FileMetadata> MetadataCache::get(const std::filesystem::pa
 }
 
 std::vector<std::shared_ptr<const FileMetadata>> MetadataCache::getAll(
-    const std::vector<std::filesystem::path>& locations, unsigned parts,
-    const Progress& progress, const std::atomic<bool>* stop, unsigned threads) {
+    const std::vector<std::filesystem::path>& locations, unsigned parts, const Progress& progress,
+    const std::atomic<bool>* stop, unsigned threads) {
     std::vector<std::shared_ptr<const FileMetadata>> out(locations.size());
     if (threads == 0) {
         threads = std::max(2u, std::thread::hardware_concurrency());
     }
-    threads = static_cast<unsigned>(
-        std::clamp<std::size_t>(locations.size() / 64, 1, threads));
+    threads = static_cast<unsigned>(std::clamp<std::size_t>(locations.size() / 64, 1, threads));
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> done{0};
     // About two hundred reports in all are enough for a progress line.

@@ -26,8 +26,7 @@ class MetadataCache {
     // The metadata of what is at `location` with at least `parts` read (FileMetadata::Part
     // bits); for a location where nothing can be read, a record with every part read and
     // nothing in it (not kept).
-    std::shared_ptr<const FileMetadata> get(const std::filesystem::path& location,
-                                            unsigned parts);
+    std::shared_ptr<const FileMetadata> get(const std::filesystem::path& location, unsigned parts);
 
     // get() for every location, on up to `threads` threads (0: as many as the machine has
     // cores, at least two, since much of the time is spent waiting for the disk). `progress`
@@ -47,7 +46,6 @@ class MetadataCache {
     };
 
     mutable std::mutex mutex_;
-    std::unordered_map<MetadataReader::Identity, std::shared_ptr<const FileMetadata>,
-                       IdentityHash>
+    std::unordered_map<MetadataReader::Identity, std::shared_ptr<const FileMetadata>, IdentityHash>
         entries_;
 };

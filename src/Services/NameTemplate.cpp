@@ -457,7 +457,7 @@ Result<NameTemplate> NameTemplate::parse(const std::string& source) {
 }
 
 Result<icu::UnicodeString> NameTemplate::apply(const icu::UnicodeString& name,
-                                                const NumberingOrdinals::Ordinals& ordinals,
+                                               const NumberingOrdinals::Ordinals& ordinals,
                                                const ItemFacts& facts) const {
     icu::UnicodeString out;
     for (const auto& piece : pieces_) {

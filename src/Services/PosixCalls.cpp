@@ -122,7 +122,8 @@ int PosixCalls::folderFlags(const char* path, long& flags) {
     return code;
 }
 
-int PosixCalls::listNames(const char* path, std::vector<std::string>& names) {
+int PosixCalls::listNames(const char* path, std::vector<std::string>& names,
+                          std::vector<std::uint64_t>* inodes) {
     DIR* dir = ::opendir(path);
     if (dir == nullptr) {
         return errno;
@@ -132,6 +133,9 @@ int PosixCalls::listNames(const char* path, std::vector<std::string>& names) {
         const std::string_view name = entry->d_name;
         if (name != "." && name != "..") {
             names.emplace_back(name);
+            if (inodes != nullptr) {
+                inodes->push_back(static_cast<std::uint64_t>(entry->d_ino));
+            }
         }
     }
     const int code = errno;

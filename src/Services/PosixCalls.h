@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,10 @@ class PosixCalls {
     virtual int mountType(const char* path, std::string& type);
     // The inode flags of the folder `path` (FS_IOC_GETFLAGS).
     virtual int folderFlags(const char* path, long& flags);
-    // The names in the folder `path` by readdir, without "." and "..".
-    virtual int listNames(const char* path, std::vector<std::string>& names);
+    // The names in the folder `path` by readdir, without "." and ".."; with `inodes`, the
+    // inode readdir gave for each name too, at the same position.
+    virtual int listNames(const char* path, std::vector<std::string>& names,
+                          std::vector<std::uint64_t>* inodes = nullptr);
 
     // The calls of the running system.
     static PosixCalls& real();

@@ -238,8 +238,15 @@ std::optional<Error> PosixFileSystem::exchange(const fs::path& a, const fs::path
 std::optional<FolderFacts> PosixFileSystem::folderFacts(const fs::path& folder) {
     FolderFacts facts;
     const fs::path where = folder.empty() ? fs::path(".") : folder;
-    if (calls_->listNames(where.c_str(), facts.names) != 0) {
+    if (calls_->listNames(where.c_str(), facts.names, &facts.inodes) != 0) {
         return std::nullopt;
+    }
+    // "/." names the folder itself even where `folder` is a symbolic link to it.
+    struct stat st {};
+    if (calls_->lstat((where.native() + "/.").c_str(), st) == 0) {
+        facts.device = static_cast<std::uint64_t>(st.st_dev);
+    } else {
+        facts.inodes.clear();
     }
     long type = 0;
     if (calls_->fileSystemType(where.c_str(), type) == 0) {

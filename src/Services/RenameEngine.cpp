@@ -15,6 +15,7 @@
 #include "Services/FileSystem.h"
 #include "Services/NameCheck.h"
 #include "Services/PathRelocation.h"
+#include "Services/RenameObserver.h"
 #include "Services/RuleProgram.h"
 
 namespace RenameEngine {
@@ -215,6 +216,14 @@ class Execution {
     }
 
     std::vector<RenameResult> run() {
+        struct Finished {
+            RenameObserver* observer;
+            ~Finished() {
+                if (observer != nullptr) {
+                    observer->finished();
+                }
+            }
+        } finished{options_.observer};
         for (const auto& step : plan_.steps) {
             if (stopped(options_)) {
                 break;
@@ -251,10 +260,18 @@ class Execution {
         ++done_;
     }
 
+    // Tells the observer that `step` was tried.
+    void ran(const RenameStep& step, const std::optional<Error>& error) {
+        if (options_.observer != nullptr) {
+            options_.observer->stepRan(step, !error);
+        }
+    }
+
     std::optional<Error> runOne(const RenameStep& step) {
         auto error = step.kind == RenameStep::Kind::exchange
                          ? disk_.exchange(step.from, step.to)
                          : disk_.moveNoReplace(step.from, step.to);
+        ran(step, error);
         for (auto i : step.completes) {
             finish(i, error);
         }
@@ -269,6 +286,7 @@ class Execution {
             runThroughTemporary(cycle);
             return;
         }
+        ran(first, error);
         if (!error) {
             for (auto i : first.completes) {
                 finish(i, std::nullopt);
@@ -286,7 +304,13 @@ class Execution {
     void runThroughTemporary(const RenameStep& cycle) {
         const auto& steps = cycle.throughTemporary;
         const RenameStep& away = steps.front();
-        if (auto error = disk_.moveNoReplace(away.from, away.to)) {
+        auto error =
+            options_.observer != nullptr ? options_.observer->fallingBack(cycle) : std::nullopt;
+        if (!error) {
+            error = disk_.moveNoReplace(away.from, away.to);
+            ran(away, error);
+        }
+        if (error) {
             for (auto i : cycle.completes) {
                 finish(i, error);
             }
@@ -298,7 +322,8 @@ class Execution {
         const RenameStep& back = steps.back();
         const std::size_t first = back.completes.front();
         states_[first].temporary = back.from;
-        auto error = disk_.moveNoReplace(back.from, back.to);
+        error = disk_.moveNoReplace(back.from, back.to);
+        ran(back, error);
         if (error && !disk_.moveNoReplace(back.from, away.from)) {
             // Back under its own name, as if it had never moved.
             states_[first].temporary.reset();
@@ -424,7 +449,26 @@ std::vector<RenameResult> execute(const RenamePlan& plan, const RenameOptions& o
 std::vector<RenameResult> renameRequests(const std::vector<RenameRequest>& requests,
                                          const RenameOptions& options) {
     const auto folders = readFolders(requests, diskOf(options));
-    return execute(RenamePlanner::plan(requests, folders, false), options);
+    const RenamePlan plan = RenamePlanner::plan(requests, folders, false);
+    if (options.observer != nullptr) {
+        if (auto error = options.observer->planned(plan, folders)) {
+            // Without its journal the batch must not move anything.
+            std::vector<RenameResult> refused;
+            for (const auto& entry : plan.entries) {
+                if (entry.changes) {
+                    RenameResult result;
+                    result.originalURL = entry.source;
+                    result.newURL = entry.target;
+                    result.status =
+                        entry.skip ? RenameResult::Status::skipped : RenameResult::Status::failed;
+                    result.error = entry.skip ? entry.skip : error;
+                    refused.push_back(std::move(result));
+                }
+            }
+            return refused;
+        }
+    }
+    return execute(plan, options);
 }
 
 std::vector<RenameResult> rename(const std::vector<FileItem>& files,

@@ -24,6 +24,7 @@
 #include "Services/RenamePlanner.h"
 
 class FileSystem;
+class RenameObserver;
 
 // The rename engine: stateless functions of their arguments that keep nothing between calls
 // and may be called from any thread.
@@ -77,6 +78,9 @@ struct RenameOptions {
     // What was read of the items, by position (as for preview), so that the names on disk
     // are the ones the preview showed.
     MetadataList metadata;
+    // Told of the plan before the first move and of every step after it ran (the journal of
+    // the batch); none: nobody is told.
+    RenameObserver* observer = nullptr;
 };
 
 // The requests for `files`: each new full name exactly as the preview gives it (numbering

@@ -44,13 +44,13 @@ struct RuleKindInfo {
     // One field of the kind's editor.
     struct Field {
         enum class Kind {
-            text,    // a line of text
-            number,  // an integer between minimum and maximum
-            toggle,  // a check box
-            choice,  // a pick of the key's enumeration, in declaration order
-            note,    // a sentence with no value
-            hint,    // a dimmed sentence about the field before it
-            example, // the rule applied to the first shown entry, as a sentence with no value
+            text,     // a line of text
+            number,   // an integer between minimum and maximum
+            toggle,   // a check box
+            choice,   // a pick of the key's enumeration, in declaration order
+            note,     // a sentence with no value
+            hint,     // a dimmed sentence about the field before it
+            example,  // the rule applied to the first shown entry, as a sentence with no value
         };
         Kind kind = Kind::text;
         // The key the field edits; for a note or hint, the name the window gives it.

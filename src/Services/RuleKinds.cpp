@@ -589,7 +589,8 @@ const RuleKindInfo kTemplate{
                 *c.problem = p.invalid;
                 return name;
             }
-            auto made = parsed->apply(name, c.ordinals, c.facts != nullptr ? *c.facts : ItemFacts{});
+            auto made =
+                parsed->apply(name, c.ordinals, c.facts != nullptr ? *c.facts : ItemFacts{});
             if (!made) {
                 *c.problem = made.error();
                 return name;

@@ -94,8 +94,12 @@ icu::UnicodeString RuleProgram::applyRules(icu::UnicodeString name,
     for (std::size_t i = 0; i < rules_.size(); ++i) {
         const PreparedRule& rule = *rules_[i];
         if (const auto apply = RuleKinds::info(rule.rule.type).apply) {
-            RuleKindInfo::Context context{scratch.matchers[i].get(), scratch.words[i].get(),
-                                          ordinals.of({}), &scratch.problem, facts, ordinals};
+            RuleKindInfo::Context context{scratch.matchers[i].get(),
+                                          scratch.words[i].get(),
+                                          ordinals.of({}),
+                                          &scratch.problem,
+                                          facts,
+                                          ordinals};
             name = apply(rule, name, context);
         }
         if (scratch.problem) {

@@ -25,6 +25,7 @@
 #include "Services/NaturalLanguageParser.h"
 #include "Services/PathRelocation.h"
 #include "Services/RenameEngine.h"
+#include "Services/RenameJournal.h"
 #include "Services/RuleProgram.h"
 #include "Services/TextSearch.h"
 #include "ViewModels/Scheduler.h"
@@ -764,10 +765,6 @@ void AppViewModel::startBatch(
     std::function<std::vector<RenameResult>(const RenameEngine::RenameOptions&)> work) {
     isRenaming_ = true;
     changed();
-    undoStack_.push_back({files_, {}});
-    changed();
-    redoStack_.clear();
-    changed();
 
     std::vector<std::string> known;
     known.reserve(folders_.size());
@@ -786,78 +783,137 @@ void AppViewModel::startBatch(
             return;
         }
         options.stop = stop.get();
-        auto results = work(options);
+        const fs::path historyFolder = RenameHistory::folder();
+        std::vector<RenameResult> results;
+        {
+            // Its plan is on disk before the first move, its closing record after the last.
+            RenameJournal journal(historyFolder);
+            options.observer = &journal;
+            results = work(options);
+        }
+        RenameHistory::prune(historyFolder, RenameHistory::keep());
+        auto listing = RenameHistory::list(historyFolder);
         auto folders = reread(known, results, *disk);
-        scheduler->postToMain(
-            [this, alive, results = std::move(results), folders = std::move(folders)]() mutable {
-                if (alive.expired()) {
-                    return;
-                }
-                // Each renamed item is replaced in place by a fresh entry for its new location;
-                // entries inside a renamed folder follow it.
-                const PathRelocation moved = relocationOf(results);
-                std::unordered_set<std::string> renamed;
-                Moves moves;
-                for (const auto& result : results) {
-                    if (result.renamed()) {
-                        moves.emplace_back(result.originalURL, result.newURL);
-                        renamed.insert(result.originalURL.native());
-                    }
-                }
-                if (!moved.empty()) {
-                    for (auto& item : files_) {
-                        if (renamed.erase(item.url.native()) != 0) {
-                            item = FileItem(moved.apply(item.url));
-                        } else {
-                            item.url = moved.apply(item.url);
-                        }
-                    }
-                }
-                changed();
-                folders_ = std::move(folders);
-                // The snapshot pushed when the batch began is still the top: undo and redo wait
-                // while a batch runs.
-                undoStack_.back().moves = std::move(moves);
-                changed();
-                lastRenameResults_ = std::move(results);
-                changed();
-                isRenaming_ = false;
-                changed();
-                showRenameResult_ = true;
-                changed();
-                updatePreviews();
-            });
+        scheduler->postToMain([this, alive, results = std::move(results),
+                               folders = std::move(folders),
+                               listing = std::move(listing)]() mutable {
+            if (alive.expired()) {
+                return;
+            }
+            // Each renamed item is replaced in place by a fresh entry for its new location;
+            // entries inside a renamed folder follow it.
+            followResults(results, true);
+            folders_ = std::move(folders);
+            history_ = std::move(listing);
+            historyLoaded_ = true;
+            changed();
+            lastRenameResults_ = std::move(results);
+            changed();
+            isRenaming_ = false;
+            changed();
+            showRenameResult_ = true;
+            changed();
+            updatePreviews();
+        });
+    });
+}
+
+void AppViewModel::followResults(const std::vector<RenameResult>& results, bool replaceRenamed) {
+    const PathRelocation moved = relocationOf(results);
+    if (moved.empty()) {
+        return;
+    }
+    std::unordered_set<std::string> renamed;
+    for (const auto& result : results) {
+        if (result.renamed()) {
+            renamed.insert(result.originalURL.native());
+        }
+    }
+    for (auto& item : files_) {
+        if (replaceRenamed && renamed.erase(item.url.native()) != 0) {
+            item = FileItem(moved.apply(item.url));
+        } else {
+            item.url = moved.apply(item.url);
+        }
+    }
+    changed();
+}
+
+bool AppViewModel::canUndo() const {
+    std::string problem;
+    return RenameHistory::toUndo(history_, "", problem).has_value();
+}
+
+bool AppViewModel::canRedo() const {
+    std::string problem;
+    return RenameHistory::toRedo(history_, "", problem).has_value();
+}
+
+void AppViewModel::loadHistory() {
+    std::weak_ptr<int> alive = lifetime_;
+    Scheduler* scheduler = &scheduler_;
+    scheduler_.runInBackground([this, alive, scheduler] {
+        if (alive.expired()) {
+            return;
+        }
+        auto listing = RenameHistory::list(RenameHistory::folder());
+        scheduler->postToMain([this, alive, listing = std::move(listing)]() mutable {
+            if (alive.expired()) {
+                return;
+            }
+            history_ = std::move(listing);
+            historyLoaded_ = true;
+            changed();
+        });
     });
 }
 
 void AppViewModel::undoRename() {
-    if (isRenaming_ || undoStack_.empty()) {
-        return;
-    }
-    RenameHistoryEntry entry = std::move(undoStack_.back());
-    undoStack_.pop_back();
-    changed();
-    // Back from the new location to the old one, last move first.
-    Moves back;
-    back.reserve(entry.moves.size());
-    for (auto it = entry.moves.rbegin(); it != entry.moves.rend(); ++it) {
-        back.emplace_back(it->second, it->first);
-    }
-    runHistoryStep(std::move(back), std::move(entry.files), files_, true);
+    undoBatch("");
 }
 
 void AppViewModel::redoRename() {
-    if (isRenaming_ || redoStack_.empty()) {
-        return;
-    }
-    RenameHistoryEntry entry = std::move(redoStack_.back());
-    redoStack_.pop_back();
-    changed();
-    runHistoryStep(std::move(entry.moves), std::move(entry.files), files_, false);
+    redoBatch("");
 }
 
-void AppViewModel::runHistoryStep(Moves moves, std::vector<FileItem> restored,
-                                  std::vector<FileItem> current, bool toRedo) {
+void AppViewModel::undoBatch(const std::string& id) {
+    std::string problem;
+    const auto batch = RenameHistory::toUndo(history_, id, problem);
+    if (isRenaming_ || !batch) {
+        return;
+    }
+    runHistoryStep([batch = *batch](FileSystem& disk, const std::atomic<bool>* stop) {
+        return RenameHistory::undo(RenameHistory::folder(), batch, disk, stop);
+    });
+}
+
+void AppViewModel::redoBatch(const std::string& id) {
+    std::string problem;
+    const auto batch = RenameHistory::toRedo(history_, id, problem);
+    if (isRenaming_ || !batch) {
+        return;
+    }
+    runHistoryStep([batch = *batch](FileSystem& disk, const std::atomic<bool>* stop) {
+        return RenameHistory::redo(RenameHistory::folder(), batch, disk, stop);
+    });
+}
+
+void AppViewModel::recoverBatch(const std::string& id, bool finish) {
+    if (isRenaming_) {
+        return;
+    }
+    for (const auto& batch : history_.batches) {
+        if (batch.id == id && batch.state == HistoryBatch::State::interrupted) {
+            runHistoryStep([batch, finish](FileSystem& disk, const std::atomic<bool>*) {
+                return RenameHistory::recover(batch, finish, disk);
+            });
+            return;
+        }
+    }
+}
+
+void AppViewModel::runHistoryStep(
+    std::function<RenameHistory::Outcome(FileSystem&, const std::atomic<bool>*)> work) {
     isRenaming_ = true;
     changed();
     std::vector<std::string> known;
@@ -869,58 +925,39 @@ void AppViewModel::runHistoryStep(Moves moves, std::vector<FileItem> restored,
     Scheduler* scheduler = &scheduler_;
     FileSystem* disk = fileSystem_ != nullptr ? fileSystem_ : &FileSystem::real();
     // The stop flag lives as long as the background step that reads it.
-    auto options = renameOptions();
-    scheduler_.runInBackground([this, alive, scheduler, disk, options, stop = stopRequested_,
-                                toRedo, moves = std::move(moves), restored = std::move(restored),
-                                current = std::move(current), known = std::move(known)]() mutable {
+    renameOptions();
+    scheduler_.runInBackground([this, alive, scheduler, disk, stop = stopRequested_,
+                                work = std::move(work), known = std::move(known)]() mutable {
         if (alive.expired()) {
             return;
         }
-        options.stop = stop.get();
-        auto results = RenameEngine::performMoves(moves, options);
-        auto folders = reread(known, results, *disk);
-        scheduler->postToMain([this, alive, toRedo, results = std::move(results),
-                               restored = std::move(restored), current = std::move(current),
-                               folders = std::move(folders)]() mutable {
+        auto outcome = work(*disk, stop.get());
+        auto listing = RenameHistory::list(RenameHistory::folder());
+        auto folders = reread(known, outcome.results, *disk);
+        scheduler->postToMain([this, alive, outcome = std::move(outcome),
+                               folders = std::move(folders),
+                               listing = std::move(listing)]() mutable {
             if (alive.expired()) {
                 return;
             }
             folders_ = std::move(folders);
-            std::unordered_map<std::string, std::size_t> positions;
-            for (std::size_t i = 0; i < restored.size(); ++i) {
-                positions.try_emplace(restored[i].url.native(), i);
-            }
-            Moves done;
-            bool anyFailed = false;
-            for (const auto& result : results) {
-                if (result.renamed()) {
-                    done.emplace_back(result.originalURL, result.newURL);
-                    continue;
-                }
-                // The item did not move: list it where it still is, not where the restored
-                // list expects it.
-                anyFailed = true;
-                auto found = positions.find(result.newURL.native());
-                if (found != positions.end()) {
-                    restored[found->second] = FileItem(result.originalURL);
-                    positions.erase(found);
-                }
-            }
-            if (toRedo) {
-                // Redoing repeats the original moves: forward again, in their first order.
-                Moves forward;
-                forward.reserve(done.size());
-                for (auto it = done.rbegin(); it != done.rend(); ++it) {
-                    forward.emplace_back(it->second, it->first);
-                }
-                redoStack_.push_back({std::move(current), std::move(forward)});
-            } else {
-                undoStack_.push_back({std::move(current), std::move(done)});
-            }
+            followResults(outcome.results, false);
+            history_ = std::move(listing);
+            historyLoaded_ = true;
             changed();
-            files_ = std::move(restored);
-            changed();
-            lastRenameResults_ = std::move(results);
+            bool anyFailed = outcome.error.has_value();
+            for (const auto& result : outcome.results) {
+                anyFailed = anyFailed || !result.renamed();
+            }
+            if (outcome.error) {
+                // The journal could not be written or read: nothing moved, and the report
+                // says why.
+                RenameResult refused;
+                refused.status = RenameResult::Status::failed;
+                refused.error = outcome.error;
+                outcome.results.push_back(std::move(refused));
+            }
+            lastRenameResults_ = std::move(outcome.results);
             changed();
             isRenaming_ = false;
             changed();

@@ -27,7 +27,7 @@
 #include "Models/UiText.h"
 #include "Services/MetadataCache.h"
 #include "Services/RenameEngine.h"
-#include "ViewModels/RenameHistoryEntry.h"
+#include "Services/RenameHistory.h"
 
 class Scheduler;
 
@@ -111,9 +111,14 @@ class AppViewModel {
     const std::set<Uuid>& selectedFileIDs() const { return selectedFileIDs_; }
     void setSelectedFileIDs(std::set<Uuid> value);
 
-    // The history of renames; the last element is the top.
-    const std::vector<RenameHistoryEntry>& undoStack() const { return undoStack_; }
-    const std::vector<RenameHistoryEntry>& redoStack() const { return redoStack_; }
+    // The batches of the history folder (RenameHistory::folder()), newest first, as read
+    // by the last loadHistory or after the last batch, undo or redo; empty before.
+    const RenameHistory::Listing& history() const { return history_; }
+    // Whether the history has been read once since the start.
+    bool historyLoaded() const { return historyLoaded_; }
+    // Whether undoRename and redoRename have a batch to act on.
+    bool canUndo() const;
+    bool canRedo() const;
 
     // `files` filtered by name, by kind and sorted by sortOrder and sortReversed (stable);
     // computed per read. Name order compares runs of digits by value ("file2" before
@@ -164,12 +169,20 @@ class AppViewModel {
     // showing the plan before it runs.
     std::vector<RenameRequest> requestsForNames(
         const std::vector<std::pair<Uuid, std::string>>& names) const;
-    // Moves the items of the last batch back on disk, planned like a batch (order, exchanges,
-    // never replacing anything), and restores the list; an item that cannot go back stays
-    // listed where it is, and its failure is reported like a batch's.
+    // Reads the history folder in the background; afterwards history() holds it.
+    void loadHistory();
+    // Moves the items of the newest batch whose state is done back on disk, from its journal
+    // (so across restarts too): each item only when it is still the one the batch left at
+    // its new name and its old name is free, never replacing anything. Listed entries follow
+    // their items; what is left alone is reported like a batch's failures.
     void undoRename();
-    // Repeats the moves of the last undone batch and restores the list as it was after it.
+    // Renames again the items of the batch undone last (when no batch began since).
     void redoRename();
+    // Undoes or redoes the batch of the history with `id`.
+    void undoBatch(const std::string& id);
+    void redoBatch(const std::string& id);
+    // Completes (`finish`) or reverses the interrupted batch `id`, then reports as a batch.
+    void recoverBatch(const std::string& id, bool finish);
     // The preview as CSV: a header, then one quoted row per entry, quotes doubled inside.
     std::string exportCSV() const;
 
@@ -182,8 +195,6 @@ class AppViewModel {
     void loadPreset(const Preset& preset);
 
   private:
-    using Moves = std::vector<std::pair<std::filesystem::path, std::filesystem::path>>;
-
     void changed() const { observers_.notify(); }
     // Options for the engine: this model's file system, a fresh stop flag and progress
     // reports handed to the main thread.
@@ -209,11 +220,12 @@ class AppViewModel {
         std::function<std::vector<RenameResult>(const RenameEngine::RenameOptions&)> work);
     // Reads the folders of `items` that are not known yet, for the preview.
     void learnFolders(const std::vector<FileItem>& items);
-    // Carries out the moves of an undo or redo in the background. Then `restored` becomes the
-    // list, with each item that did not move listed where it still is, and `current` with
-    // the moves that succeeded goes onto the redo stack (`toRedo`) or the undo stack.
-    void runHistoryStep(Moves moves, std::vector<FileItem> restored, std::vector<FileItem> current,
-                        bool toRedo);
+    // Runs `work` (an undo, redo or recovery) in the background, then folds its results into
+    // the list and reads the history again.
+    void runHistoryStep(
+        std::function<RenameHistory::Outcome(FileSystem&, const std::atomic<bool>*)> work);
+    // Each listed entry follows its item to where `results` put it.
+    void followResults(const std::vector<RenameResult>& results, bool replaceRenamed);
 
     Scheduler& scheduler_;
     FileSystem* fileSystem_;
@@ -240,8 +252,8 @@ class AppViewModel {
     std::vector<ParsedRule> nlSuggestions_;
     bool showNLPanel_ = false;
     std::set<Uuid> selectedFileIDs_;
-    std::vector<RenameHistoryEntry> undoStack_;
-    std::vector<RenameHistoryEntry> redoStack_;
+    RenameHistory::Listing history_;
+    bool historyLoaded_ = false;
     // What the preview knows of the listed folders; read when entries are added and again
     // after every batch.
     RenamePlanner::Folders folders_;

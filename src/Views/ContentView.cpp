@@ -4,11 +4,13 @@
 #include "Views/ContentView.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,6 +22,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -134,6 +137,56 @@ ContentView::ContentView(AppViewModel& model, PresetManager& presets, QWidget* p
     watcher_ = new ChangeWatcher(
         model_, [this] { refresh(); }, this);
     refresh();
+    // Undo and Redo reach back to batches of earlier runs; a batch a crash interrupted is
+    // offered for finishing or rolling back once the history has been read.
+    model_.loadHistory();
+}
+
+void ContentView::showHistory() {
+    if (historyDialog_ != nullptr) {
+        historyDialog_->raise();
+        historyDialog_->activateWindow();
+        return;
+    }
+    historyDialog_ = new HistoryDialog(model_, this);
+    historyDialog_->setAttribute(Qt::WA_DeleteOnClose);
+    historyDialog_->open();
+}
+
+void ContentView::offerRecovery() {
+    if (recovery_ != nullptr || model_.isRenaming() || !model_.historyLoaded()) {
+        return;
+    }
+    for (const auto& batch : model_.history().batches) {
+        if (batch.state != HistoryBatch::State::interrupted || !offered_.insert(batch.id).second) {
+            continue;
+        }
+        auto* box = new QMessageBox(this);
+        box->setObjectName(QStringLiteral("recoveryQuestion"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setIcon(QMessageBox::Warning);
+        box->setWindowTitle(tr("Interrupted Rename"));
+        const QDateTime time = QDateTime::fromMSecsSinceEpoch(batch.time / 1000).toLocalTime();
+        box->setText(tr("A rename of %n item(s) was interrupted on %1.", nullptr,
+                        Texts::count(static_cast<std::int64_t>(batch.count)))
+                         .arg(QLocale().toString(time, QLocale::ShortFormat)));
+        box->setInformativeText(
+            tr("Finish it to give every item its new name, or roll it back to give every item "
+               "its old name. Items changed by someone else since are left alone. Nothing "
+               "moves until you choose."));
+        QPushButton* finish = box->addButton(tr("Finish It"), QMessageBox::AcceptRole);
+        QPushButton* rollBack = box->addButton(tr("Roll It Back"), QMessageBox::DestructiveRole);
+        box->addButton(tr("Decide Later"), QMessageBox::RejectRole);
+        box->setDefaultButton(finish);
+        connect(box, &QMessageBox::finished, this, [this, box, finish, rollBack, id = batch.id] {
+            if (box->clickedButton() == finish || box->clickedButton() == rollBack) {
+                model_.recoverBatch(id, box->clickedButton() == finish);
+            }
+        });
+        recovery_ = box;
+        box->open();
+        return;
+    }
 }
 
 void ContentView::makeActions() {
@@ -159,6 +212,7 @@ void ContentView::makeActions() {
         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
     export_ = make(tr("Export Preview as CSV"), QKeySequence());
     editNames_ = make(tr("Edit Names as Text\u2026"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    history_ = make(tr("History\u2026"), QKeySequence(Qt::CTRL | Qt::Key_H));
 
     addFiles_->setIcon(Icons::icon(QStringLiteral("plus.circle")));
     addFolder_->setIcon(Icons::icon(QStringLiteral("folder")));
@@ -180,6 +234,7 @@ void ContentView::makeActions() {
     connect(export_, &QAction::triggered, this,
             [this] { FileDialogs::exportPreview(model_, this); });
     connect(editNames_, &QAction::triggered, this, [this] { editNames(); });
+    connect(history_, &QAction::triggered, this, [this] { showHistory(); });
 }
 
 QWidget* ContentView::makeTopBar() {
@@ -276,6 +331,7 @@ QMenu* ContentView::installMenus(QMenuBar* bar) {
     QMenu* edit = bar->addMenu(tr("&Edit"));
     edit->addAction(undo_);
     edit->addAction(redo_);
+    edit->addAction(history_);
     edit->addSeparator();
     edit->addAction(selectAll_);
     edit->addAction(deselectAll_);
@@ -463,9 +519,13 @@ void ContentView::showEvent(QShowEvent* event) {
 
 void ContentView::refresh() {
     const bool running = model_.isRenaming();
+    if (model_.historyLoaded() && !running && recovery_ == nullptr) {
+        // Not from inside the announcement: the question opens a window.
+        QTimer::singleShot(0, this, [this] { offerRecovery(); });
+    }
     const std::size_t selected = model_.selectedCount();
-    undo_->setEnabled(!model_.undoStack().empty() && !running);
-    redo_->setEnabled(!model_.redoStack().empty() && !running);
+    undo_->setEnabled(model_.canUndo() && !running);
+    redo_->setEnabled(model_.canRedo() && !running);
     // While files are read the preview is not yet what a rename would do.
     rename_->setEnabled(selected != 0 && !running && !model_.isReadingMetadata());
     export_->setEnabled(!model_.previews().empty());

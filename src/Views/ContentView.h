@@ -7,7 +7,11 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <set>
+#include <string>
+
 #include "Views/EditNamesDialog.h"
+#include "Views/HistoryDialog.h"
 
 class AppViewModel;
 class ChangeWatcher;
@@ -52,6 +56,15 @@ class ContentView final : public QWidget {
     // The open "Edit Names as Text" dialog, or null.
     EditNamesDialog* editNamesDialog() const { return editNamesDialog_; }
 
+    // Opens Edit → History… (or raises it when it is open).
+    void showHistory();
+    // The open History dialog, or null.
+    HistoryDialog* historyDialog() const { return historyDialog_; }
+    // The open question about a batch that a crash interrupted ("Finish It", "Roll It
+    // Back"), or null. Asked once per such batch after the history was read at start;
+    // nothing moves before it is answered.
+    QMessageBox* recoveryQuestion() const { return recovery_; }
+
     // The title and message the confirmation shows for the current state.
     QString confirmationTitle() const;
     QString confirmationMessage() const;
@@ -68,6 +81,7 @@ class ContentView final : public QWidget {
     QAction* renameAction() const { return rename_; }
     QAction* exportAction() const { return export_; }
     QAction* editNamesAction() const { return editNames_; }
+    QAction* historyAction() const { return history_; }
 
     RuleEditorView* ruleEditor() const { return rules_; }
     FileListView* fileList() const { return fileList_; }
@@ -96,6 +110,7 @@ class ContentView final : public QWidget {
     QWidget* makeTopBar();
     void makeActions();
     void refresh();
+    void offerRecovery();
 
     AppViewModel& model_;
     PresetManager& presets_;
@@ -111,6 +126,11 @@ class ContentView final : public QWidget {
     QAction* rename_ = nullptr;
     QAction* export_ = nullptr;
     QAction* editNames_ = nullptr;
+    QAction* history_ = nullptr;
+    QPointer<HistoryDialog> historyDialog_;
+    QPointer<QMessageBox> recovery_;
+    // The interrupted batches already asked about.
+    std::set<std::string> offered_;
 
     QToolButton* undoButton_ = nullptr;
     QToolButton* redoButton_ = nullptr;

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <signal.h>
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -9,13 +10,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Models/RenameRule.h"
-#include "Support/MediaFiles.h"
 #include "Models/RuleKeys.h"
+#include "Support/MediaFiles.h"
 #include "Support/TempDir.h"
 
 namespace {
@@ -26,16 +29,17 @@ struct Run {
     std::string err;
 };
 
-// Runs the program with `arguments` (already quoted for the shell) and its presets kept in
-// `data`, capturing both output streams.
+// Runs the program with `arguments` (already quoted for the shell), its presets and its
+// history kept in `data`, capturing both output streams.
 Run run(const TempDir& data, const std::string& arguments, const std::string& input = "",
         const std::string& folder = ".") {
     const auto errFile = data.path() / "stderr.txt";
     const auto inFile = data.path() / "stdin.txt";
     std::ofstream(inFile) << input;
     const std::string command = "cd '" + folder + "' && XDG_DATA_HOME='" + data.path().string() +
-                                "' '" + QUORVANE_PROGRAM + "' " + arguments + " <'" +
-                                inFile.string() + "' 2>'" + errFile.string() + "'";
+                                "' XDG_STATE_HOME='" + data.path().string() + "' '" +
+                                QUORVANE_PROGRAM + "' " + arguments + " <'" + inFile.string() +
+                                "' 2>'" + errFile.string() + "'";
     Run result{};
     FILE* pipe = ::popen(command.c_str(), "r");
     char buffer[4096];
@@ -519,5 +523,199 @@ INSTANTIATE_TEST_SUITE_P(
                  {"1\ta\n"}},
         EditCase{"NoTerminalWithoutYes", {"a"}, {"1\tx\n"}, false, 2, {{"a", "a"}}, {}}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// --- The history: undo, redo and recovery from new processes ------------------------------
+
+// The batches of the history, newest first.
+nlohmann::json historyOf(const TempDir& data) {
+    const auto listed = run(data, "history --format json");
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    return nlohmann::json::parse(listed.out);
+}
+
+struct KillCase {
+    const char* name;
+    const char* killAt;  // QUORVANE_TEST_KILL_AT: moves made before the kill, or "temporary"
+};
+
+class CommandLineKillTest : public ::testing::TestWithParam<KillCase> {};
+
+// A batch of 10,000 files killed at a moment is rolled back by a new process, then killed at
+// the same moment again and finished: every file ends under the one name it should have,
+// with its content, and no temporary name is left.
+TEST_P(CommandLineKillTest, AKilledBatchIsRolledBackOrFinished) {
+    constexpr int kFiles = 10000;
+    TempDir files;
+    TempDir data;
+    const auto name = [](char letter, int i) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%c%05d.txt", letter, i);
+        return std::string(text);
+    };
+    // The first two swap names (a cycle), the others get new ones. The CSV's paths are
+    // relative to its folder.
+    std::string csv = "path,new name\n";
+    for (int i = 0; i < kFiles; ++i) {
+        files.file(name('f', i), name('f', i));
+        csv += name('f', i) + "," + (i < 2 ? name('f', 1 - i) : name('g', i)) + "\n";
+    }
+    files.file("names.csv", csv);
+    const auto everyFileIs = [&](bool renamed) {
+        std::size_t names = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(files.path())) {
+            (void)entry;
+            ++names;
+        }
+        EXPECT_EQ(names, kFiles + 1u) << "a name is missing, or a temporary name was left";
+        int wrong = 0;
+        for (int i = 0; i < kFiles; ++i) {
+            const std::string now = !renamed ? name('f', i)
+                                    : i < 2  ? name('f', 1 - i)
+                                             : name('g', i);
+            wrong += files.exists(now) && files.read(now) == name('f', i) ? 0 : 1;
+        }
+        EXPECT_EQ(wrong, 0);
+    };
+
+    for (const bool finish : {false, true}) {
+        SCOPED_TRACE(finish ? "finish" : "roll back");
+        ::setenv("QUORVANE_TEST_KILL_AT", GetParam().killAt, 1);
+        const auto killed = run(data, "rename --from-csv names.csv", "", files.path().string());
+        ::unsetenv("QUORVANE_TEST_KILL_AT");
+        // The shell that ran it reports the signal.
+        ASSERT_EQ(killed.status, 128 + SIGKILL) << killed.out << killed.err;
+        auto history = historyOf(data);
+        ASSERT_FALSE(history.empty());
+        EXPECT_EQ(history[0]["state"], "interrupted");
+        EXPECT_EQ(history[0]["count"], kFiles);
+        const std::string id = history[0]["id"];
+        EXPECT_NE(run(data, "recover").out.find(id), std::string::npos);
+
+        const auto recovered =
+            run(data, std::string("recover ") + (finish ? "--finish " : "--roll-back ") + id);
+        EXPECT_EQ(recovered.status, 0) << recovered.out << recovered.err;
+        everyFileIs(finish);
+        EXPECT_EQ(historyOf(data)[0]["state"], finish ? "done" : "undone");
+        EXPECT_NE(run(data, "recover").out.find("No interrupted batches."), std::string::npos);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, CommandLineKillTest,
+                         ::testing::Values(KillCase{"BeforeTheFirstMove", "0"},
+                                           KillCase{"AfterAFewMoves", "100"},
+                                           KillCase{"MidWay", "5000"},
+                                           KillCase{"OnATemporaryName", "temporary"}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+struct DriftCase {
+    const char* name;
+    // What someone else does to the files after the batch made a.txt into a-new.txt.
+    std::function<void(const TempDir&)> meddle;
+    // Must hold afterwards: name and content.
+    std::vector<std::pair<std::string, std::string>> after;
+    std::vector<std::string> absent;
+};
+
+class CommandLineDriftTest : public ::testing::TestWithParam<DriftCase> {};
+
+// An undo leaves alone, and reports, an item that is not the one the batch left at its new
+// name or whose old name is taken; the other items go back.
+TEST_P(CommandLineDriftTest, UndoLeavesAloneWhatChangedSince) {
+    TempDir files;
+    TempDir data;
+    files.file("a.txt", "a");
+    files.file("b.txt", "b");
+    files.file("names.csv", "path,new name\na.txt,a-new.txt\nb.txt,b-new.txt\n");
+    ASSERT_EQ(run(data, "rename --from-csv names.csv", "", files.path().string()).status, 0);
+    GetParam().meddle(files);
+
+    const auto undone = run(data, "undo");
+    EXPECT_EQ(undone.status, 1) << undone.out << undone.err;
+    EXPECT_NE(undone.out.find("Renamed: 1  Failed: 0  Skipped: 1"), std::string::npos)
+        << undone.out;
+    EXPECT_EQ(files.read("b.txt"), "b");
+    for (const auto& [path, content] : GetParam().after) {
+        EXPECT_TRUE(files.exists(path) && files.read(path) == content) << path;
+    }
+    for (const auto& path : GetParam().absent) {
+        EXPECT_FALSE(files.exists(path)) << path;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandLineDriftTest,
+    ::testing::Values(DriftCase{"RenamedBySomeoneElse",
+                                [](const TempDir& files) {
+                                    std::filesystem::rename(files.path() / "a-new.txt",
+                                                            files.path() / "a-other.txt");
+                                },
+                                {{"a-other.txt", "a"}},
+                                {"a.txt", "a-new.txt"}},
+                      DriftCase{"MovedAway",
+                                [](const TempDir& files) {
+                                    files.folder("away");
+                                    std::filesystem::rename(files.path() / "a-new.txt",
+                                                            files.path() / "away" / "a-new.txt");
+                                },
+                                {{"away/a-new.txt", "a"}},
+                                {"a.txt"}},
+                      DriftCase{"ReplacedByAnotherItem",
+                                [](const TempDir& files) {
+                                    files.folder("away");
+                                    std::filesystem::rename(files.path() / "a-new.txt",
+                                                            files.path() / "away" / "a-old.txt");
+                                    files.file("a-new.txt", "other");
+                                },
+                                {{"a-new.txt", "other"}, {"away/a-old.txt", "a"}},
+                                {"a.txt"}},
+                      DriftCase{"OldNameTaken",
+                                [](const TempDir& files) { files.file("a.txt", "intruder"); },
+                                {{"a.txt", "intruder"}, {"a-new.txt", "a"}},
+                                {}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Batches in a folder whose name is not UTF-8 are undone and redone by new processes, from
+// another working folder, any of them by its id; the history tells their states.
+TEST_F(CommandLineTest, UndoAndRedoFromNewProcessesKeepTheBytesOfNames) {
+    const std::string folder = "caf\xff-dir";
+    files_.folder(folder);
+    files_.file(folder + "/photo 1.txt", "1");
+    files_.file(folder + "/photo 2.txt", "2");
+    const std::string both =
+        quoted(folder + "/photo 1.txt") + " " + quoted(folder + "/photo 2.txt");
+    ASSERT_EQ(run(data_, "rename --phrase 'replace photo with picture' " + both).status, 0);
+    ASSERT_EQ(
+        run(data_, "rename --phrase 'replace 1 with one' " + quoted(folder + "/picture 1.txt") +
+                       " " + quoted(folder + "/picture 2.txt"))
+            .status,
+        0);
+    auto history = historyOf(data_);
+    ASSERT_EQ(history.size(), 2u);
+    EXPECT_EQ(history[0]["count"], 1);
+    EXPECT_EQ(history[1]["count"], 2);
+    EXPECT_EQ(history[0]["folders"][0], (files_.path() / "caf\xef\xbf\xbd-dir").string());
+    const std::string older = history[1]["id"];
+
+    // The older batch by its id: the item the newer batch renamed since is left alone.
+    auto undone = run(data_, "undo " + older, "", "/");
+    EXPECT_EQ(undone.status, 1) << undone.out;
+    EXPECT_EQ(files_.read(folder + "/photo 2.txt"), "2");
+    EXPECT_EQ(files_.read(folder + "/picture one.txt"), "1");
+    undone = run(data_, "undo");
+    EXPECT_EQ(undone.status, 0) << undone.out;
+    EXPECT_EQ(files_.read(folder + "/picture 1.txt"), "1");
+    history = historyOf(data_);
+    EXPECT_EQ(history[0]["state"], "undone");
+    EXPECT_EQ(history[1]["state"], "undone");
+
+    EXPECT_EQ(run(data_, "redo " + older + " --format json").status, 0);
+    EXPECT_EQ(files_.read(folder + "/picture 2.txt"), "2");
+    EXPECT_EQ(run(data_, "redo").status, 0);
+    EXPECT_EQ(files_.read(folder + "/picture one.txt"), "1");
+    EXPECT_EQ(run(data_, "redo").status, 2);
+    history = historyOf(data_);
+    EXPECT_EQ(history[0]["state"], "done");
+    EXPECT_EQ(history[1]["state"], "done");
+}
 
 }  // namespace

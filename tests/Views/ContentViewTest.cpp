@@ -22,8 +22,11 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
+#include <QTreeWidget>
 
 #include <array>
+#include <cstdlib>
+#include <memory>
 
 #include <filesystem>
 #include <string>
@@ -35,6 +38,7 @@
 #include "Views/CenterPanel/FileListView.h"
 #include "Views/CenterPanel/FileTableModel.h"
 #include "Views/ContentView.h"
+#include "Views/HistoryDialog.h"
 #include "Views/LeftPanel/RuleEditorView.h"
 #include "Views/LeftPanel/RuleListModel.h"
 #include "Views/ProgressOverlayView.h"
@@ -99,7 +103,12 @@ class ContentViewTest : public QObject {
 
   private slots:
     // Every test starts as a first run: no window settings from the one before.
-    void init() { QSettings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane")).clear(); }
+    void init() {
+        QSettings(QStringLiteral("Quorvane"), QStringLiteral("Quorvane")).clear();
+        // Each test starts with an empty history of its own.
+        state_ = std::make_unique<TempDir>();
+        qputenv("XDG_STATE_HOME", QByteArray(state_->path().c_str()));
+    }
 
     void windowHasItsTitleSizesAndPanels();
     void anEmptyListIsReadyToUse();
@@ -119,6 +128,10 @@ class ContentViewTest : public QObject {
     void theKindFiltersSwitchEachOtherOff();
     void quitClosesTheWindow();
     void editNamesAsTextRenamesTheChangedLines();
+    void historyOutlivesTheWindowAndAKilledBatchIsOffered();
+
+  private:
+    std::unique_ptr<TempDir> state_;
 };
 
 void ContentViewTest::windowHasItsTitleSizesAndPanels() {
@@ -318,6 +331,8 @@ void ContentViewTest::menusCarryTheirItemsAndShortcuts_data() {
                                 << "Select All" << QKeySequence(QStringLiteral("Ctrl+A"));
     QTest::newRow("deselect all") << "Edit"
                                   << "Deselect All" << QKeySequence(QStringLiteral("Ctrl+Shift+A"));
+    QTest::newRow("history") << "Edit"
+                             << "History\u2026" << QKeySequence(QStringLiteral("Ctrl+H"));
     QTest::newRow("invert") << "Edit"
                             << "Invert Selection" << QKeySequence(QStringLiteral("Ctrl+Shift+I"));
     QTest::newRow("rename") << "Rename"
@@ -487,7 +502,7 @@ void ContentViewTest::cancelLeavesTheFilesAlone() {
     QTRY_VERIFY(view.renameConfirmation() == nullptr);
     QTest::qWait(50);
     QVERIFY(dir.exists("IMG_1.jpg"));
-    QVERIFY(app.model().undoStack().empty());
+    QVERIFY(!app.model().canUndo());
 }
 
 void ContentViewTest::renameThroughTheConfirmationThenUndo() {
@@ -679,6 +694,74 @@ void ContentViewTest::editNamesAsTextRenamesTheChangedLines() {
     QCOMPARE(dir.read("tab\there.txt"), std::string("b"));
     QVERIFY(dir.exists("a.txt") && dir.exists("c.txt") && !dir.exists("b.txt"));
     QTRY_VERIFY(view.undoAction()->isEnabled());
+}
+
+// Saves a picture of `widget` under $QUORVANE_TEST_PICTURES, when it is set, for looking at.
+static void picture(QWidget* widget, const char* name) {
+    const QByteArray folder = qgetenv("QUORVANE_TEST_PICTURES");
+    if (!folder.isEmpty()) {
+        widget->grab().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') +
+                            QLatin1String(name) + QStringLiteral(".png"));
+    }
+}
+
+void ContentViewTest::historyOutlivesTheWindowAndAKilledBatchIsOffered() {
+    TempDir dir;
+    dir.file("a.txt", "a");
+    for (const char* name : {"c1.txt", "c2.txt", "c3.txt", "c4.txt"}) {
+        dir.file(name, name);
+    }
+    // Two earlier runs of the command line: one batch done, one killed after two moves.
+    const std::string program = std::string("'") + QUORVANE_PROGRAM + "' rename --phrase ";
+    const std::string folder = "'" + dir.path().string() + "'/";
+    QCOMPARE(std::system((program + "'replace a with x' " + folder + "a.txt >/dev/null").c_str()),
+             0);
+    std::system(("QUORVANE_TEST_KILL_AT=2 " + program + "'replace c with d' " + folder +
+                 "c*.txt >/dev/null 2>&1")
+                    .c_str());
+    QVERIFY(dir.exists("d1.txt") && dir.exists("c3.txt"));
+    {
+        QuorvaneApp app;
+        showWindow(app);
+        ContentView& view = app.content();
+        QTRY_VERIFY(view.recoveryQuestion() != nullptr);
+        QCOMPARE(
+            view.recoveryQuestion()->text(),
+            QStringLiteral("A rename of 4 items was interrupted on %1.")
+                .arg(
+                    view.recoveryQuestion()->text().section(QStringLiteral(" on "), 1).chopped(1)));
+        picture(view.recoveryQuestion(), "recovery-question");
+        QTest::qWait(50);
+        QVERIFY(dir.exists("d1.txt") && dir.exists("c3.txt"));
+        buttonNamed(view.recoveryQuestion(), QStringLiteral("Roll It Back"))->click();
+        QTRY_VERIFY(dir.exists("c1.txt") && dir.exists("c2.txt") && !dir.exists("d1.txt"));
+        QCOMPARE(dir.read("c1.txt"), std::string("c1.txt"));
+        QTRY_VERIFY(!app.model().isRenaming());
+
+        // Undo reaches the batch of the earlier run.
+        QTRY_VERIFY(view.undoAction()->isEnabled());
+        view.undoAction()->trigger();
+        QTRY_VERIFY(dir.exists("a.txt"));
+        QCOMPARE(dir.read("a.txt"), std::string("a"));
+        QTRY_VERIFY(!app.model().isRenaming());
+
+        view.showHistory();
+        HistoryDialog* history = view.historyDialog();
+        QVERIFY(history != nullptr);
+        QTRY_COMPARE(history->list()->topLevelItemCount(), 2);
+        QTRY_COMPARE(history->list()->topLevelItem(0)->text(3), QStringLiteral("Undone"));
+        QCOMPARE(history->list()->topLevelItem(1)->text(2), QStringLiteral("1"));
+        QCOMPARE(history->list()->topLevelItem(1)->text(1),
+                 QString::fromStdString(dir.path().string()));
+        history->list()->topLevelItem(1)->setSelected(true);
+        QTRY_VERIFY(history->redoButton()->isEnabled());
+        QVERIFY(!history->undoButton()->isEnabled());
+        picture(history, "history");
+        history->redoButton()->click();
+        QTRY_VERIFY(dir.exists("x.txt"));
+        QTRY_COMPARE(history->list()->topLevelItem(1)->text(3), QStringLiteral("Done"));
+        history->close();
+    }
 }
 
 QTEST_MAIN(ContentViewTest)

@@ -408,7 +408,8 @@ void RuleOptionsEditor::checkPattern(const RenameRule& rule) {
     patternField_->setStyleSheet(invalid ? kInvalidStyle : QString());
     patternField_->setToolTip(problem.value_or(QString()));
     patternField_->setAccessibleDescription(
-        !invalid                                  ? QString()
-        : rule.type == RuleType::nameTemplate ? tr("The template cannot be used: %1").arg(*problem)
-                                              : tr("The pattern does not compile: %1").arg(*problem));
+        !invalid ? QString()
+        : rule.type == RuleType::nameTemplate
+            ? tr("The template cannot be used: %1").arg(*problem)
+            : tr("The pattern does not compile: %1").arg(*problem));
 }
