@@ -104,12 +104,19 @@ bool FileItem::nothingAt(const std::filesystem::path& location) {
 FileItem::FileItem(std::filesystem::path location, bool directory)
     : url(std::move(location)), previewName(originalName()), isDirectory(directory) {}
 
+std::string_view FileItem::nameBytes() const {
+    const std::string& text = url.native();
+    const auto slash = text.rfind('/');
+    return slash == std::string::npos ? std::string_view(text)
+                                      : std::string_view(text).substr(slash + 1);
+}
+
 std::string FileItem::originalName() const {
-    return Utf8::toValid(url.filename().native());
+    return Utf8::toValid(nameBytes());
 }
 
 bool FileItem::hasValidName() const {
-    return Utf8::isValid(url.filename().native());
+    return Utf8::isValid(nameBytes());
 }
 
 std::pair<std::string, std::string> FileItem::splitName(const std::string& name) {

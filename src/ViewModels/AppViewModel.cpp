@@ -16,6 +16,8 @@
 #include <memory>
 #include <numeric>
 #include <optional>
+#include <ostream>
+#include <sstream>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -231,30 +233,35 @@ RenameEngine::RenameOptions AppViewModel::renameOptions() {
 
 void AppViewModel::setSortOrder(SortOrder value) {
     sortOrder_ = value;
+    orderChanged();
     changed();
     updatePreviews();
 }
 
 void AppViewModel::setSortReversed(bool value) {
     sortReversed_ = value;
+    orderChanged();
     changed();
     updatePreviews();
 }
 
 void AppViewModel::setFilterText(std::string value) {
     filterText_ = std::move(value);
+    orderChanged();
     changed();
     updatePreviews();
 }
 
 void AppViewModel::setShowOnlyFiles(bool value) {
     showOnlyFiles_ = value;
+    orderChanged();
     changed();
     updatePreviews();
 }
 
 void AppViewModel::setShowOnlyFolders(bool value) {
     showOnlyFolders_ = value;
+    orderChanged();
     changed();
     updatePreviews();
 }
@@ -387,9 +394,16 @@ std::vector<std::size_t> AppViewModel::passingIndexes() const {
     return kept;
 }
 
+const std::vector<std::size_t>& AppViewModel::shownOrder() const {
+    if (!order_) {
+        order_ = shownIndexes();
+    }
+    return *order_;
+}
+
 std::vector<FileItem> AppViewModel::filteredFiles() const {
     std::vector<FileItem> shown;
-    const auto indexes = shownIndexes();
+    const auto& indexes = shownOrder();
     shown.reserve(indexes.size());
     for (auto index : indexes) {
         shown.push_back(files_[index]);
@@ -404,7 +418,7 @@ std::size_t AppViewModel::selectedCount() const {
 
 std::size_t AppViewModel::hiddenSelectedCount() const {
     std::vector<bool> shown(files_.size(), false);
-    for (auto index : shownIndexes()) {
+    for (auto index : shownOrder()) {
         shown[index] = true;
     }
     std::size_t hidden = 0;
@@ -444,9 +458,12 @@ void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
             addIfNew(std::move(item));
         }
     }
-    learnFolders(batch);
+    if (previewsEnabled_) {
+        learnFolders(batch);
+    }
     files_.insert(files_.end(), std::make_move_iterator(batch.begin()),
                   std::make_move_iterator(batch.end()));
+    orderChanged();
     changed();
     updatePreviews();
 }
@@ -469,6 +486,7 @@ void AppViewModel::removeFiles(const std::vector<FileItem>& items) {
         ids.insert(item.id);
     }
     std::erase_if(files_, [&](const FileItem& item) { return ids.contains(item.id); });
+    orderChanged();
     changed();
     updatePreviews();
 }
@@ -476,6 +494,7 @@ void AppViewModel::removeFiles(const std::vector<FileItem>& items) {
 void AppViewModel::clearFiles() {
     files_.clear();
     metadata_.clear();
+    orderChanged();
     changed();
     previews_.clear();
     changed();
@@ -568,7 +587,22 @@ void AppViewModel::updateRule(const RenameRule& rule) {
     updatePreviews();
 }
 
+void AppViewModel::setPreviewsEnabled(bool value) {
+    if (previewsEnabled_ == value) {
+        return;
+    }
+    previewsEnabled_ = value;
+    changed();
+    if (value) {
+        learnFolders(files_);
+        updatePreviews();
+    }
+}
+
 void AppViewModel::updatePreviews() {
+    if (!previewsEnabled_) {
+        return;
+    }
     const unsigned parts = wantedMetadata();
     if (parts != 0 && !metadataKnown(parts)) {
         // The preview follows when the read is done; until then the last one stays.
@@ -715,7 +749,8 @@ void AppViewModel::performRename() {
     // The batch is what the preview shows, in its order, so that the numbers and names given
     // on disk are the ones the user saw; checked entries that the filter hides stay.
     std::vector<FileItem> batch;
-    for (auto index : shownIndexes()) {
+    batch.reserve(shownOrder().size());
+    for (auto index : shownOrder()) {
         batch.push_back(files_[index]);
     }
     // With what the preview read of them, so that the names on disk are the ones shown.
@@ -802,7 +837,7 @@ void AppViewModel::startBatch(
             }
             // Each renamed item is replaced in place by a fresh entry for its new location;
             // entries inside a renamed folder follow it.
-            followResults(results, true);
+            followResults(results);
             folders_ = std::move(folders);
             history_ = std::move(listing);
             historyLoaded_ = true;
@@ -818,24 +853,21 @@ void AppViewModel::startBatch(
     });
 }
 
-void AppViewModel::followResults(const std::vector<RenameResult>& results, bool replaceRenamed) {
+void AppViewModel::followResults(const std::vector<RenameResult>& results) {
     const PathRelocation moved = relocationOf(results);
     if (moved.empty()) {
         return;
     }
-    std::unordered_set<std::string> renamed;
-    for (const auto& result : results) {
-        if (result.renamed()) {
-            renamed.insert(result.originalURL.native());
-        }
-    }
+    // A move changes neither an item's id, check mark nor kind, so the entry is updated in
+    // place and the disk is not asked again.
     for (auto& item : files_) {
-        if (replaceRenamed && renamed.erase(item.url.native()) != 0) {
-            item = FileItem(moved.apply(item.url));
-        } else {
-            item.url = moved.apply(item.url);
+        fs::path now = moved.apply(item.url);
+        if (now.native() != item.url.native()) {
+            item.url = std::move(now);
+            item.previewName = item.originalName();
         }
     }
+    orderChanged();
     changed();
 }
 
@@ -941,7 +973,7 @@ void AppViewModel::runHistoryStep(
                 return;
             }
             folders_ = std::move(folders);
-            followResults(outcome.results, false);
+            followResults(outcome.results);
             history_ = std::move(listing);
             historyLoaded_ = true;
             changed();
@@ -971,26 +1003,35 @@ void AppViewModel::runHistoryStep(
 }
 
 std::string AppViewModel::exportCSV() const {
+    std::ostringstream out;
+    exportCSV(out);
+    return std::move(out).str();
+}
+
+void AppViewModel::exportCSV(std::ostream& out) const {
     // Quotes inside a name are doubled so that every CSV reader gets the name back intact.
-    const auto quoted = [](const std::string& text) {
-        std::string out = "\"";
+    const auto quoted = [](std::string& row, const std::string& text) {
+        row += '"';
         for (char c : text) {
-            out += c;
+            row += c;
             if (c == '"') {
-                out += '"';
+                row += '"';
             }
         }
-        out += '"';
-        return out;
+        row += '"';
     };
-    std::string csv = "Original Name,New Name,Has Conflict\n";
+    std::string block = "Original Name,New Name,Has Conflict\n";
     for (const auto& entry : previews_) {
-        csv += quoted(entry.original);
-        csv += ',';
-        csv += quoted(entry.preview);
-        csv += entry.hasConflict ? ",true\n" : ",false\n";
+        quoted(block, entry.original);
+        block += ',';
+        quoted(block, entry.preview);
+        block += entry.hasConflict ? ",true\n" : ",false\n";
+        if (block.size() >= 64 * 1024) {
+            out << block;
+            block.clear();
+        }
     }
-    return csv;
+    out << block;
 }
 
 void AppViewModel::parseNaturalLanguage() {

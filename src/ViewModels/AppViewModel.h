@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <set>
@@ -125,6 +126,10 @@ class AppViewModel {
     // "file10") and names that collate alike by their bytes; type order is by extension, then
     // by name order.
     std::vector<FileItem> filteredFiles() const;
+    // The indexes into `files` of filteredFiles, in its order. Computed on the first read
+    // after the list, the filter or the sort changed and kept until the next such change
+    // (dates and sizes are read then, not on every read).
+    const std::vector<std::size_t>& shownOrder() const;
     // Entries of `files` (hidden ones too) whose check mark is set.
     std::size_t selectedCount() const;
     // Checked entries that the filter or the kind toggles hide: a rename leaves them alone.
@@ -152,8 +157,14 @@ class AppViewModel {
     void moveRule(const std::set<std::size_t>& from, std::size_t to);
     // Replaces the first rule with the same id and recomputes; nothing at all when none has.
     void updateRule(const RenameRule& rule);
-    // Runs the enabled rules over filteredFiles and replaces `previews`.
+    // Runs the enabled rules over filteredFiles and replaces `previews`; nothing while
+    // previews are turned off.
     void updatePreviews();
+    // Whether edits recompute the preview (on at first). A caller that shows no preview (the
+    // command line's rename) turns it off, so that the rules run once, for the batch only;
+    // turning it on again recomputes it.
+    bool previewsEnabled() const { return previewsEnabled_; }
+    void setPreviewsEnabled(bool value);
 
     // Renames on disk exactly what the preview shows: the checked entries among those shown,
     // under the names and numbers shown (unchecked ones counted but not moved); checked
@@ -185,6 +196,8 @@ class AppViewModel {
     void recoverBatch(const std::string& id, bool finish);
     // The preview as CSV: a header, then one quoted row per entry, quotes doubled inside.
     std::string exportCSV() const;
+    // The same CSV, written to `out` row by row.
+    void exportCSV(std::ostream& out) const;
 
     // Replaces the suggestions by the parse of the phrase field; an empty field does nothing.
     void parseNaturalLanguage();
@@ -201,7 +214,7 @@ class AppViewModel {
     RenameEngine::RenameOptions renameOptions();
     // `indexes` into `files`, stably sorted by sortOrder.
     std::vector<std::size_t> sortedIndexes(const std::vector<std::size_t>& indexes) const;
-    // The indexes into `files` of filteredFiles, in its order.
+    // The indexes into `files` of filteredFiles, in its order, computed afresh.
     std::vector<std::size_t> shownIndexes() const;
     // The indexes into `files` that pass the filters, in the order of `files`.
     std::vector<std::size_t> passingIndexes() const;
@@ -214,6 +227,8 @@ class AppViewModel {
     RenameEngine::MetadataList metadataOf(const std::vector<FileItem>& items) const;
     // Computes the preview from what is known now; `parts` as wantedMetadata.
     void computePreviews(unsigned parts);
+    // Drops the kept order after the list, the filter or the sort changed.
+    void orderChanged() { order_.reset(); }
     // Starts a batch: takes the undo snapshot, runs `work` in the background and folds its
     // results into the list.
     void startBatch(
@@ -225,7 +240,7 @@ class AppViewModel {
     void runHistoryStep(
         std::function<RenameHistory::Outcome(FileSystem&, const std::atomic<bool>*)> work);
     // Each listed entry follows its item to where `results` put it.
-    void followResults(const std::vector<RenameResult>& results, bool replaceRenamed);
+    void followResults(const std::vector<RenameResult>& results);
 
     Scheduler& scheduler_;
     FileSystem* fileSystem_;
@@ -237,6 +252,8 @@ class AppViewModel {
     std::vector<FileItem> files_;
     std::vector<RenameRule> rules_;
     std::vector<PreviewEntry> previews_;
+    bool previewsEnabled_ = true;
+    mutable std::optional<std::vector<std::size_t>> order_;
     bool isRenaming_ = false;
     bool showRenameResult_ = false;
     std::pair<std::size_t, std::size_t> renameProgress_{0, 0};
