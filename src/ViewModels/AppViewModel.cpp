@@ -712,6 +712,8 @@ bool AppViewModel::metadataKnown(unsigned parts) {
                     }
                 }
                 readingMetadata_ = false;
+                // A date-taken order may place the entries otherwise now.
+                orderChanged();
                 changed();
                 updatePreviews();
             });
@@ -742,6 +744,12 @@ std::optional<PreviewEntry> AppViewModel::ruleExample(const RenameRule& rule) co
 }
 
 void AppViewModel::performRename() {
+    if (!previewsEnabled_ && !isRenaming_) {
+        // Nothing was previewed, so what the rules read of the files is read now.
+        if (const unsigned parts = wantedMetadata(); parts != 0) {
+            metadataKnown(parts);
+        }
+    }
     // While the files are read, the preview does not show yet what a rename would do.
     if (isRenaming_ || readingMetadata_) {
         return;
