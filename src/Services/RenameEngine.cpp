@@ -245,7 +245,7 @@ class Execution {
     struct State {
         RenameResult::Status status = RenameResult::Status::notAttempted;
         std::optional<Error> error;
-        std::optional<std::filesystem::path> temporary;
+        std::optional<std::string> temporary;
         bool done = false;
     };
 
@@ -345,6 +345,13 @@ class Execution {
         }
         PathRelocation relocation;
         const bool nested = plan_.foldersMove;
+        // `folder` joined with `name`, as the planner joins them.
+        const auto join = [](std::string folder, const std::string& name) {
+            if (!folder.empty() && folder.back() != '/') {
+                folder += '/';
+            }
+            return folder + name;
+        };
         if (nested) {
             const auto depth = [&](std::size_t i) {
                 const auto& text = plan_.entries[i].source;
@@ -354,9 +361,9 @@ class Execution {
                              [&](std::size_t a, std::size_t b) { return depth(a) < depth(b); });
             for (auto i : renamed) {
                 const auto& entry = plan_.entries[i];
-                const std::filesystem::path folder(
-                    std::string(RenamePlanner::folderOf(entry.source)));
-                relocation.add(entry.source, relocation.apply(folder) / entry.newName);
+                relocation.add(
+                    entry.source,
+                    join(relocation.locate(RenamePlanner::folderOf(entry.source)), entry.newName));
             }
         }
         std::vector<RenameResult> out;
@@ -371,9 +378,8 @@ class Execution {
             result.originalURL = entry.source;
             result.newURL =
                 nested && entry.target != entry.source
-                    ? relocation.apply(std::string(RenamePlanner::folderOf(entry.target))) /
-                          entry.newName
-                    : std::filesystem::path(entry.target);
+                    ? join(relocation.locate(RenamePlanner::folderOf(entry.target)), entry.newName)
+                    : entry.target;
             if (!state.done) {
                 state.status = RenameResult::Status::notAttempted;
                 state.error = Error{Error::Code::cancelled,

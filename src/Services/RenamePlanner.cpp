@@ -452,13 +452,16 @@ RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folde
         });
         for (auto i : movers) {
             auto& entry = out.entries[i];
-            const fs::path folder(std::string(folderOf(entry.source)));
-            entry.target = (relocation.apply(folder) / entry.newName).native();
+            std::string folder = relocation.locate(folderOf(entry.source));
+            if (!folder.empty() && folder.back() != '/') {
+                folder += '/';
+            }
+            entry.target = folder + entry.newName;
             relocation.add(entry.source, entry.target);
         }
         for (auto& entry : out.entries) {
             if (!entry.changes || entry.skip) {
-                entry.target = relocation.apply(entry.target).native();
+                relocation.relocate(entry.target);
             }
         }
     }

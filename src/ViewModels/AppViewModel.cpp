@@ -147,7 +147,7 @@ PathRelocation relocationOf(const std::vector<RenameResult>& results) {
     PathRelocation moved;
     for (const auto& result : results) {
         if (result.renamed()) {
-            moved.add(result.originalURL, result.newURL);
+            moved.add(result.originalURL.native(), result.newURL.native());
         }
     }
     return moved;
@@ -156,6 +156,9 @@ PathRelocation relocationOf(const std::vector<RenameResult>& results) {
 // The folders the preview knew, read again where they are after `results`.
 RenamePlanner::Folders reread(const std::vector<std::string>& known,
                               const std::vector<RenameResult>& results, FileSystem& disk) {
+    if (known.empty()) {
+        return {};
+    }
     const PathRelocation moved = relocationOf(results);
     RenamePlanner::Folders fresh;
     for (const auto& folder : known) {
@@ -868,9 +871,10 @@ void AppViewModel::followResults(const std::vector<RenameResult>& results) {
     }
     // A move changes neither an item's id, check mark nor kind, so the entry is updated in
     // place and the disk is not asked again.
+    std::string now;
     for (auto& item : files_) {
-        fs::path now = moved.apply(item.url);
-        if (now.native() != item.url.native()) {
+        now = item.url.native();
+        if (moved.relocate(now)) {
             item.url = std::move(now);
             item.previewName = item.originalName();
         }
