@@ -165,7 +165,8 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
     }
 
     static const RenamePlanner::Folders kNothingKnown;
-    const RenamePlan plan = RenamePlanner::plan(requests, folders ? *folders : kNothingKnown);
+    const RenamePlan plan =
+        RenamePlanner::plan(std::move(requests), folders ? *folders : kNothingKnown);
     for (std::size_t i = 0; i < files.size(); ++i) {
         const auto& planned = plan.entries[i];
         entries[i].warning = planned.warning;
@@ -452,10 +453,10 @@ std::vector<RenameResult> execute(const RenamePlan& plan, const RenameOptions& o
     return Execution(plan, options).run();
 }
 
-std::vector<RenameResult> renameRequests(const std::vector<RenameRequest>& requests,
+std::vector<RenameResult> renameRequests(std::vector<RenameRequest> requests,
                                          const RenameOptions& options) {
     const auto folders = readFolders(requests, diskOf(options));
-    const RenamePlan plan = RenamePlanner::plan(requests, folders, false);
+    const RenamePlan plan = RenamePlanner::plan(std::move(requests), folders, false);
     if (options.observer != nullptr) {
         if (auto error = options.observer->planned(plan, folders)) {
             // Without its journal the batch must not move anything.
@@ -491,7 +492,7 @@ std::vector<RenameResult> performMoves(
     for (const auto& [from, to] : moves) {
         requests.push_back({from.native(), to.filename().native(), true, std::nullopt});
     }
-    return renameRequests(requests, options);
+    return renameRequests(std::move(requests), options);
 }
 
 std::string applyReplace(const RenameRule& rule, const std::string& name) {

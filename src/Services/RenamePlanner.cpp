@@ -365,7 +365,7 @@ std::string_view nameOf(std::string_view location) {
     return slash == std::string_view::npos ? location : location.substr(slash + 1);
 }
 
-RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folders, bool notes) {
+RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, bool notes) {
     RenamePlan out;
     const std::size_t count = requests.size();
     out.entries.resize(count);
@@ -375,10 +375,10 @@ RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folde
     std::vector<std::vector<std::size_t>> members;
     std::unordered_map<std::string_view, std::size_t> folderIndex;
     for (std::size_t i = 0; i < count; ++i) {
-        const RenameRequest& request = requests[i];
+        RenameRequest& request = requests[i];
         RenamePlan::Entry& entry = out.entries[i];
-        entry.source = request.source;
-        entry.newName = request.newName;
+        entry.source = std::move(request.source);
+        entry.newName = std::move(request.newName);
         oldNames[i] = nameOf(entry.source);
         // Rules that could not run leave the name as it was; such an entry still takes part,
         // skipped with that reason, so that the batch reports it instead of passing over it.
@@ -386,9 +386,9 @@ RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folde
             request.problem && (request.problem->code == Error::Code::badPattern ||
                                 request.problem->code == Error::Code::timedOut ||
                                 request.problem->code == Error::Code::missingValue);
-        entry.changes = request.inBatch && (request.newName != oldNames[i] || rulesFailed);
+        entry.changes = request.inBatch && (entry.newName != oldNames[i] || rulesFailed);
         if (entry.changes && request.problem) {
-            entry.skip = request.problem;
+            entry.skip = std::move(request.problem);
         }
         if (!entry.changes || entry.skip) {
             entry.target = entry.source;
@@ -403,6 +403,8 @@ RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folde
         }
         members[found->second].push_back(i);
     }
+    // What was not moved out of them is not needed any more.
+    std::vector<RenameRequest>().swap(requests);
 
     // Deepest folders first: every entry inside a folder moves while the folder keeps its name.
     std::vector<std::size_t> byDepth(folderPaths.size());

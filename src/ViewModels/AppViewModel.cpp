@@ -767,10 +767,12 @@ void AppViewModel::performRename() {
     // With what the preview read of them, so that the names on disk are the ones shown.
     auto known = wantedMetadata() != 0 ? metadataOf(batch) : RenameEngine::MetadataList{};
     startBatch([batch = std::move(batch), rules = rules_,
-                known = std::move(known)](const RenameEngine::RenameOptions& options) {
-        auto withMetadata = options;
-        withMetadata.metadata = known;
-        return RenameEngine::rename(batch, rules, withMetadata);
+                known = std::move(known)](const RenameEngine::RenameOptions& options) mutable {
+        auto requests = RenameEngine::requestsFor(batch, rules, options.now, &known);
+        // The copies are not needed while the batch runs.
+        std::vector<FileItem>().swap(batch);
+        RenameEngine::MetadataList().swap(known);
+        return RenameEngine::renameRequests(std::move(requests), options);
     });
 }
 
