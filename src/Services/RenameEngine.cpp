@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <string_view>
 #include <thread>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -210,7 +211,6 @@ class Execution {
             ++total_;
             if (entry.skip) {
                 states_[i].status = RenameResult::Status::skipped;
-                states_[i].error = entry.skip;
                 states_[i].done = true;
             }
         }
@@ -243,10 +243,9 @@ class Execution {
     }
 
   private:
+    // Two bytes per entry: the few errors and temporary names are kept aside, by entry.
     struct State {
         RenameResult::Status status = RenameResult::Status::notAttempted;
-        std::optional<Error> error;
-        std::optional<std::string> temporary;
         bool done = false;
     };
 
@@ -257,7 +256,9 @@ class Execution {
         }
         state.done = true;
         state.status = error ? RenameResult::Status::failed : RenameResult::Status::renamed;
-        state.error = error;
+        if (error) {
+            errors_.insert_or_assign(i, *error);
+        }
         ++done_;
     }
 
@@ -322,12 +323,12 @@ class Execution {
         }
         const RenameStep& back = steps.back();
         const std::size_t first = back.completes.front();
-        states_[first].temporary = back.from;
+        temporaries_.insert_or_assign(first, back.from);
         error = disk_.moveNoReplace(back.from, back.to);
         ran(back, error);
         if (error && !disk_.moveNoReplace(back.from, away.from)) {
             // Back under its own name, as if it had never moved.
-            states_[first].temporary.reset();
+            temporaries_.erase(first);
         } else if (error) {
             error->detail += " The item is now named \xE2\x80\x9C" +
                              std::string(RenamePlanner::nameOf(back.from)) + "\xE2\x80\x9D.";
@@ -374,23 +375,28 @@ class Execution {
             if (!entry.changes) {
                 continue;
             }
-            State& state = states_[i];
+            const State& state = states_[i];
             RenameResult result;
             result.originalURL = entry.source;
             result.newURL =
                 nested && entry.target != entry.source
                     ? join(relocation.locate(RenamePlanner::folderOf(entry.target)), entry.newName)
                     : entry.target;
-            if (!state.done) {
-                state.status = RenameResult::Status::notAttempted;
-                state.error = Error{Error::Code::cancelled,
-                                    cancelled ? "The batch was cancelled before this item."
-                                              : "This item was not reached.",
-                                    0};
-            }
             result.status = state.status;
-            result.error = std::move(state.error);
-            result.temporaryURL = std::move(state.temporary);
+            if (!state.done) {
+                result.status = RenameResult::Status::notAttempted;
+                result.error = Error{Error::Code::cancelled,
+                                     cancelled ? "The batch was cancelled before this item."
+                                               : "This item was not reached.",
+                                     0};
+            } else if (state.status == RenameResult::Status::skipped) {
+                result.error = entry.skip;
+            } else if (auto error = errors_.find(i); error != errors_.end()) {
+                result.error = std::move(error->second);
+            }
+            if (auto temporary = temporaries_.find(i); temporary != temporaries_.end()) {
+                result.temporaryURL = std::move(temporary->second);
+            }
             out.push_back(std::move(result));
         }
         return out;
@@ -400,6 +406,8 @@ class Execution {
     const RenameOptions& options_;
     FileSystem& disk_;
     std::vector<State> states_;
+    std::unordered_map<std::size_t, Error> errors_;
+    std::unordered_map<std::size_t, std::string> temporaries_;
     std::size_t total_ = 0;
     std::size_t done_ = 0;
 };
