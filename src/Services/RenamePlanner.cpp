@@ -176,13 +176,21 @@ class FolderPlanner {
 
     // Names that only letter case tells apart are allowed here, and worth a note.
     void findCaseTwins() {
-        std::unordered_map<std::string, std::vector<std::size_t>> byFold;
+        // The first mover of each folded name; groups are made only for names shared, which
+        // are few, so that a folder of distinct names costs one entry per name.
+        std::unordered_map<std::string, std::size_t> firstOf;
+        std::unordered_map<std::size_t, std::vector<std::size_t>> twins;
+        firstOf.reserve(members_.size());
         for (auto i : members_) {
             if (moves(i)) {
-                byFold[RenameEngine::conflictKey(entry(i).newName)].push_back(i);
+                auto [it, fresh] =
+                    firstOf.try_emplace(RenameEngine::conflictKey(entry(i).newName), i);
+                if (!fresh) {
+                    twins[it->second].push_back(i);
+                }
             }
         }
-        if (byFold.empty()) {
+        if (firstOf.empty()) {
             return;
         }
         const auto note = [&](std::size_t i, std::string_view other) {
@@ -191,18 +199,22 @@ class FolderPlanner {
                                          "Differs from " + quoted(other) + " only in letter case"};
             }
         };
-        for (const auto& [fold, group] : byFold) {
-            for (std::size_t a = 1; a < group.size(); ++a) {
-                note(group[a], entry(group[0]).newName);
-                note(group[0], entry(group[a]).newName);
+        for (const auto& [first, others] : twins) {
+            for (auto other : others) {
+                note(other, entry(first).newName);
+                note(first, entry(other).newName);
             }
         }
         for (const auto& [name, holder] : slots_) {
             if (holder.mover != kNone) {
                 continue;
             }
-            auto group = byFold.find(RenameEngine::conflictKey(std::string(holder.name)));
-            if (group != byFold.end()) {
+            auto found = firstOf.find(RenameEngine::conflictKey(std::string(holder.name)));
+            if (found == firstOf.end()) {
+                continue;
+            }
+            note(found->second, holder.name);
+            if (auto group = twins.find(found->second); group != twins.end()) {
                 for (auto i : group->second) {
                     note(i, holder.name);
                 }
