@@ -101,7 +101,7 @@ bool FileItem::nothingAt(const std::filesystem::path& location) {
     return ::lstat(location.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 
-FileItem::FileItem(std::filesystem::path location, bool directory)
+FileItem::FileItem(ItemPath location, bool directory)
     : url(std::move(location)), previewName(originalName()), isDirectory(directory) {}
 
 std::string_view FileItem::nameBytes() const {

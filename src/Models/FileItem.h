@@ -24,7 +24,7 @@ struct FileItem {
     explicit FileItem(std::filesystem::path location);
     // An item whose folder flag the caller already knows (a directory walk reads it from the
     // entry), so that no further call to the disk is made.
-    FileItem(std::filesystem::path location, bool directory);
+    FileItem(ItemPath location, bool directory);
 
     Uuid id = Uuid::sequential();
     ItemPath url;  // kept byte-exact

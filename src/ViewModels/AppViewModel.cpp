@@ -115,7 +115,13 @@ void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
             if (name == "." || name == "..") {
                 continue;
             }
-            fs::path location = current / name;
+            // Joined as bytes: a std::filesystem::path per entry would split it into
+            // components only to be thrown away.
+            std::string location = current.native();
+            if (location.empty() || location.back() != '/') {
+                location += '/';
+            }
+            location += name;
             unsigned char type = entry->d_type;
             if (type == DT_UNKNOWN) {
                 // Some file systems do not report types: ask, without following links.
@@ -126,7 +132,7 @@ void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
                 type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : DT_REG;
             }
             if (type == DT_DIR) {
-                subfolders.push_back(location);
+                subfolders.emplace_back(location);
                 report(FileItem(std::move(location), true));
             } else if (type == DT_LNK) {
                 // Listed as the item it points to, folder or file, and never walked.
@@ -473,13 +479,19 @@ void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
 
 void AppViewModel::learnFolders(const std::vector<FileItem>& items) {
     FileSystem& disk = fileSystem_ != nullptr ? *fileSystem_ : FileSystem::real();
+    std::string folder;
     for (const auto& item : items) {
-        std::string folder = item.url.parent_path().native();
+        // Neighbours share their folder, so the last one answers most asks.
+        const std::string_view parent = RenamePlanner::folderOf(item.url.native());
+        if (parent == folder && folders_.contains(folder)) {
+            continue;
+        }
+        folder = parent;
         if (folders_.contains(folder)) {
             continue;
         }
         auto facts = disk.folderFacts(folder);
-        folders_.emplace(std::move(folder), facts ? std::move(*facts) : FolderFacts{});
+        folders_.emplace(folder, facts ? std::move(*facts) : FolderFacts{});
     }
 }
 
