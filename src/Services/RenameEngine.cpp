@@ -167,7 +167,7 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
 
     static const RenamePlanner::Folders kNothingKnown;
     const RenamePlan plan =
-        RenamePlanner::plan(std::move(requests), folders ? *folders : kNothingKnown);
+        RenamePlanner::plan(std::move(requests), folders ? *folders : kNothingKnown, true, false);
     for (std::size_t i = 0; i < files.size(); ++i) {
         const auto& planned = plan.entries[i];
         entries[i].warning = planned.warning;

@@ -54,12 +54,14 @@ class FolderPlanner {
     // `oldNames` and `next` are shared by every folder of one plan, one slot per entry.
     FolderPlanner(RenamePlan& out, const std::string& folder,
                   const std::vector<std::size_t>& members, const FolderFacts& facts, bool notes,
-                  const std::vector<std::string_view>& oldNames, std::vector<std::size_t>& next)
+                  bool steps, const std::vector<std::string_view>& oldNames,
+                  std::vector<std::size_t>& next)
         : out_(out),
           folder_(folder),
           members_(members),
           facts_(facts),
           notes_(notes),
+          steps_(steps),
           oldNames_(oldNames),
           next_(next) {}
 
@@ -72,7 +74,9 @@ class FolderPlanner {
         if (notes_ && !facts_.caseInsensitive) {
             findCaseTwins();
         }
-        order();
+        if (steps_) {
+            order();
+        }
     }
 
   private:
@@ -349,6 +353,7 @@ class FolderPlanner {
     const std::vector<std::size_t>& members_;
     const FolderFacts& facts_;
     bool notes_;
+    bool steps_;
     const std::vector<std::string_view>& oldNames_;
     std::vector<std::size_t>& next_;
     std::deque<std::string> folded_;
@@ -377,7 +382,8 @@ std::string_view nameOf(std::string_view location) {
     return slash == std::string_view::npos ? location : location.substr(slash + 1);
 }
 
-RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, bool notes) {
+RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, bool notes,
+                bool steps) {
     RenamePlan out;
     const std::size_t count = requests.size();
     out.entries.resize(count);
@@ -431,7 +437,8 @@ RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, boo
     for (auto f : byDepth) {
         auto facts = folders.find(folderPaths[f]);
         FolderPlanner(out, folderPaths[f], members[f],
-                      facts != folders.end() ? facts->second : kUnknown, notes, oldNames, next)
+                      facts != folders.end() ? facts->second : kUnknown, notes, steps, oldNames,
+                      next)
             .run();
     }
 
@@ -453,7 +460,7 @@ RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, boo
             break;
         }
     }
-    if (out.foldersMove) {
+    if (out.foldersMove && steps) {
         PathRelocation relocation;
         std::vector<std::size_t> movers;
         for (std::size_t i = 0; i < count; ++i) {
