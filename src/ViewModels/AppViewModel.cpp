@@ -11,13 +11,17 @@
 #include <unicode/unistr.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <ctime>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <numeric>
 #include <optional>
 #include <ostream>
 #include <sstream>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -178,6 +182,47 @@ FileItem::Clock::time_point localMoment(const FileMetadata::WallClock& t) {
     fields.tm_sec = t.second;
     fields.tm_isdst = -1;
     return FileItem::Clock::from_time_t(std::mktime(&fields));
+}
+
+// Runs `release` on a thread of its own that lives as long as the process (so that nothing it
+// needs can be gone by then), one release after the other.
+void releaseLater(std::function<void()> release) {
+    struct Releaser {
+        std::mutex lock;
+        std::condition_variable wake;
+        std::deque<std::function<void()>> queue;
+    };
+    static Releaser* const releaser = [] {
+        auto* made = new Releaser;
+        std::thread([made] {
+            for (;;) {
+                std::function<void()> next;
+                {
+                    std::unique_lock<std::mutex> hold(made->lock);
+                    made->wake.wait(hold, [made] { return !made->queue.empty(); });
+                    next = std::move(made->queue.front());
+                    made->queue.pop_front();
+                }
+                next();
+            }
+        }).detach();
+        return made;
+    }();
+    {
+        const std::lock_guard<std::mutex> hold(releaser->lock);
+        releaser->queue.push_back(std::move(release));
+    }
+    releaser->wake.notify_one();
+}
+
+// `value`, shared; whoever lets go of it last, it is freed off the main thread, since freeing
+// a whole list's worth of names would hold the main thread up.
+template <typename T>
+std::shared_ptr<T> freedInBackground(std::unique_ptr<T> value) {
+    return std::shared_ptr<T>(value.release(), [](T* done) {
+        auto owned = std::make_shared<std::unique_ptr<T>>(done);
+        releaseLater([owned] { owned->reset(); });
+    });
 }
 
 }  // namespace
@@ -423,7 +468,7 @@ const std::vector<std::size_t>& AppViewModel::shownOrder() const {
 
 std::shared_ptr<const std::vector<FileItem>> AppViewModel::shownItems() const {
     if (!shownItems_) {
-        auto items = std::make_shared<std::vector<FileItem>>();
+        auto items = freedInBackground(std::make_unique<std::vector<FileItem>>());
         const auto& indexes = shownOrder();
         items->reserve(indexes.size());
         for (auto index : indexes) {
@@ -717,7 +762,7 @@ void AppViewModel::computePreviews(unsigned parts) {
 void AppViewModel::startPreview() {
     previewRunning_ = true;
     previewWanted_ = false;
-    auto preview = std::make_shared<Preview>();
+    auto preview = freedInBackground(std::make_unique<Preview>());
     preview->generation = previewGeneration_;
     preview->items = shownItems();
     // The whole list, although only the enabled rules run, so that a problem names a rule by
@@ -748,7 +793,7 @@ void AppViewModel::startPreview() {
                 sameChecks = shared[i].isSelected == (checks[i] != 0);
             }
             if (!sameChecks) {
-                auto items = std::make_shared<std::vector<FileItem>>(shared);
+                auto items = freedInBackground(std::make_unique<std::vector<FileItem>>(shared));
                 for (std::size_t i = 0; i < items->size(); ++i) {
                     (*items)[i].isSelected = checks[i] != 0;
                 }
