@@ -84,7 +84,7 @@ fuzz: deps
 
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD) $(CMAKE_FLAGS) $(LAUNCHER) -DQUORVANE_BUILD_BENCH=ON -DQUORVANE_BUILD_TESTS=OFF \
-	       -DQUORVANE_BUILD_GUI=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+	       -DQUORVANE_BUILD_GUI=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BENCH_BUILD) -j$(JOBS)
 
 format:
