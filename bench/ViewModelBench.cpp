@@ -40,19 +40,22 @@ const BenchSupport::ScratchFolder& tree() {
     return folder;
 }
 
+// Argument 1: the preview follows the add, as in the window; 0: the list alone.
 void BM_AddFilesRecursive(benchmark::State& state) {
     const auto& root = tree();
     for (auto _ : state) {
         ImmediateScheduler scheduler;
         AppViewModel model(scheduler);
+        model.setPreviewsEnabled(state.range(0) != 0);
         model.setIncludeSubfolders(true);
         model.addFiles({root.path()});
         benchmark::DoNotOptimize(model.files().size());
     }
 }
 
-// The floor: readdir over the same tree with one stat per entry.
-std::size_t walk(const std::string& path) {
+// The floor: readdir over the same tree, each entry's kind from the entry itself, or with
+// one stat per entry (`stats`).
+std::size_t walk(const std::string& path, bool stats) {
     std::size_t count = 0;
     DIR* dir = ::opendir(path.c_str());
     if (dir == nullptr) {
@@ -64,22 +67,27 @@ std::size_t walk(const std::string& path) {
             continue;
         }
         const std::string child = path + "/" + name;
-        struct stat info {};
-        if (::lstat(child.c_str(), &info) == 0) {
-            ++count;
-            if (S_ISDIR(info.st_mode)) {
-                count += walk(child);
+        bool folder = entry->d_type == DT_DIR;
+        if (stats) {
+            struct stat info {};
+            if (::lstat(child.c_str(), &info) != 0) {
+                continue;
             }
+            folder = S_ISDIR(info.st_mode);
+        }
+        ++count;
+        if (folder) {
+            count += walk(child, stats);
         }
     }
     ::closedir(dir);
     return count;
 }
 
-void BM_ReaddirStatWalk(benchmark::State& state) {
+void BM_ReaddirWalk(benchmark::State& state) {
     const auto& root = tree();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(walk(root.path().string()));
+        benchmark::DoNotOptimize(walk(root.path().string(), state.range(0) != 0));
     }
 }
 
@@ -114,10 +122,16 @@ void BM_ExportCSV(benchmark::State& state) {
 
 BENCHMARK(BM_AddFilesRecursive)
     ->Name("addFiles/recursive100k")
+    ->ArgName("withPreview")
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK(BM_ReaddirStatWalk)
-    ->Name("addFiles/readdirStatWalk100k")
+BENCHMARK(BM_ReaddirWalk)
+    ->Name("addFiles/readdirWalk100k")
+    ->ArgName("stat")
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(BM_FilteredFiles)

@@ -25,6 +25,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Models/Utf8.h"
@@ -211,11 +212,6 @@ std::size_t widest(const std::vector<std::string>& texts) {
     return width;
 }
 
-// The command line speaks English: an error's sentence is its detail.
-json nullOr(const std::optional<Error>& error) {
-    return error ? json(error->detail) : json(nullptr);
-}
-
 // Paths as listed, made valid UTF-8 for output (a JSON document cannot carry raw bytes).
 std::string shown(const std::filesystem::path& path) {
     return Utf8::toValid(path.native());
@@ -314,30 +310,100 @@ void prepare(AppViewModel& model, const CLI::App& command, const Options& option
     model.addFiles(paths);
 }
 
+// Writes a JSON array element by element, laid out as nlohmann's dump(2) lays out a whole
+// array, so that no document for the whole list is built; output goes out in blocks.
+class JsonArrayWriter {
+  public:
+    explicit JsonArrayWriter(std::ostream& out) : out_(out) {}
+    ~JsonArrayWriter() { finish(); }
+    JsonArrayWriter(const JsonArrayWriter&) = delete;
+    JsonArrayWriter& operator=(const JsonArrayWriter&) = delete;
+
+    // Starts the next object; its members follow, with their keys in sorted order (as a
+    // json object prints them).
+    void beginObject() {
+        buffer_ += first_ ? "[\n  {" : ",\n  {";
+        first_ = false;
+        firstMember_ = true;
+    }
+    void member(std::string_view key, const std::string& text) {
+        memberKey(key);
+        buffer_ += json(text).dump(-1, ' ', false, json::error_handler_t::replace);
+    }
+    void member(std::string_view key, bool value) {
+        memberKey(key);
+        buffer_ += value ? "true" : "false";
+    }
+    // The command line speaks English: an error's sentence is its detail.
+    void member(std::string_view key, const std::optional<Error>& error) {
+        if (error) {
+            member(key, error->detail);
+        } else {
+            memberKey(key);
+            buffer_ += "null";
+        }
+    }
+    void endObject() {
+        buffer_ += firstMember_ ? "}" : "\n  }";
+        if (buffer_.size() >= 64 * 1024) {
+            out_ << buffer_;
+            buffer_.clear();
+        }
+    }
+    // Closes the array; called by the destructor when not called before.
+    void finish() {
+        if (finished_) {
+            return;
+        }
+        finished_ = true;
+        buffer_ += first_ ? "[]\n" : "\n]\n";
+        out_ << buffer_;
+        buffer_.clear();
+    }
+
+  private:
+    void memberKey(std::string_view key) {
+        buffer_ += firstMember_ ? "\n    \"" : ",\n    \"";
+        firstMember_ = false;
+        buffer_ += key;
+        buffer_ += "\": ";
+    }
+
+    std::ostream& out_;
+    std::string buffer_;
+    bool first_ = true;
+    bool firstMember_ = true;
+    bool finished_ = false;
+};
+
 int printPreview(const AppViewModel& model, const std::string& format) {
     const auto& previews = model.previews();
     if (format == "csv") {
-        std::cout << model.exportCSV();
+        model.exportCSV(std::cout);
         return 0;
     }
-    const auto listed = model.filteredFiles();
+    const auto& files = model.files();
+    const auto& order = model.shownOrder();
     if (format == "json") {
-        json out = json::array();
+        JsonArrayWriter out(std::cout);
         for (std::size_t i = 0; i < previews.size(); ++i) {
-            out.push_back({{"path", shown(listed[i].url)},
-                           {"original", previews[i].original},
-                           {"preview", previews[i].preview},
-                           {"hasConflict", previews[i].hasConflict},
-                           {"problem", nullOr(previews[i].problem)},
-                           {"warning", nullOr(previews[i].warning)}});
+            out.beginObject();
+            out.member("hasConflict", previews[i].hasConflict);
+            out.member("original", previews[i].original);
+            out.member("path", shown(files[order[i]].url));
+            out.member("preview", previews[i].preview);
+            out.member("problem", previews[i].problem);
+            out.member("warning", previews[i].warning);
+            out.endObject();
         }
-        std::cout << out.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+        out.finish();
         return 0;
     }
     // Names are printed as a terminal shows them without acting on their controls.
     std::vector<std::string> originals;
-    for (const auto& item : listed) {
-        originals.push_back(Utf8::escapeControls(item.url.filename().native()));
+    originals.reserve(order.size());
+    for (auto index : order) {
+        originals.push_back(Utf8::escapeControls(files[index].url.filename().native()));
     }
     const std::size_t width = widest(originals);
     for (std::size_t i = 0; i < previews.size(); ++i) {
@@ -381,15 +447,17 @@ int printResults(const std::vector<RenameResult>& results, const std::string& fo
         ++counts[result.status];
     }
     if (format == "json") {
-        json out = json::array();
+        JsonArrayWriter out(std::cout);
         for (const auto& result : results) {
-            out.push_back({{"originalPath", shown(result.originalURL)},
-                           {"newPath", shown(result.newURL)},
-                           {"success", result.renamed()},
-                           {"status", statusWord(result.status)},
-                           {"error", result.error ? json(result.error->detail) : json(nullptr)}});
+            out.beginObject();
+            out.member("error", result.error);
+            out.member("newPath", shown(result.newURL));
+            out.member("originalPath", shown(result.originalURL));
+            out.member("status", std::string(statusWord(result.status)));
+            out.member("success", result.renamed());
+            out.endObject();
         }
-        std::cout << out.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+        out.finish();
     } else {
         for (const auto& result : results) {
             static const std::map<RenameResult::Status, const char*> labels{
@@ -1132,6 +1200,10 @@ int runCommand(int argc, char** argv) {
         }
         ImmediateScheduler scheduler;
         AppViewModel model(scheduler, testFileSystem());
+        if (rename->parsed()) {
+            // A rename shows no preview: the rules run once, for the batch.
+            model.setPreviewsEnabled(false);
+        }
         if (rename->parsed() && !options.fromCsv.empty()) {
             if (!options.paths.empty() || !collectRules(*rename, options).empty() ||
                 options.recursive || !options.filter.empty() || options.onlyFiles ||

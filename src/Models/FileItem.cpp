@@ -101,15 +101,22 @@ bool FileItem::nothingAt(const std::filesystem::path& location) {
     return ::lstat(location.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 
-FileItem::FileItem(std::filesystem::path location, bool directory)
+FileItem::FileItem(ItemPath location, bool directory)
     : url(std::move(location)), previewName(originalName()), isDirectory(directory) {}
 
+std::string_view FileItem::nameBytes() const {
+    const std::string& text = url.native();
+    const auto slash = text.rfind('/');
+    return slash == std::string::npos ? std::string_view(text)
+                                      : std::string_view(text).substr(slash + 1);
+}
+
 std::string FileItem::originalName() const {
-    return Utf8::toValid(url.filename().native());
+    return Utf8::toValid(nameBytes());
 }
 
 bool FileItem::hasValidName() const {
-    return Utf8::isValid(url.filename().native());
+    return Utf8::isValid(nameBytes());
 }
 
 std::pair<std::string, std::string> FileItem::splitName(const std::string& name) {

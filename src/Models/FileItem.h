@@ -9,7 +9,9 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "Models/ItemPath.h"
 #include "Models/Uuid.h"
 
 // One listed file or folder. Its name parts are derived from `url` on every call; equality
@@ -22,10 +24,10 @@ struct FileItem {
     explicit FileItem(std::filesystem::path location);
     // An item whose folder flag the caller already knows (a directory walk reads it from the
     // entry), so that no further call to the disk is made.
-    FileItem(std::filesystem::path location, bool directory);
+    FileItem(ItemPath location, bool directory);
 
-    Uuid id = Uuid::random();
-    std::filesystem::path url;  // kept byte-exact
+    Uuid id = Uuid::sequential();
+    ItemPath url;  // kept byte-exact
     bool isSelected = true;
     std::string previewName;
     bool hasConflict = false;
@@ -34,6 +36,8 @@ struct FileItem {
     // the preview shows such an item as one that cannot be renamed.
     bool isMissing = false;
 
+    // The bytes of the last path component, as they are on disk.
+    std::string_view nameBytes() const;
     // The last path component as UTF-8; ill-formed bytes show as U+FFFD (see hasValidName).
     std::string originalName() const;
     // Whether the last path component is valid UTF-8; names that are not are never renamed.

@@ -3,10 +3,10 @@
 
 #pragma once
 
-#include <filesystem>
 #include <optional>
 
 #include "Models/Error.h"
+#include "Models/ItemPath.h"
 
 // The outcome for one entry of a rename batch (or of an undo or redo) whose name changes.
 struct RenameResult {
@@ -18,10 +18,10 @@ struct RenameResult {
     };
 
     // Where the item was before the batch.
-    std::filesystem::path originalURL;
+    ItemPath originalURL;
     // Where the batch puts it: its final folder (which may itself have moved in the batch)
     // joined with the new name. Only a location when `status` is renamed.
-    std::filesystem::path newURL;
+    ItemPath newURL;
     Status status = Status::failed;
     // Why it was not renamed (none when renamed): a code and an untranslated detail; the
     // window and the command line word their own sentences.
@@ -31,5 +31,5 @@ struct RenameResult {
     bool renamed() const { return status == Status::renamed; }
     // The temporary name in the same folder that the item passed through to complete a
     // cycle of names, when it did.
-    std::optional<std::filesystem::path> temporaryURL;
+    std::optional<ItemPath> temporaryURL;
 };

@@ -7,6 +7,7 @@
 #include <uuid/uuid.h>
 
 #include <array>
+#include <atomic>
 #include <cstring>
 
 Uuid Uuid::random() {
@@ -35,6 +36,18 @@ Uuid Uuid::random() {
     // Version 4 (random) and the RFC 4122 variant.
     id.bytes_[6] = static_cast<std::uint8_t>((id.bytes_[6] & 0x0F) | 0x40);
     id.bytes_[8] = static_cast<std::uint8_t>((id.bytes_[8] & 0x3F) | 0x80);
+    return id;
+}
+
+Uuid Uuid::sequential() {
+    static std::atomic<std::uint64_t> counter{0};
+    const std::uint64_t value = counter.fetch_add(1, std::memory_order_relaxed) + 1;
+    Uuid id;
+    // The counter fills the last eight bytes; the first stay zero, which no version 4
+    // identifier has (its version nibble is 4), so the two kinds never meet.
+    for (std::size_t i = 0; i < 8; ++i) {
+        id.bytes_[15 - i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
     return id;
 }
 

@@ -18,6 +18,9 @@ class Uuid {
 
     // A new random (version 4) identifier.
     static Uuid random();
+    // A new identifier from a counter of this process (thread-safe): unique while the program
+    // runs, cheaper than random(), for what is never saved (the entries of the file list).
+    static Uuid sequential();
 
     // Parses the canonical 36-character form (8-4-4-4-12 hex digits) in either letter case;
     // anything else gives none.

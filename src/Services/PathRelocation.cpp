@@ -3,25 +3,35 @@
 
 #include "Services/PathRelocation.h"
 
-void PathRelocation::add(const std::filesystem::path& from, const std::filesystem::path& to) {
-    moved_.insert_or_assign(from.native(), to);
+#include <algorithm>
+
+void PathRelocation::add(std::string from, std::string to) {
+    fewestSlashes_ = std::min<std::size_t>(
+        fewestSlashes_, static_cast<std::size_t>(std::count(from.begin(), from.end(), '/')));
+    moved_.insert_or_assign(std::move(from), std::move(to));
 }
 
-std::filesystem::path PathRelocation::apply(const std::filesystem::path& location) const {
+bool PathRelocation::relocate(std::string& location) const {
     if (moved_.empty()) {
-        return location;
+        return false;
     }
-    const std::string& text = location.native();
-    if (auto it = moved_.find(text); it != moved_.end()) {
-        return it->second;
+    if (auto it = moved_.find(location); it != moved_.end()) {
+        location = it->second;
+        return true;
     }
-    std::string prefix;
-    for (auto slash = text.rfind('/'); slash != std::string::npos && slash > 0;
+    // The prefix ending before the k-th slash from the right has one slash fewer each step;
+    // those with fewer slashes than any moved location are not looked up.
+    auto slashes = static_cast<std::size_t>(std::count(location.begin(), location.end(), '/'));
+    const std::string_view text(location);
+    for (auto slash = text.rfind('/'); slash != std::string_view::npos && slash > 0;
          slash = text.rfind('/', slash - 1)) {
-        prefix.assign(text, 0, slash);
-        if (auto it = moved_.find(prefix); it != moved_.end()) {
-            return std::filesystem::path(it->second.native() + text.substr(slash));
+        if (--slashes < fewestSlashes_) {
+            break;
+        }
+        if (auto it = moved_.find(text.substr(0, slash)); it != moved_.end()) {
+            location.replace(0, slash, it->second);
+            return true;
         }
     }
-    return location;
+    return false;
 }

@@ -3,24 +3,46 @@
 
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 // Where listed locations are after a batch: each moved item goes to its new location, and
-// whatever lies below a moved folder follows it.
+// whatever lies below a moved folder follows it. Locations are exact bytes.
 class PathRelocation {
   public:
     // Records that the item at `from` is now at `to`. `to` must already be final: add a
     // folder's move before the moves of what lies inside it.
-    void add(const std::filesystem::path& from, const std::filesystem::path& to);
-
+    void add(std::string from, std::string to);
+    void add(const std::filesystem::path& from, const std::filesystem::path& to) {
+        add(from.native(), to.native());
+    }
     // Where the item listed at `location` is now: its own move, else that of its nearest
     // moved folder, else `location` itself.
-    std::filesystem::path apply(const std::filesystem::path& location) const;
-
+    std::string locate(std::string_view location) const {
+        std::string now(location);
+        relocate(now);
+        return now;
+    }
+    // Replaces `location` by where its item is now; false, and `location` left, when it did
+    // not move.
+    bool relocate(std::string& location) const;
+    std::filesystem::path apply(const std::filesystem::path& location) const {
+        return moved_.empty() ? location : std::filesystem::path(locate(location.native()));
+    }
     bool empty() const { return moved_.empty(); }
 
   private:
-    std::unordered_map<std::string, std::filesystem::path> moved_;
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const noexcept {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, std::string, Hash, std::equal_to<>> moved_;
+    // The fewest slashes in a moved location: a shorter prefix cannot have moved.
+    std::size_t fewestSlashes_ = SIZE_MAX;
 };

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <string_view>
 #include <thread>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -165,7 +166,8 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
     }
 
     static const RenamePlanner::Folders kNothingKnown;
-    const RenamePlan plan = RenamePlanner::plan(requests, folders ? *folders : kNothingKnown);
+    const RenamePlan plan =
+        RenamePlanner::plan(std::move(requests), folders ? *folders : kNothingKnown, true, false);
     for (std::size_t i = 0; i < files.size(); ++i) {
         const auto& planned = plan.entries[i];
         entries[i].warning = planned.warning;
@@ -209,7 +211,6 @@ class Execution {
             ++total_;
             if (entry.skip) {
                 states_[i].status = RenameResult::Status::skipped;
-                states_[i].error = entry.skip;
                 states_[i].done = true;
             }
         }
@@ -242,10 +243,9 @@ class Execution {
     }
 
   private:
+    // Two bytes per entry: the few errors and temporary names are kept aside, by entry.
     struct State {
         RenameResult::Status status = RenameResult::Status::notAttempted;
-        std::optional<Error> error;
-        std::optional<std::filesystem::path> temporary;
         bool done = false;
     };
 
@@ -256,7 +256,9 @@ class Execution {
         }
         state.done = true;
         state.status = error ? RenameResult::Status::failed : RenameResult::Status::renamed;
-        state.error = error;
+        if (error) {
+            errors_.insert_or_assign(i, *error);
+        }
         ++done_;
     }
 
@@ -321,12 +323,12 @@ class Execution {
         }
         const RenameStep& back = steps.back();
         const std::size_t first = back.completes.front();
-        states_[first].temporary = back.from;
+        temporaries_.insert_or_assign(first, back.from);
         error = disk_.moveNoReplace(back.from, back.to);
         ran(back, error);
         if (error && !disk_.moveNoReplace(back.from, away.from)) {
             // Back under its own name, as if it had never moved.
-            states_[first].temporary.reset();
+            temporaries_.erase(first);
         } else if (error) {
             error->detail += " The item is now named \xE2\x80\x9C" +
                              std::string(RenamePlanner::nameOf(back.from)) + "\xE2\x80\x9D.";
@@ -345,6 +347,13 @@ class Execution {
         }
         PathRelocation relocation;
         const bool nested = plan_.foldersMove;
+        // `folder` joined with `name`, as the planner joins them.
+        const auto join = [](std::string folder, const std::string& name) {
+            if (!folder.empty() && folder.back() != '/') {
+                folder += '/';
+            }
+            return folder + name;
+        };
         if (nested) {
             const auto depth = [&](std::size_t i) {
                 const auto& text = plan_.entries[i].source;
@@ -354,9 +363,9 @@ class Execution {
                              [&](std::size_t a, std::size_t b) { return depth(a) < depth(b); });
             for (auto i : renamed) {
                 const auto& entry = plan_.entries[i];
-                const std::filesystem::path folder(
-                    std::string(RenamePlanner::folderOf(entry.source)));
-                relocation.add(entry.source, relocation.apply(folder) / entry.newName);
+                relocation.add(
+                    entry.source,
+                    join(relocation.locate(RenamePlanner::folderOf(entry.source)), entry.newName));
             }
         }
         std::vector<RenameResult> out;
@@ -366,24 +375,28 @@ class Execution {
             if (!entry.changes) {
                 continue;
             }
-            State& state = states_[i];
+            const State& state = states_[i];
             RenameResult result;
             result.originalURL = entry.source;
             result.newURL =
                 nested && entry.target != entry.source
-                    ? relocation.apply(std::string(RenamePlanner::folderOf(entry.target))) /
-                          entry.newName
-                    : std::filesystem::path(entry.target);
-            if (!state.done) {
-                state.status = RenameResult::Status::notAttempted;
-                state.error = Error{Error::Code::cancelled,
-                                    cancelled ? "The batch was cancelled before this item."
-                                              : "This item was not reached.",
-                                    0};
-            }
+                    ? join(relocation.locate(RenamePlanner::folderOf(entry.target)), entry.newName)
+                    : entry.target;
             result.status = state.status;
-            result.error = std::move(state.error);
-            result.temporaryURL = std::move(state.temporary);
+            if (!state.done) {
+                result.status = RenameResult::Status::notAttempted;
+                result.error = Error{Error::Code::cancelled,
+                                     cancelled ? "The batch was cancelled before this item."
+                                               : "This item was not reached.",
+                                     0};
+            } else if (state.status == RenameResult::Status::skipped) {
+                result.error = entry.skip;
+            } else if (auto error = errors_.find(i); error != errors_.end()) {
+                result.error = std::move(error->second);
+            }
+            if (auto temporary = temporaries_.find(i); temporary != temporaries_.end()) {
+                result.temporaryURL = std::move(temporary->second);
+            }
             out.push_back(std::move(result));
         }
         return out;
@@ -393,6 +406,8 @@ class Execution {
     const RenameOptions& options_;
     FileSystem& disk_;
     std::vector<State> states_;
+    std::unordered_map<std::size_t, Error> errors_;
+    std::unordered_map<std::size_t, std::string> temporaries_;
     std::size_t total_ = 0;
     std::size_t done_ = 0;
 };
@@ -446,10 +461,10 @@ std::vector<RenameResult> execute(const RenamePlan& plan, const RenameOptions& o
     return Execution(plan, options).run();
 }
 
-std::vector<RenameResult> renameRequests(const std::vector<RenameRequest>& requests,
+std::vector<RenameResult> renameRequests(std::vector<RenameRequest> requests,
                                          const RenameOptions& options) {
     const auto folders = readFolders(requests, diskOf(options));
-    const RenamePlan plan = RenamePlanner::plan(requests, folders, false);
+    const RenamePlan plan = RenamePlanner::plan(std::move(requests), folders, false);
     if (options.observer != nullptr) {
         if (auto error = options.observer->planned(plan, folders)) {
             // Without its journal the batch must not move anything.
@@ -485,7 +500,7 @@ std::vector<RenameResult> performMoves(
     for (const auto& [from, to] : moves) {
         requests.push_back({from.native(), to.filename().native(), true, std::nullopt});
     }
-    return renameRequests(requests, options);
+    return renameRequests(std::move(requests), options);
 }
 
 std::string applyReplace(const RenameRule& rule, const std::string& name) {

@@ -102,7 +102,7 @@ RenamePlanner::Folders readFolders(const std::vector<RenameRequest>& requests, F
 std::vector<RenameResult> execute(const RenamePlan& plan, const RenameOptions& options = {});
 
 // Plans `requests` against the folders as they are now on disk, then executes the plan.
-std::vector<RenameResult> renameRequests(const std::vector<RenameRequest>& requests,
+std::vector<RenameResult> renameRequests(std::vector<RenameRequest> requests,
                                          const RenameOptions& options = {});
 
 // Carries the rules out on disk for the checked items of `files` (unchecked ones count for

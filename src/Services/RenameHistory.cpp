@@ -442,13 +442,13 @@ std::vector<RenameResult> replay(std::vector<JournalStep> steps, bool backward, 
             const fs::path folder(std::string(RenamePlanner::folderOf(t.end)));
             const fs::path final =
                 relocation.apply(folder) / std::string(RenamePlanner::nameOf(t.end));
-            relocation.add(t.start, final);
+            relocation.add(t.start, final.native());
             t.end = final.native();
         } else {
             const fs::path folder(std::string(RenamePlanner::folderOf(t.start)));
             const fs::path first =
                 relocation.apply(folder) / std::string(RenamePlanner::nameOf(t.start));
-            relocation.add(t.end, first);
+            relocation.add(t.end, first.native());
             t.start = first.native();
         }
     }

@@ -54,12 +54,14 @@ class FolderPlanner {
     // `oldNames` and `next` are shared by every folder of one plan, one slot per entry.
     FolderPlanner(RenamePlan& out, const std::string& folder,
                   const std::vector<std::size_t>& members, const FolderFacts& facts, bool notes,
-                  const std::vector<std::string_view>& oldNames, std::vector<std::size_t>& next)
+                  bool steps, const std::vector<std::string_view>& oldNames,
+                  std::vector<std::size_t>& next)
         : out_(out),
           folder_(folder),
           members_(members),
           facts_(facts),
           notes_(notes),
+          steps_(steps),
           oldNames_(oldNames),
           next_(next) {}
 
@@ -72,7 +74,9 @@ class FolderPlanner {
         if (notes_ && !facts_.caseInsensitive) {
             findCaseTwins();
         }
-        order();
+        if (steps_) {
+            order();
+        }
     }
 
   private:
@@ -176,13 +180,21 @@ class FolderPlanner {
 
     // Names that only letter case tells apart are allowed here, and worth a note.
     void findCaseTwins() {
-        std::unordered_map<std::string, std::vector<std::size_t>> byFold;
+        // The first mover of each folded name; groups are made only for names shared, which
+        // are few, so that a folder of distinct names costs one entry per name.
+        std::unordered_map<std::string, std::size_t> firstOf;
+        std::unordered_map<std::size_t, std::vector<std::size_t>> twins;
+        firstOf.reserve(members_.size());
         for (auto i : members_) {
             if (moves(i)) {
-                byFold[RenameEngine::conflictKey(entry(i).newName)].push_back(i);
+                auto [it, fresh] =
+                    firstOf.try_emplace(RenameEngine::conflictKey(entry(i).newName), i);
+                if (!fresh) {
+                    twins[it->second].push_back(i);
+                }
             }
         }
-        if (byFold.empty()) {
+        if (firstOf.empty()) {
             return;
         }
         const auto note = [&](std::size_t i, std::string_view other) {
@@ -191,18 +203,22 @@ class FolderPlanner {
                                          "Differs from " + quoted(other) + " only in letter case"};
             }
         };
-        for (const auto& [fold, group] : byFold) {
-            for (std::size_t a = 1; a < group.size(); ++a) {
-                note(group[a], entry(group[0]).newName);
-                note(group[0], entry(group[a]).newName);
+        for (const auto& [first, others] : twins) {
+            for (auto other : others) {
+                note(other, entry(first).newName);
+                note(first, entry(other).newName);
             }
         }
         for (const auto& [name, holder] : slots_) {
             if (holder.mover != kNone) {
                 continue;
             }
-            auto group = byFold.find(RenameEngine::conflictKey(std::string(holder.name)));
-            if (group != byFold.end()) {
+            auto found = firstOf.find(RenameEngine::conflictKey(std::string(holder.name)));
+            if (found == firstOf.end()) {
+                continue;
+            }
+            note(found->second, holder.name);
+            if (auto group = twins.find(found->second); group != twins.end()) {
                 for (auto i : group->second) {
                     note(i, holder.name);
                 }
@@ -337,6 +353,7 @@ class FolderPlanner {
     const std::vector<std::size_t>& members_;
     const FolderFacts& facts_;
     bool notes_;
+    bool steps_;
     const std::vector<std::string_view>& oldNames_;
     std::vector<std::size_t>& next_;
     std::deque<std::string> folded_;
@@ -365,7 +382,8 @@ std::string_view nameOf(std::string_view location) {
     return slash == std::string_view::npos ? location : location.substr(slash + 1);
 }
 
-RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folders, bool notes) {
+RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, bool notes,
+                bool steps) {
     RenamePlan out;
     const std::size_t count = requests.size();
     out.entries.resize(count);
@@ -375,10 +393,10 @@ RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folde
     std::vector<std::vector<std::size_t>> members;
     std::unordered_map<std::string_view, std::size_t> folderIndex;
     for (std::size_t i = 0; i < count; ++i) {
-        const RenameRequest& request = requests[i];
+        RenameRequest& request = requests[i];
         RenamePlan::Entry& entry = out.entries[i];
-        entry.source = request.source;
-        entry.newName = request.newName;
+        entry.source = std::move(request.source);
+        entry.newName = std::move(request.newName);
         oldNames[i] = nameOf(entry.source);
         // Rules that could not run leave the name as it was; such an entry still takes part,
         // skipped with that reason, so that the batch reports it instead of passing over it.
@@ -386,9 +404,9 @@ RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folde
             request.problem && (request.problem->code == Error::Code::badPattern ||
                                 request.problem->code == Error::Code::timedOut ||
                                 request.problem->code == Error::Code::missingValue);
-        entry.changes = request.inBatch && (request.newName != oldNames[i] || rulesFailed);
+        entry.changes = request.inBatch && (entry.newName != oldNames[i] || rulesFailed);
         if (entry.changes && request.problem) {
-            entry.skip = request.problem;
+            entry.skip = std::move(request.problem);
         }
         if (!entry.changes || entry.skip) {
             entry.target = entry.source;
@@ -403,6 +421,8 @@ RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folde
         }
         members[found->second].push_back(i);
     }
+    // What was not moved out of them is not needed any more.
+    std::vector<RenameRequest>().swap(requests);
 
     // Deepest folders first: every entry inside a folder moves while the folder keeps its name.
     std::vector<std::size_t> byDepth(folderPaths.size());
@@ -417,7 +437,8 @@ RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folde
     for (auto f : byDepth) {
         auto facts = folders.find(folderPaths[f]);
         FolderPlanner(out, folderPaths[f], members[f],
-                      facts != folders.end() ? facts->second : kUnknown, notes, oldNames, next)
+                      facts != folders.end() ? facts->second : kUnknown, notes, steps, oldNames,
+                      next)
             .run();
     }
 
@@ -439,7 +460,7 @@ RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folde
             break;
         }
     }
-    if (out.foldersMove) {
+    if (out.foldersMove && steps) {
         PathRelocation relocation;
         std::vector<std::size_t> movers;
         for (std::size_t i = 0; i < count; ++i) {
@@ -452,13 +473,16 @@ RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folde
         });
         for (auto i : movers) {
             auto& entry = out.entries[i];
-            const fs::path folder(std::string(folderOf(entry.source)));
-            entry.target = (relocation.apply(folder) / entry.newName).native();
+            std::string folder = relocation.locate(folderOf(entry.source));
+            if (!folder.empty() && folder.back() != '/') {
+                folder += '/';
+            }
+            entry.target = folder + entry.newName;
             relocation.add(entry.source, entry.target);
         }
         for (auto& entry : out.entries) {
             if (!entry.changes || entry.skip) {
-                entry.target = relocation.apply(entry.target).native();
+                relocation.relocate(entry.target);
             }
         }
     }

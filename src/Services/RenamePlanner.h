@@ -30,9 +30,11 @@ using Folders = std::unordered_map<std::string, FolderFacts>;
 // plan moves away is free. Names that differ only in letter case in a case-sensitive folder
 // get a warning. The steps run deepest folder first, so that a folder moves after its
 // contents; within a folder chains run from their free end and cycles are one step each.
-// `notes` false leaves out the warnings, which only a preview shows.
-RenamePlan plan(const std::vector<RenameRequest>& requests, const Folders& folders,
-                bool notes = true);
+// `notes` false leaves out the warnings, which only a preview shows; `steps` false leaves
+// out the steps and the targets of the entries that move, which only a batch needs. The
+// requests are taken (their strings move into the plan's entries).
+RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, bool notes = true,
+                bool steps = true);
 
 // The folder part and the last component of a location, as its bytes are split by "/"
 // (the folder of "name" is "").

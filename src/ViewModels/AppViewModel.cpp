@@ -11,11 +11,17 @@
 #include <unicode/unistr.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <ctime>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <numeric>
 #include <optional>
+#include <ostream>
+#include <sstream>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -113,7 +119,13 @@ void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
             if (name == "." || name == "..") {
                 continue;
             }
-            fs::path location = current / name;
+            // Joined as bytes: a std::filesystem::path per entry would split it into
+            // components only to be thrown away.
+            std::string location = current.native();
+            if (location.empty() || location.back() != '/') {
+                location += '/';
+            }
+            location += name;
             unsigned char type = entry->d_type;
             if (type == DT_UNKNOWN) {
                 // Some file systems do not report types: ask, without following links.
@@ -124,7 +136,7 @@ void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
                 type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : DT_REG;
             }
             if (type == DT_DIR) {
-                subfolders.push_back(location);
+                subfolders.emplace_back(location);
                 report(FileItem(std::move(location), true));
             } else if (type == DT_LNK) {
                 // Listed as the item it points to, folder or file, and never walked.
@@ -145,7 +157,7 @@ PathRelocation relocationOf(const std::vector<RenameResult>& results) {
     PathRelocation moved;
     for (const auto& result : results) {
         if (result.renamed()) {
-            moved.add(result.originalURL, result.newURL);
+            moved.add(result.originalURL.native(), result.newURL.native());
         }
     }
     return moved;
@@ -154,6 +166,9 @@ PathRelocation relocationOf(const std::vector<RenameResult>& results) {
 // The folders the preview knew, read again where they are after `results`.
 RenamePlanner::Folders reread(const std::vector<std::string>& known,
                               const std::vector<RenameResult>& results, FileSystem& disk) {
+    if (known.empty()) {
+        return {};
+    }
     const PathRelocation moved = relocationOf(results);
     RenamePlanner::Folders fresh;
     for (const auto& folder : known) {
@@ -178,6 +193,47 @@ FileItem::Clock::time_point localMoment(const FileMetadata::WallClock& t) {
     return FileItem::Clock::from_time_t(std::mktime(&fields));
 }
 
+// Runs `release` on a thread of its own that lives as long as the process (so that nothing it
+// needs can be gone by then), one release after the other.
+void releaseLater(std::function<void()> release) {
+    struct Releaser {
+        std::mutex lock;
+        std::condition_variable wake;
+        std::deque<std::function<void()>> queue;
+    };
+    static Releaser* const releaser = [] {
+        auto* made = new Releaser;
+        std::thread([made] {
+            for (;;) {
+                std::function<void()> next;
+                {
+                    std::unique_lock<std::mutex> hold(made->lock);
+                    made->wake.wait(hold, [made] { return !made->queue.empty(); });
+                    next = std::move(made->queue.front());
+                    made->queue.pop_front();
+                }
+                next();
+            }
+        }).detach();
+        return made;
+    }();
+    {
+        const std::lock_guard<std::mutex> hold(releaser->lock);
+        releaser->queue.push_back(std::move(release));
+    }
+    releaser->wake.notify_one();
+}
+
+// `value`, shared; whoever lets go of it last, it is freed off the main thread, since freeing
+// a whole list's worth of names would hold the main thread up.
+template <typename T>
+std::shared_ptr<T> freedInBackground(std::unique_ptr<T> value) {
+    return std::shared_ptr<T>(value.release(), [](T* done) {
+        auto owned = std::make_shared<std::unique_ptr<T>>(done);
+        releaseLater([owned] { owned->reset(); });
+    });
+}
+
 }  // namespace
 
 AppViewModel::AppViewModel(Scheduler& scheduler, FileSystem* fileSystem)
@@ -200,6 +256,13 @@ void AppViewModel::setShowRenameResult(bool value) {
 }
 
 void AppViewModel::cancelRename() {
+    if (renameDeferred_) {
+        // Nothing has moved yet: the rename does not begin.
+        renameDeferred_ = false;
+        isRenaming_ = false;
+        changed();
+        return;
+    }
     if (isRenaming_ && stopRequested_) {
         stopRequested_->store(true);
     }
@@ -231,30 +294,35 @@ RenameEngine::RenameOptions AppViewModel::renameOptions() {
 
 void AppViewModel::setSortOrder(SortOrder value) {
     sortOrder_ = value;
+    orderChanged();
     changed();
     updatePreviews();
 }
 
 void AppViewModel::setSortReversed(bool value) {
     sortReversed_ = value;
+    orderChanged();
     changed();
     updatePreviews();
 }
 
 void AppViewModel::setFilterText(std::string value) {
     filterText_ = std::move(value);
+    orderChanged();
     changed();
     updatePreviews();
 }
 
 void AppViewModel::setShowOnlyFiles(bool value) {
     showOnlyFiles_ = value;
+    orderChanged();
     changed();
     updatePreviews();
 }
 
 void AppViewModel::setShowOnlyFolders(bool value) {
     showOnlyFolders_ = value;
+    orderChanged();
     changed();
     updatePreviews();
 }
@@ -295,18 +363,31 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
             return sortReversed_ ? before(keys[b], keys[a]) : before(keys[a], keys[b]);
         });
     };
-    // Each key is read once per call; the comparisons then touch neither ICU nor the disk.
+    // Each key is read once per call (name keys once per entry); the comparisons then touch
+    // neither ICU nor the disk.
     switch (sortOrder_) {
-        case SortOrder::name:
+        case SortOrder::name: {
+            std::vector<std::string_view> keys;
+            keys.reserve(indexes.size());
+            for (auto index : indexes) {
+                keys.emplace_back(nameKeyOf(files_[index]));
+            }
+            sortBy(keys, std::less<>{});
+            break;
+        }
         case SortOrder::type: {
-            std::vector<std::string> keys;
+            // By extension, then in name order. The pair compares as the two keys joined by a
+            // zero byte would, since neither holds one.
+            std::unordered_map<std::string, std::string> extensionKeys;
+            std::vector<std::pair<std::string_view, std::string_view>> keys;
             keys.reserve(indexes.size());
             for (auto index : indexes) {
                 const FileItem& item = files_[index];
-                // Type: by extension, then in name order.
-                keys.push_back(sortOrder_ == SortOrder::name
-                                   ? nameKey(item)
-                                   : collationKey(item.fileExtension()) + '\0' + nameKey(item));
+                auto [known, added] = extensionKeys.try_emplace(item.fileExtension());
+                if (added) {
+                    known->second = collationKey(known->first);
+                }
+                keys.emplace_back(known->second, nameKeyOf(item));
             }
             sortBy(keys, std::less<>{});
             break;
@@ -328,8 +409,8 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
             dates.reserve(indexes.size());
             for (auto index : indexes) {
                 const FileItem& item = files_[index];
-                const auto known = metadata_.find(item.id);
-                const FileMetadata* m = known != metadata_.end() ? known->second.get() : nullptr;
+                const auto known = metadata_->find(item.id);
+                const FileMetadata* m = known != metadata_->end() ? known->second.get() : nullptr;
                 if (m != nullptr && m->exifDate) {
                     dates.push_back(localMoment(*m->exifDate));
                 } else if (m != nullptr && m->has(FileMetadata::file)) {
@@ -387,9 +468,52 @@ std::vector<std::size_t> AppViewModel::passingIndexes() const {
     return kept;
 }
 
+const std::vector<std::size_t>& AppViewModel::shownOrder() const {
+    if (!order_) {
+        order_ = shownIndexes();
+    }
+    return *order_;
+}
+
+std::shared_ptr<const std::vector<FileItem>> AppViewModel::shownItems() const {
+    if (!shownItems_) {
+        auto items = freedInBackground(std::make_unique<std::vector<FileItem>>());
+        const auto& indexes = shownOrder();
+        items->reserve(indexes.size());
+        for (auto index : indexes) {
+            items->push_back(files_[index]);
+        }
+        shownItems_ = std::move(items);
+    }
+    return shownItems_;
+}
+
+const std::string& AppViewModel::nameKeyOf(const FileItem& item) const {
+    std::string& key = nameKeys_[item.id];
+    // The key ends in the name it was made for, after its only zero byte; a moved entry
+    // keeps its id, so a key for another name is made afresh.
+    const std::string_view name = RenamePlanner::nameOf(item.url.native());
+    const bool current = key.size() > name.size() && key.ends_with(name) &&
+                         key[key.size() - name.size() - 1] == '\0';
+    if (!current) {
+        key = nameKey(item);
+    }
+    return key;
+}
+
+void AppViewModel::orderChanged() {
+    order_.reset();
+    shownItems_.reset();
+    ++listVersion_;
+}
+
+void AppViewModel::checksChanged() {
+    ++checkVersion_;
+}
+
 std::vector<FileItem> AppViewModel::filteredFiles() const {
     std::vector<FileItem> shown;
-    const auto indexes = shownIndexes();
+    const auto& indexes = shownOrder();
     shown.reserve(indexes.size());
     for (auto index : indexes) {
         shown.push_back(files_[index]);
@@ -404,7 +528,7 @@ std::size_t AppViewModel::selectedCount() const {
 
 std::size_t AppViewModel::hiddenSelectedCount() const {
     std::vector<bool> shown(files_.size(), false);
-    for (auto index : shownIndexes()) {
+    for (auto index : shownOrder()) {
         shown[index] = true;
     }
     std::size_t hidden = 0;
@@ -415,8 +539,9 @@ std::size_t AppViewModel::hiddenSelectedCount() const {
 }
 
 std::size_t AppViewModel::conflictCount() const {
+    const auto& previews = preview_->entries;
     return static_cast<std::size_t>(
-        std::count_if(previews_.begin(), previews_.end(),
+        std::count_if(previews.begin(), previews.end(),
                       [](const PreviewEntry& entry) { return entry.hasConflict; }));
 }
 
@@ -444,22 +569,31 @@ void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
             addIfNew(std::move(item));
         }
     }
-    learnFolders(batch);
+    if (previewsEnabled_) {
+        learnFolders(batch);
+    }
     files_.insert(files_.end(), std::make_move_iterator(batch.begin()),
                   std::make_move_iterator(batch.end()));
+    orderChanged();
     changed();
     updatePreviews();
 }
 
 void AppViewModel::learnFolders(const std::vector<FileItem>& items) {
     FileSystem& disk = fileSystem_ != nullptr ? *fileSystem_ : FileSystem::real();
+    std::string folder;
     for (const auto& item : items) {
-        std::string folder = item.url.parent_path().native();
-        if (folders_.contains(folder)) {
+        // Neighbours share their folder, so the last one answers most asks.
+        const std::string_view parent = RenamePlanner::folderOf(item.url.native());
+        if (parent == folder && folders_->contains(folder)) {
+            continue;
+        }
+        folder = parent;
+        if (folders_->contains(folder)) {
             continue;
         }
         auto facts = disk.folderFacts(folder);
-        folders_.emplace(std::move(folder), facts ? std::move(*facts) : FolderFacts{});
+        folders_.edit().emplace(folder, facts ? std::move(*facts) : FolderFacts{});
     }
 }
 
@@ -469,22 +603,40 @@ void AppViewModel::removeFiles(const std::vector<FileItem>& items) {
         ids.insert(item.id);
     }
     std::erase_if(files_, [&](const FileItem& item) { return ids.contains(item.id); });
+    for (const auto& id : ids) {
+        nameKeys_.erase(id);
+    }
+    orderChanged();
     changed();
     updatePreviews();
 }
 
 void AppViewModel::clearFiles() {
     files_.clear();
-    metadata_.clear();
+    metadata_ = MetadataMap{};
+    nameKeys_.clear();
+    orderChanged();
     changed();
-    previews_.clear();
+    // Nothing is shown, so the empty preview answers this change at once; one under way
+    // for the old list is dropped when it arrives.
+    auto empty = std::make_shared<Preview>();
+    empty->generation = ++previewGeneration_;
+    latestGeneration_->store(previewGeneration_);
+    empty->rules = rules_;
+    preview_ = std::move(empty);
+    previewWanted_ = false;
     changed();
+    if (renameDeferred_) {
+        renameDeferred_ = false;
+        renameShownPreview();
+    }
 }
 
 void AppViewModel::selectAll() {
     for (auto& item : files_) {
         item.isSelected = true;
     }
+    checksChanged();
     changed();
     updatePreviews();
 }
@@ -493,6 +645,7 @@ void AppViewModel::deselectAll() {
     for (auto& item : files_) {
         item.isSelected = false;
     }
+    checksChanged();
     changed();
     updatePreviews();
 }
@@ -501,6 +654,7 @@ void AppViewModel::invertSelection() {
     for (auto& item : files_) {
         item.isSelected = !item.isSelected;
     }
+    checksChanged();
     changed();
     updatePreviews();
 }
@@ -510,6 +664,7 @@ void AppViewModel::setFileSelected(const Uuid& id, bool selected) {
                            [&](const FileItem& item) { return item.id == id; });
     if (it != files_.end()) {
         it->isSelected = selected;
+        checksChanged();
         changed();
         // Which entries are in the batch decides which names are free.
         updatePreviews();
@@ -568,10 +723,35 @@ void AppViewModel::updateRule(const RenameRule& rule) {
     updatePreviews();
 }
 
+void AppViewModel::setPreviewsEnabled(bool value) {
+    if (previewsEnabled_ == value) {
+        return;
+    }
+    previewsEnabled_ = value;
+    if (!value && renameDeferred_) {
+        // No preview will come for the rename to wait for.
+        renameDeferred_ = false;
+        isRenaming_ = false;
+    }
+    changed();
+    if (value) {
+        learnFolders(files_);
+        updatePreviews();
+    }
+}
+
 void AppViewModel::updatePreviews() {
+    if (!previewsEnabled_) {
+        return;
+    }
+    // Every change the preview follows comes through here.
+    ++previewGeneration_;
+    latestGeneration_->store(previewGeneration_);
     const unsigned parts = wantedMetadata();
     if (parts != 0 && !metadataKnown(parts)) {
-        // The preview follows when the read is done; until then the last one stays.
+        // The preview follows when the read is done; until then the last one stays, and
+        // one under way is not followed by another.
+        previewWanted_ = false;
         return;
     }
     if (parts == 0 && readingMetadata_) {
@@ -584,15 +764,95 @@ void AppViewModel::updatePreviews() {
 }
 
 void AppViewModel::computePreviews(unsigned parts) {
-    const auto shown = filteredFiles();
-    const bool reads = parts != 0;
-    const RenameEngine::MetadataList known =
-        reads ? metadataOf(shown) : RenameEngine::MetadataList{};
+    previewParts_ = parts;
+    if (previewRunning_) {
+        // One preview at a time: the running one cannot be stopped, and a second beside it
+        // would only share the processors with it.
+        previewWanted_ = true;
+        return;
+    }
+    startPreview();
+}
+
+void AppViewModel::startPreview() {
+    previewRunning_ = true;
+    previewWanted_ = false;
+    auto preview = freedInBackground(std::make_unique<Preview>());
+    preview->generation = previewGeneration_;
+    preview->items = shownItems();
     // The whole list, although only the enabled rules run, so that a problem names a rule by
     // its place in the list the user sees.
-    previews_ = RenameEngine::preview(rules_, shown, RenameEngine::Clock::now(), 0, &folders_,
-                                      reads ? &known : nullptr);
+    preview->rules = rules_;
+    // The shared entries hold the check marks of when they were copied; these are today's.
+    std::vector<char> checks;
+    checks.reserve(preview->items->size());
+    for (auto index : shownOrder()) {
+        checks.push_back(files_[index].isSelected ? 1 : 0);
+    }
+    std::shared_ptr<const MetadataMap> known = previewParts_ != 0 ? metadata_.share() : nullptr;
+
+    std::weak_ptr<int> alive = lifetime_;
+    Scheduler* scheduler = &scheduler_;
+    scheduler_.runInBackground([this, alive, scheduler, latest = latestGeneration_,
+                                preview = std::move(preview), checks = std::move(checks),
+                                known = std::move(known), folders = folders_.share()]() mutable {
+        if (alive.expired()) {
+            return;
+        }
+        // A newer change came before this began: its own preview follows, so none is
+        // computed for this one.
+        if (latest->load() == preview->generation) {
+            const auto& shared = *preview->items;
+            bool sameChecks = true;
+            for (std::size_t i = 0; i < shared.size() && sameChecks; ++i) {
+                sameChecks = shared[i].isSelected == (checks[i] != 0);
+            }
+            if (!sameChecks) {
+                auto items = freedInBackground(std::make_unique<std::vector<FileItem>>(shared));
+                for (std::size_t i = 0; i < items->size(); ++i) {
+                    (*items)[i].isSelected = checks[i] != 0;
+                }
+                preview->items = std::move(items);
+            }
+            if (known) {
+                preview->metadata.reserve(preview->items->size());
+                for (const auto& item : *preview->items) {
+                    const auto found = known->find(item.id);
+                    preview->metadata.push_back(found != known->end() ? found->second : nullptr);
+                }
+            }
+            preview->now = RenameEngine::Clock::now();
+            preview->entries =
+                RenameEngine::preview(preview->rules, *preview->items, preview->now, 0,
+                                      folders.get(), known ? &preview->metadata : nullptr);
+        }
+        scheduler->postToMain(
+            [this, alive, done = std::shared_ptr<const Preview>(std::move(preview))]() mutable {
+                if (!alive.expired()) {
+                    previewArrived(std::move(done));
+                }
+            });
+    });
+}
+
+void AppViewModel::previewArrived(std::shared_ptr<const Preview> preview) {
+    previewRunning_ = false;
+    if (!previewsEnabled_) {
+        return;
+    }
+    if (preview->generation != previewGeneration_) {
+        // Stale: the list or the rules changed while it was computed.
+        if (previewWanted_) {
+            startPreview();
+        }
+        return;
+    }
+    preview_ = std::move(preview);
     changed();
+    if (renameDeferred_) {
+        renameDeferred_ = false;
+        renameShownPreview();
+    }
 }
 
 unsigned AppViewModel::wantedMetadata() const {
@@ -612,8 +872,8 @@ RenameEngine::MetadataList AppViewModel::metadataOf(const std::vector<FileItem>&
     RenameEngine::MetadataList list;
     list.reserve(items.size());
     for (const auto& item : items) {
-        const auto found = metadata_.find(item.id);
-        list.push_back(found != metadata_.end() ? found->second : nullptr);
+        const auto found = metadata_->find(item.id);
+        list.push_back(found != metadata_->end() ? found->second : nullptr);
     }
     return list;
 }
@@ -621,15 +881,23 @@ RenameEngine::MetadataList AppViewModel::metadataOf(const std::vector<FileItem>&
 bool AppViewModel::metadataKnown(unsigned parts) {
     std::vector<fs::path> locations;
     std::vector<Uuid> ids;
-    for (auto index : passingIndexes()) {
-        const FileItem& item = files_[index];
-        const auto found = metadata_.find(item.id);
-        if (found == metadata_.end() || !found->second->has(parts)) {
-            locations.push_back(item.url);
-            ids.push_back(item.id);
+    // What is read is kept, so the list as it stood at the last look needs no second one.
+    const bool checked = metadataChecked_ && metadataChecked_->first == listVersion_ &&
+                         (parts & ~metadataChecked_->second) == 0;
+    if (!checked) {
+        for (auto index : passingIndexes()) {
+            const FileItem& item = files_[index];
+            const auto found = metadata_->find(item.id);
+            if (found == metadata_->end() || !found->second->has(parts)) {
+                locations.push_back(item.url);
+                ids.push_back(item.id);
+            }
         }
     }
     if (locations.empty()) {
+        if (!checked) {
+            metadataChecked_.emplace(listVersion_, parts);
+        }
         if (readingMetadata_) {
             stopReading_->store(true);
             ++readNumber_;
@@ -672,12 +940,15 @@ bool AppViewModel::metadataKnown(unsigned parts) {
                 if (alive.expired() || number != readNumber_) {
                     return;
                 }
+                auto& metadata = metadata_.edit();
                 for (std::size_t i = 0; i < ids.size(); ++i) {
                     if (read[i]) {
-                        metadata_[ids[i]] = std::move(read[i]);
+                        metadata[ids[i]] = std::move(read[i]);
                     }
                 }
                 readingMetadata_ = false;
+                // A date-taken order may place the entries otherwise now.
+                orderChanged();
                 changed();
                 updatePreviews();
             });
@@ -686,7 +957,7 @@ bool AppViewModel::metadataKnown(unsigned parts) {
 }
 
 std::optional<PreviewEntry> AppViewModel::ruleExample(const RenameRule& rule) const {
-    const auto shown = shownIndexes();
+    const auto& shown = shownOrder();
     if (shown.empty()) {
         return std::nullopt;
     }
@@ -708,23 +979,57 @@ std::optional<PreviewEntry> AppViewModel::ruleExample(const RenameRule& rule) co
 }
 
 void AppViewModel::performRename() {
+    if (!previewsEnabled_ && !isRenaming_) {
+        // Nothing was previewed, so what the rules read of the files is read now.
+        if (const unsigned parts = wantedMetadata(); parts != 0) {
+            metadataKnown(parts);
+        }
+    }
     // While the files are read, the preview does not show yet what a rename would do.
     if (isRenaming_ || readingMetadata_) {
         return;
     }
-    // The batch is what the preview shows, in its order, so that the numbers and names given
-    // on disk are the ones the user saw; checked entries that the filter hides stay.
+    if (previewsEnabled_) {
+        if (isPreviewPending()) {
+            // The preview of the last edit is a moment away: the rename carries that one
+            // out when it arrives, never the one on screen before the edit.
+            renameDeferred_ = true;
+            isRenaming_ = true;
+            renameProgress_ = {0, 0};
+            changed();
+            return;
+        }
+        renameShownPreview();
+        return;
+    }
+    // Nothing is previewed (the command line's rename): the batch is what the preview shows, in its
+    // order, so that the numbers and names given on disk are the ones the user saw; checked entries
+    // that the filter hides stay.
     std::vector<FileItem> batch;
-    for (auto index : shownIndexes()) {
+    batch.reserve(shownOrder().size());
+    for (auto index : shownOrder()) {
         batch.push_back(files_[index]);
     }
     // With what the preview read of them, so that the names on disk are the ones shown.
     auto known = wantedMetadata() != 0 ? metadataOf(batch) : RenameEngine::MetadataList{};
     startBatch([batch = std::move(batch), rules = rules_,
-                known = std::move(known)](const RenameEngine::RenameOptions& options) {
-        auto withMetadata = options;
-        withMetadata.metadata = known;
-        return RenameEngine::rename(batch, rules, withMetadata);
+                known = std::move(known)](const RenameEngine::RenameOptions& options) mutable {
+        auto requests = RenameEngine::requestsFor(batch, rules, options.now, &known);
+        // The copies are not needed while the batch runs.
+        std::vector<FileItem>().swap(batch);
+        RenameEngine::MetadataList().swap(known);
+        return RenameEngine::renameRequests(std::move(requests), options);
+    });
+}
+
+void AppViewModel::renameShownPreview() {
+    // Exactly what the preview was computed from: the entries in its order with its check
+    // marks, its rules, what it knew of the files and its moment for date rules.
+    startBatch([preview = preview_](const RenameEngine::RenameOptions& options) {
+        auto exact = options;
+        exact.metadata = preview->metadata;
+        exact.now = preview->now;
+        return RenameEngine::rename(*preview->items, preview->rules, exact);
     });
 }
 
@@ -802,7 +1107,7 @@ void AppViewModel::startBatch(
             }
             // Each renamed item is replaced in place by a fresh entry for its new location;
             // entries inside a renamed folder follow it.
-            followResults(results, true);
+            followResults(results);
             folders_ = std::move(folders);
             history_ = std::move(listing);
             historyLoaded_ = true;
@@ -818,24 +1123,22 @@ void AppViewModel::startBatch(
     });
 }
 
-void AppViewModel::followResults(const std::vector<RenameResult>& results, bool replaceRenamed) {
+void AppViewModel::followResults(const std::vector<RenameResult>& results) {
     const PathRelocation moved = relocationOf(results);
     if (moved.empty()) {
         return;
     }
-    std::unordered_set<std::string> renamed;
-    for (const auto& result : results) {
-        if (result.renamed()) {
-            renamed.insert(result.originalURL.native());
-        }
-    }
+    // A move changes neither an item's id, check mark nor kind, so the entry is updated in
+    // place and the disk is not asked again.
+    std::string now;
     for (auto& item : files_) {
-        if (replaceRenamed && renamed.erase(item.url.native()) != 0) {
-            item = FileItem(moved.apply(item.url));
-        } else {
-            item.url = moved.apply(item.url);
+        now = item.url.native();
+        if (moved.relocate(now)) {
+            item.url = std::move(now);
+            item.previewName = item.originalName();
         }
     }
+    orderChanged();
     changed();
 }
 
@@ -941,7 +1244,7 @@ void AppViewModel::runHistoryStep(
                 return;
             }
             folders_ = std::move(folders);
-            followResults(outcome.results, false);
+            followResults(outcome.results);
             history_ = std::move(listing);
             historyLoaded_ = true;
             changed();
@@ -971,26 +1274,35 @@ void AppViewModel::runHistoryStep(
 }
 
 std::string AppViewModel::exportCSV() const {
+    std::ostringstream out;
+    exportCSV(out);
+    return std::move(out).str();
+}
+
+void AppViewModel::exportCSV(std::ostream& out) const {
     // Quotes inside a name are doubled so that every CSV reader gets the name back intact.
-    const auto quoted = [](const std::string& text) {
-        std::string out = "\"";
+    const auto quoted = [](std::string& row, const std::string& text) {
+        row += '"';
         for (char c : text) {
-            out += c;
+            row += c;
             if (c == '"') {
-                out += '"';
+                row += '"';
             }
         }
-        out += '"';
-        return out;
+        row += '"';
     };
-    std::string csv = "Original Name,New Name,Has Conflict\n";
-    for (const auto& entry : previews_) {
-        csv += quoted(entry.original);
-        csv += ',';
-        csv += quoted(entry.preview);
-        csv += entry.hasConflict ? ",true\n" : ",false\n";
+    std::string block = "Original Name,New Name,Has Conflict\n";
+    for (const auto& entry : preview_->entries) {
+        quoted(block, entry.original);
+        block += ',';
+        quoted(block, entry.preview);
+        block += entry.hasConflict ? ",true\n" : ",false\n";
+        if (block.size() >= 64 * 1024) {
+            out << block;
+            block.clear();
+        }
     }
-    return csv;
+    out << block;
 }
 
 void AppViewModel::parseNaturalLanguage() {

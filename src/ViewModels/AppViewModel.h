@@ -5,8 +5,10 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <set>
@@ -28,19 +30,37 @@
 #include "Services/MetadataCache.h"
 #include "Services/RenameEngine.h"
 #include "Services/RenameHistory.h"
+#include "ViewModels/CopyOnWrite.h"
 
 class Scheduler;
 
 // The state behind the window and the command line: the file list, the rules, the live
 // preview, renaming with undo and redo, phrases and presets. Used from the main thread only;
 // every write of a field announces a change to the subscribed observers, which re-read what
-// they show. The background steps (the disk moves of a rename, undo or redo, and reading
-// what files hold for the rules that name files by their content) go through the scheduler
-// and read only copies taken before they start.
+// they show. The background steps (the preview, the disk moves of a rename, undo or redo, and
+// reading what files hold for the rules that name files by their content) go through the
+// scheduler and read only copies or shared snapshots taken before they start.
 class AppViewModel {
   public:
     // The order of filteredFiles; the raw values are the sort picker's labels.
     enum class SortOrder { name, date, size, type, dateTaken };
+
+    // One computed preview with everything it was computed from, so that a rename carries
+    // out exactly what it shows.
+    struct Preview {
+        // The change it answers (see previewGeneration).
+        std::uint64_t generation = 0;
+        // The shown entries it was computed for, in their order, with their check marks then.
+        std::shared_ptr<const std::vector<FileItem>> items =
+            std::make_shared<const std::vector<FileItem>>();
+        std::vector<RenameRule> rules;
+        // What was read of `items`, by position; empty when the rules read nothing.
+        RenameEngine::MetadataList metadata;
+        // The moment date rules stamped.
+        RenameEngine::Clock::time_point now{};
+        // One entry per entry of `items`.
+        std::vector<PreviewEntry> entries;
+    };
 
     // `fileSystem` null means the real disk. The scheduler must outlive the view model.
     explicit AppViewModel(Scheduler& scheduler, FileSystem* fileSystem = nullptr);
@@ -55,8 +75,22 @@ class AppViewModel {
     const std::vector<FileItem>& files() const { return files_; }
     // The ordered rule list; disabled rules keep their place and take no effect.
     const std::vector<RenameRule>& rules() const { return rules_; }
-    // The last computed preview: one entry per entry of filteredFiles, in its order.
-    const std::vector<PreviewEntry>& previews() const { return previews_; }
+    // The last computed preview: one entry per entry of previewItems, in its order (which is
+    // filteredFiles unless a newer preview is pending).
+    const std::vector<PreviewEntry>& previews() const { return preview_->entries; }
+    // The entries the last preview was computed for, with their check marks as then.
+    const std::vector<FileItem>& previewItems() const { return *preview_->items; }
+    // The last preview as a whole; a holder keeps it unchanged while newer ones arrive.
+    std::shared_ptr<const Preview> sharedPreview() const { return preview_; }
+    // Counts the changes the preview follows: the list, its order, check marks, the rules and
+    // what was read of the files. Each is answered by a preview computed in the background;
+    // an answer to an older change than the last is dropped when it arrives.
+    std::uint64_t previewGeneration() const { return previewGeneration_; }
+    // Whether previews() answers an older change than the last (the newer preview is being
+    // computed, or waits for the files to be read); never while previews are turned off.
+    bool isPreviewPending() const {
+        return previewsEnabled_ && preview_->generation != previewGeneration_;
+    }
     // Whether a rename, undo or redo is running; further requests are ignored meanwhile.
     bool isRenaming() const { return isRenaming_; }
     // Whether the report of the last batch is to be shown; the window sets it back.
@@ -66,7 +100,7 @@ class AppViewModel {
     // report). Updated in steps, not after every move.
     std::pair<std::size_t, std::size_t> renameProgress() const { return renameProgress_; }
     // Asks the running batch to stop after its current move; the moves made so far are
-    // reported and can be undone.
+    // reported and can be undone. A rename still waiting for its preview does not begin.
     void cancelRename();
     // Whether what the files hold (EXIF, tags, dates, digests) is being read for the rules or
     // the order; the preview follows when it is done, and a rename waits for it.
@@ -125,6 +159,17 @@ class AppViewModel {
     // "file10") and names that collate alike by their bytes; type order is by extension, then
     // by name order.
     std::vector<FileItem> filteredFiles() const;
+    // The indexes into `files` of filteredFiles, in its order. Computed on the first read
+    // after the list, the filter or the sort changed and kept until the next such change
+    // (dates and sizes are read then, not on every read; name keys are kept per entry).
+    const std::vector<std::size_t>& shownOrder() const;
+    // The entries of filteredFiles as one shared copy, made on the first read after the list,
+    // the filter or the sort changed; their check marks are those of that moment.
+    std::shared_ptr<const std::vector<FileItem>> shownItems() const;
+    // Changes whenever the shown entries, their locations or their order change.
+    std::uint64_t listVersion() const { return listVersion_; }
+    // Changes whenever a check mark changes.
+    std::uint64_t checkVersion() const { return checkVersion_; }
     // Entries of `files` (hidden ones too) whose check mark is set.
     std::size_t selectedCount() const;
     // Checked entries that the filter or the kind toggles hide: a rename leaves them alone.
@@ -152,14 +197,23 @@ class AppViewModel {
     void moveRule(const std::set<std::size_t>& from, std::size_t to);
     // Replaces the first rule with the same id and recomputes; nothing at all when none has.
     void updateRule(const RenameRule& rule);
-    // Runs the enabled rules over filteredFiles and replaces `previews`.
+    // Starts a new preview of the enabled rules over filteredFiles, in the background; it
+    // replaces `previews` when it arrives, unless a newer change came meanwhile. Nothing while
+    // previews are turned off.
     void updatePreviews();
+    // Whether edits recompute the preview (on at first). A caller that shows no preview (the
+    // command line's rename) turns it off, so that the rules run once, for the batch only;
+    // turning it on again recomputes it.
+    bool previewsEnabled() const { return previewsEnabled_; }
+    void setPreviewsEnabled(bool value);
 
     // Renames on disk exactly what the preview shows: the checked entries among those shown,
     // under the names and numbers shown (unchecked ones counted but not moved); checked
-    // entries that the filter hides are not renamed. Runs in the background; a request while
-    // one runs is ignored. Afterwards every entry holds its location, including entries
-    // inside a folder that moved.
+    // entries that the filter hides are not renamed. While a newer preview is pending the
+    // rename waits for it (isRenaming is set meanwhile) and then carries out that one; while
+    // files are read for the rules it is refused. Runs in the background; a request while one
+    // runs is ignored. Afterwards every entry holds its location, including entries inside a
+    // folder that moved.
     void performRename();
     // Renames each listed entry named by id in `names` to the name given with it (exactly,
     // no rule runs), as one batch planned like performRename's: every other listed entry
@@ -185,6 +239,8 @@ class AppViewModel {
     void recoverBatch(const std::string& id, bool finish);
     // The preview as CSV: a header, then one quoted row per entry, quotes doubled inside.
     std::string exportCSV() const;
+    // The same CSV, written to `out` row by row.
+    void exportCSV(std::ostream& out) const;
 
     // Replaces the suggestions by the parse of the phrase field; an empty field does nothing.
     void parseNaturalLanguage();
@@ -201,7 +257,7 @@ class AppViewModel {
     RenameEngine::RenameOptions renameOptions();
     // `indexes` into `files`, stably sorted by sortOrder.
     std::vector<std::size_t> sortedIndexes(const std::vector<std::size_t>& indexes) const;
-    // The indexes into `files` of filteredFiles, in its order.
+    // The indexes into `files` of filteredFiles, in its order, computed afresh.
     std::vector<std::size_t> shownIndexes() const;
     // The indexes into `files` that pass the filters, in the order of `files`.
     std::vector<std::size_t> passingIndexes() const;
@@ -212,8 +268,22 @@ class AppViewModel {
     bool metadataKnown(unsigned parts);
     // What is known of each of `items`, by position.
     RenameEngine::MetadataList metadataOf(const std::vector<FileItem>& items) const;
-    // Computes the preview from what is known now; `parts` as wantedMetadata.
+    // Computes the preview from what is known now, in the background; `parts` as
+    // wantedMetadata. While one is computed, the next starts when it is done.
     void computePreviews(unsigned parts);
+    // Hands the preview of the current generation and what it is computed from to the
+    // background.
+    void startPreview();
+    // Takes `preview` when it answers the last change, else starts the one that does.
+    void previewArrived(std::shared_ptr<const Preview> preview);
+    // Starts the batch of the shown preview (current by now).
+    void renameShownPreview();
+    // Drops the kept order and shown entries after the list, the filter or the sort changed.
+    void orderChanged();
+    // Notes a change of check marks.
+    void checksChanged();
+    // The sort key of the name order of `item`, made once per entry and name.
+    const std::string& nameKeyOf(const FileItem& item) const;
     // Starts a batch: takes the undo snapshot, runs `work` in the background and folds its
     // results into the list.
     void startBatch(
@@ -225,7 +295,7 @@ class AppViewModel {
     void runHistoryStep(
         std::function<RenameHistory::Outcome(FileSystem&, const std::atomic<bool>*)> work);
     // Each listed entry follows its item to where `results` put it.
-    void followResults(const std::vector<RenameResult>& results, bool replaceRenamed);
+    void followResults(const std::vector<RenameResult>& results);
 
     Scheduler& scheduler_;
     FileSystem* fileSystem_;
@@ -236,7 +306,25 @@ class AppViewModel {
 
     std::vector<FileItem> files_;
     std::vector<RenameRule> rules_;
-    std::vector<PreviewEntry> previews_;
+    std::shared_ptr<const Preview> preview_ = std::make_shared<const Preview>();
+    std::uint64_t previewGeneration_ = 0;
+    // The generation the newest preview request is for, read by the background step so that
+    // one started for an older change computes nothing.
+    std::shared_ptr<std::atomic<std::uint64_t>> latestGeneration_ =
+        std::make_shared<std::atomic<std::uint64_t>>(0);
+    // Whether a preview is being computed, and whether a newer one is to follow it.
+    bool previewRunning_ = false;
+    bool previewWanted_ = false;
+    unsigned previewParts_ = 0;
+    // Whether performRename waits for the pending preview.
+    bool renameDeferred_ = false;
+    bool previewsEnabled_ = true;
+    mutable std::optional<std::vector<std::size_t>> order_;
+    mutable std::shared_ptr<const std::vector<FileItem>> shownItems_;
+    std::uint64_t listVersion_ = 0;
+    std::uint64_t checkVersion_ = 0;
+    // The name order's key of each entry, ending in the name it was made for (see nameKey).
+    mutable std::unordered_map<Uuid, std::string> nameKeys_;
     bool isRenaming_ = false;
     bool showRenameResult_ = false;
     std::pair<std::size_t, std::size_t> renameProgress_{0, 0};
@@ -256,11 +344,14 @@ class AppViewModel {
     bool historyLoaded_ = false;
     // What the preview knows of the listed folders; read when entries are added and again
     // after every batch.
-    RenamePlanner::Folders folders_;
+    CopyOnWrite<RenamePlanner::Folders> folders_;
     // What was read of the files, kept across reads, and what the preview used of it, by
     // entry: an entry is read again only when it is new to the list (a moved one too).
     std::shared_ptr<MetadataCache> metadataCache_ = std::make_shared<MetadataCache>();
-    std::unordered_map<Uuid, std::shared_ptr<const FileMetadata>> metadata_;
+    using MetadataMap = std::unordered_map<Uuid, std::shared_ptr<const FileMetadata>>;
+    CopyOnWrite<MetadataMap> metadata_;
+    // The list version and parts for which every shown entry was last found known.
+    std::optional<std::pair<std::uint64_t, unsigned>> metadataChecked_;
     bool readingMetadata_ = false;
     std::pair<std::size_t, std::size_t> metadataProgress_{0, 0};
     // Tells a read that a newer one replaced it; each read has its number.

@@ -369,6 +369,10 @@ void ContentView::confirmRename() {
         confirmation_ != nullptr) {
         return;
     }
+    if (model_.isPreviewPending()) {
+        confirmWhenCurrent_ = true;
+        return;
+    }
     auto* box = new QMessageBox(this);
     box->setObjectName(QStringLiteral("renameConfirmation"));
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -518,6 +522,11 @@ void ContentView::showEvent(QShowEvent* event) {
 }
 
 void ContentView::refresh() {
+    if (confirmWhenCurrent_ && !model_.isPreviewPending()) {
+        confirmWhenCurrent_ = false;
+        // Not from inside the announcement: the question opens a window.
+        QTimer::singleShot(0, this, [this] { confirmRename(); });
+    }
     const bool running = model_.isRenaming();
     if (model_.historyLoaded() && !running && recovery_ == nullptr) {
         // Not from inside the announcement: the question opens a window.

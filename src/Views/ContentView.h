@@ -46,7 +46,8 @@ class ContentView final : public QWidget {
     QMenu* installMenus(QMenuBar* bar);
 
     // Asks whether to rename the checked entries; "Rename" starts the batch. Nothing when no
-    // entry is checked or a batch runs.
+    // entry is checked or a batch runs. While a newer preview is computed, the question waits
+    // for it, so that its counts are those of the names that will be given.
     void confirmRename();
     // The open confirmation, or null.
     QMessageBox* renameConfirmation() const { return confirmation_; }
@@ -150,6 +151,8 @@ class ContentView final : public QWidget {
     ProgressOverlayView* overlay_ = nullptr;
     RenameResultView* result_ = nullptr;
     QPointer<QMessageBox> confirmation_;
+    // Whether confirmRename waits for the pending preview.
+    bool confirmWhenCurrent_ = false;
     QPointer<EditNamesDialog> editNamesDialog_;
     ChangeWatcher* watcher_ = nullptr;
     bool sized_ = false;

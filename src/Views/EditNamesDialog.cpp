@@ -36,7 +36,8 @@ EditNamesDialog::EditNamesDialog(const AppViewModel& model, QWidget* parent) : Q
 
     QStringList lines;
     QStringList originals;
-    const auto shown = model.filteredFiles();
+    // The entries of the preview itself, which a newer one may not have replaced yet.
+    const auto& shown = model.previewItems();
     const auto& previews = model.previews();
     for (std::size_t i = 0; i < shown.size() && i < previews.size(); ++i) {
         ids_.push_back(shown[i].id);

@@ -30,7 +30,20 @@ class ManualScheduler final : public Scheduler {
         }
     }
 
+    // Runs the queued background steps only, so that their hand-backs wait.
+    void runBackground() { runQueue(background_); }
+    // Runs the queued hand-backs only.
+    void runMain() { runQueue(main_); }
+
   private:
+    void runQueue(std::deque<std::function<void()>>& queue) {
+        for (auto n = queue.size(); n > 0; --n) {
+            auto work = std::move(queue.front());
+            queue.pop_front();
+            work();
+        }
+    }
+
     std::deque<std::function<void()>> background_;
     std::deque<std::function<void()>> main_;
 };

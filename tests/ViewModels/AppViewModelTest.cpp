@@ -107,6 +107,7 @@ TEST_F(AppViewModelTest, AddingTwiceInTwoCallsAddsOnceButTwiceInOneCall) {
     EXPECT_EQ(model_.files().size(), 1u);
     model_.addFiles({b, b});
     EXPECT_EQ(model_.files().size(), 3u);
+    scheduler_.runAll();
     EXPECT_EQ(model_.previews().size(), 3u);
 }
 
@@ -311,6 +312,7 @@ TEST_F(AppViewModelTest, RemovingAnUnknownItemStillRecomputesAndAnnounces) {
     EXPECT_GT(announcements_, before);
     model_.removeFiles({model_.files()[0]});
     EXPECT_TRUE(model_.files().empty());
+    scheduler_.runAll();
     EXPECT_TRUE(model_.previews().empty());
 }
 
@@ -354,11 +356,13 @@ INSTANTIATE_TEST_SUITE_P(Positions, MoveRuleTest,
 TEST_F(AppViewModelTest, RuleEditsRecomputeThePreview) {
     model_.addFiles({dir_.file("draft.txt")});
     model_.addRule(replace("draft", "final"));
+    scheduler_.runAll();
     EXPECT_EQ(previewNames(), (std::vector<std::string>{"final.txt"}));
 
     RenameRule edited = model_.rules()[0];
     edited.isEnabled = false;
     model_.updateRule(edited);
+    scheduler_.runAll();
     EXPECT_EQ(previewNames(), (std::vector<std::string>{"draft.txt"}));
     EXPECT_EQ(model_.rules().size(), 1u);
 
@@ -373,10 +377,12 @@ TEST_F(AppViewModelTest, RuleEditsRecomputeThePreview) {
 TEST_F(AppViewModelTest, SortAndFilterChangesRecomputeSoRowsMatchTheTable) {
     model_.addFiles({dir_.file("b.txt"), dir_.file("a.txt"), dir_.file("c.txt")});
     model_.addRule(numbering());
+    scheduler_.runAll();
     EXPECT_EQ(previewNames(), (std::vector<std::string>{"01.txt", "02.txt", "03.txt"}));
     EXPECT_EQ(model_.previews()[0].original, "a.txt");
 
     model_.setFilterText("c");
+    scheduler_.runAll();
     ASSERT_EQ(model_.previews().size(), 1u);
     EXPECT_EQ(model_.previews()[0].original, "c.txt");
     EXPECT_EQ(model_.previews()[0].preview, "01.txt");
@@ -387,7 +393,127 @@ TEST_F(AppViewModelTest, ConflictsAreCounted) {
     RenameRule rule(RuleType::regex);
     rule.findText = "[0-9]";
     model_.addRule(rule);
+    scheduler_.runAll();
     EXPECT_EQ(model_.conflictCount(), 1u);
+}
+
+// The preview is computed in the background while edits go on: an answer to an older change
+// is dropped when it arrives, and a rename waits for the preview of the last change and
+// carries out exactly that one.
+TEST_F(AppViewModelTest, StalePreviewsAreDroppedAndARenameCarriesOutTheCurrentOne) {
+    enum class Step { edit, uncheck, compute, handBack, rename, cancel };
+    struct Row {
+        const char* what;
+        std::vector<std::pair<Step, std::string>> steps;
+        // Right after the steps.
+        std::vector<std::string> shown;
+        bool pending;
+        bool renaming;
+        // Once everything queued has run.
+        std::vector<std::string> onDisk;
+        std::vector<std::string> shownAtEnd;  // empty: not looked at
+    };
+    const std::vector<std::string> before{"b1.txt", "b2.txt"};
+    const std::vector<std::string> untouched{"a1.txt", "a2.txt"};
+    const std::vector<Row> rows = {
+        {"an answer to an older edit is dropped",
+         {{Step::edit, "c"}, {Step::compute, ""}, {Step::edit, "d"}, {Step::handBack, ""}},
+         before,
+         true,
+         false,
+         untouched,
+         {"d1.txt", "d2.txt"}},
+        {"a current preview renames at once",
+         {{Step::rename, ""}},
+         before,
+         false,
+         true,
+         before,
+         {}},
+        {"a rename waits for the preview of the last edit",
+         {{Step::edit, "c"}, {Step::rename, ""}},
+         before,
+         true,
+         true,
+         {"c1.txt", "c2.txt"},
+         {"c1.txt", "c2.txt"}},
+        {"an edit after the click is carried out too",
+         {{Step::edit, "c"},
+          {Step::rename, ""},
+          {Step::compute, ""},
+          {Step::edit, "d"},
+          {Step::handBack, ""}},
+         before,
+         true,
+         true,
+         {"d1.txt", "d2.txt"},
+         {}},
+        {"a check mark is a change like an edit",
+         {{Step::uncheck, ""}, {Step::rename, ""}},
+         before,
+         true,
+         true,
+         {"a2.txt", "b1.txt"},
+         {}},
+        {"a rename cancelled before its preview arrives does not begin",
+         {{Step::edit, "c"}, {Step::rename, ""}, {Step::cancel, ""}},
+         before,
+         true,
+         false,
+         untouched,
+         {"c1.txt", "c2.txt"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        TempDir dir;
+        ManualScheduler scheduler;
+        AppViewModel model(scheduler);
+        model.addFiles({dir.file("a1.txt"), dir.file("a2.txt")});
+        model.addRule(replace("a", "b"));
+        scheduler.runAll();
+        const auto shown = [&] {
+            std::vector<std::string> out;
+            for (const auto& entry : model.previews()) {
+                out.push_back(entry.preview);
+            }
+            return out;
+        };
+        for (const auto& [step, text] : row.steps) {
+            switch (step) {
+                case Step::edit: {
+                    RenameRule rule = model.rules()[0];
+                    rule.replaceText = text;
+                    model.updateRule(rule);
+                    break;
+                }
+                case Step::uncheck:
+                    model.setFileSelected(model.files()[1].id, false);
+                    break;
+                case Step::compute:
+                    scheduler.runBackground();
+                    break;
+                case Step::handBack:
+                    scheduler.runMain();
+                    break;
+                case Step::rename:
+                    model.performRename();
+                    break;
+                case Step::cancel:
+                    model.cancelRename();
+                    break;
+            }
+        }
+        EXPECT_EQ(shown(), row.shown);
+        EXPECT_EQ(model.isPreviewPending(), row.pending);
+        EXPECT_EQ(model.isRenaming(), row.renaming);
+        scheduler.runAll();
+        EXPECT_FALSE(model.isPreviewPending());
+        EXPECT_FALSE(model.isRenaming());
+        EXPECT_EQ(folderContents(dir.path()), row.onDisk);
+        if (!row.shownAtEnd.empty()) {
+            EXPECT_EQ(shown(), row.shownAtEnd);
+        }
+    }
 }
 
 // --- Rename, undo and redo on disk ---------------------------------------------------------
@@ -396,6 +522,7 @@ TEST_F(AppViewModelTest, NumbersGivenOnDiskAreTheNumbersShown) {
     // Added in another order than the table shows them.
     model_.addFiles({dir_.file("c.txt", "C"), dir_.file("a.txt", "A"), dir_.file("b.txt", "B")});
     model_.addRule(numbering());
+    scheduler_.runAll();
     const auto shown = model_.previews();
     model_.performRename();
     EXPECT_TRUE(model_.isRenaming());
@@ -428,6 +555,7 @@ TEST_F(AppViewModelTest, TemplatesReadTheFilesInTheBackground) {
                                 {"Exif.Image.Model", "Cam/B"}});
     fs::last_write_time(none, fs::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 30));
     model_.addFiles({older, newer, none});
+    scheduler_.runAll();
     RenameRule rule(RuleType::nameTemplate);
     rule.templateText = "{exif.date:yyyy-MM-dd HH.mm.ss} {exif.model}";
     model_.addRule(rule);
@@ -511,6 +639,7 @@ TEST_F(AppViewModelTest, NumberingPerFolderAndSharedByCompanionsRenamesAsShown) 
         rule.numberingResetPerFolder = row.perFolder;
         rule.numberingShareBaseName = row.shared;
         model.addRule(rule);
+        scheduler.runAll();
         std::vector<std::string> shown;
         std::vector<std::pair<fs::path, std::string>> expected;
         const auto listed = model.filteredFiles();
@@ -679,6 +808,7 @@ TEST_F(AppViewModelTest, AResultArrivingAfterTheModelIsGoneIsDropped) {
 TEST_F(AppViewModelTest, CsvQuotesEveryNameAndDoublesQuotes) {
     EXPECT_EQ(model_.exportCSV(), "Original Name,New Name,Has Conflict\n");
     model_.addFiles({dir_.file("say \"hi\", ok.txt"), dir_.file("caf\xC3\xA9 \xF0\x9F\x98\x80")});
+    scheduler_.runAll();
     EXPECT_EQ(model_.exportCSV(),
               "Original Name,New Name,Has Conflict\n"
               "\"caf\xC3\xA9 \xF0\x9F\x98\x80\",\"caf\xC3\xA9 \xF0\x9F\x98\x80\",false\n"
@@ -701,6 +831,7 @@ TEST_F(AppViewModelTest, PhrasesBecomeRules) {
     EXPECT_EQ(model_.nlSuggestions().size(), 1u);  // earlier suggestions stay
 
     model_.applyNLSuggestions();
+    scheduler_.runAll();
     ASSERT_EQ(model_.rules().size(), 2u);
     EXPECT_EQ(model_.rules()[1].type, RuleType::caseConversion);
     EXPECT_TRUE(model_.nlSuggestions().empty());

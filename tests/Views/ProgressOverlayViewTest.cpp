@@ -79,6 +79,11 @@ void ProgressOverlayViewTest::showsTheBatchAsItGoes() {
     rule.findText = "draft";
     rule.replaceText = "final";
     model.addRule(rule);
+    // The preview first, so that the rename starts at once.
+    while (model.isPreviewPending()) {
+        scheduler.runBackground();
+        scheduler.runMain(100);
+    }
     QTRY_VERIFY(!overlay.isVisible());
 
     model.performRename();
@@ -113,6 +118,10 @@ void ProgressOverlayViewTest::cancelStopsTheBatch() {
     rule.findText = ".txt";
     rule.replaceText = ".md";
     model.addRule(rule);
+    while (model.isPreviewPending()) {
+        scheduler.runBackground();
+        scheduler.runMain(100);
+    }
     model.performRename();
     QTRY_VERIFY(overlay.isVisible());
 
@@ -127,6 +136,10 @@ void ProgressOverlayViewTest::cancelStopsTheBatch() {
     QVERIFY(model.showRenameResult());
 
     // The next batch starts with a Cancel button that works again.
+    while (model.isPreviewPending()) {
+        scheduler.runBackground();
+        scheduler.runMain(100);
+    }
     model.performRename();
     QTRY_VERIFY(overlay.isVisible());
     QVERIFY(overlay.cancelButton()->isEnabled());

@@ -34,36 +34,39 @@ int FileTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-void FileTableModel::describe(const Row& row) const {
-    if (row.described) {
-        return;
+const FileTableModel::Row& FileTableModel::describe(int row) const {
+    Row& texts = rows_[static_cast<std::size_t>(row)];
+    if (!texts.described) {
+        texts.described = true;
+        const FileItem& item = (*items_)[static_cast<std::size_t>(row)];
+        // Controls in a name are shown, not obeyed, so that no name can pass for another.
+        texts.name = QString::fromStdString(Utf8::escapeControls(item.url.filename().native()));
+        texts.folder = QString::fromStdString(Utf8::escapeControls(item.parentURL().native()));
+        texts.size = QString::fromStdString(item.fileSizeString());
+        texts.modified = QString::fromStdString(item.modifiedDateString());
     }
-    row.described = true;
-    // Controls in a name are shown, not obeyed, so that no name can pass for another.
-    row.name = QString::fromStdString(Utf8::escapeControls(row.item.url.filename().native()));
-    row.folder = QString::fromStdString(Utf8::escapeControls(row.item.parentURL().native()));
-    row.size = QString::fromStdString(row.item.fileSizeString());
-    row.modified = QString::fromStdString(row.item.modifiedDateString());
+    return texts;
 }
 
 QVariant FileTableModel::data(const QModelIndex& index, int role) const {
     if (!isRow(index)) {
         return {};
     }
-    const Row& row = rows_[static_cast<std::size_t>(index.row())];
+    const FileItem& item = (*items_)[static_cast<std::size_t>(index.row())];
     const int column = index.column();
     if (column == CheckColumn) {
+        const bool checked = checked_[static_cast<std::size_t>(index.row())] != 0;
         if (role == Qt::CheckStateRole) {
-            return row.item.isSelected ? Qt::Checked : Qt::Unchecked;
+            return checked ? Qt::Checked : Qt::Unchecked;
         }
         if (role == Qt::ToolTipRole) {
-            return row.item.isSelected ? tr("Will be renamed") : tr("Will be left as it is");
+            return checked ? tr("Will be renamed") : tr("Will be left as it is");
         }
         return {};
     }
     switch (role) {
-        case Qt::DisplayRole:
-            describe(row);
+        case Qt::DisplayRole: {
+            const Row& row = describe(index.row());
             switch (column) {
                 case NameColumn:
                     return row.name;
@@ -76,14 +79,15 @@ QVariant FileTableModel::data(const QModelIndex& index, int role) const {
                 default:
                     return {};
             }
+        }
         case Qt::DecorationRole:
             if (column == NameColumn) {
-                return row.item.isDirectory ? folderIcon_ : fileIcon_;
+                return item.isDirectory ? folderIcon_ : fileIcon_;
             }
             return {};
         case Qt::ToolTipRole:
             if (column == NameColumn || column == FolderColumn) {
-                return FileLocations::toText(row.item.url);
+                return FileLocations::toText(item.url);
             }
             return {};
         case Qt::TextAlignmentRole:
@@ -101,7 +105,7 @@ bool FileTableModel::setData(const QModelIndex& index, const QVariant& value, in
         return false;
     }
     const bool checked = value.value<Qt::CheckState>() == Qt::Checked;
-    model_.setFileSelected(rows_[static_cast<std::size_t>(index.row())].item.id, checked);
+    model_.setFileSelected((*items_)[static_cast<std::size_t>(index.row())].id, checked);
     // Show the click at once rather than on the next turn of the event loop.
     watcher_->flush();
     return true;
@@ -143,13 +147,20 @@ QVariant FileTableModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 const FileItem* FileTableModel::itemAt(int row) const {
-    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) {
+    if (row < 0 || static_cast<std::size_t>(row) >= items_->size()) {
         return nullptr;
     }
-    return &rows_[static_cast<std::size_t>(row)].item;
+    return &(*items_)[static_cast<std::size_t>(row)];
 }
 
 int FileTableModel::rowOf(const Uuid& id) const {
+    if (!rowsIndexed_) {
+        rowsIndexed_ = true;
+        rowById_.reserve(items_->size());
+        for (std::size_t row = 0; row < items_->size(); ++row) {
+            rowById_.emplace((*items_)[row].id, static_cast<int>(row));
+        }
+    }
     const auto found = rowById_.find(id);
     return found == rowById_.end() ? -1 : found->second;
 }
@@ -168,45 +179,34 @@ std::vector<FileItem> FileTableModel::itemsAt(const std::vector<int>& rows) cons
     return items;
 }
 
-bool FileTableModel::sameSource() const {
-    if (model_.sortOrder() != sortOrder_ || model_.sortReversed() != sortReversed_ ||
-        model_.filterText() != filterText_ || model_.showOnlyFiles() != showOnlyFiles_ ||
-        model_.showOnlyFolders() != showOnlyFolders_) {
-        return false;
-    }
+std::vector<char> FileTableModel::currentChecks() const {
     const auto& files = model_.files();
-    if (files.size() != source_.size()) {
-        return false;
+    const auto& order = model_.shownOrder();
+    std::vector<char> checks;
+    checks.reserve(order.size());
+    for (auto index : order) {
+        checks.push_back(files[index].isSelected ? 1 : 0);
     }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const FileItem& now = files[i];
-        const FileItem& then = source_[i];
-        if (now.id != then.id || now.isDirectory != then.isDirectory || now.url != then.url) {
-            return false;
-        }
-    }
-    return true;
+    return checks;
 }
 
 void FileTableModel::refresh() {
-    if (sameSource()) {
+    if (items_ && model_.listVersion() == listVersion_) {
+        if (model_.checkVersion() == checkVersion_) {
+            return;
+        }
         // The same entries in the same rows: only check marks can differ.
-        const auto& files = model_.files();
+        checkVersion_ = model_.checkVersion();
+        auto checks = currentChecks();
         int first = -1;
         int last = -1;
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            if (files[i].isSelected == source_[i].isSelected) {
-                continue;
+        for (std::size_t row = 0; row < checks.size(); ++row) {
+            if (checks[row] != checked_[row]) {
+                first = first < 0 ? static_cast<int>(row) : first;
+                last = static_cast<int>(row);
             }
-            source_[i].isSelected = files[i].isSelected;
-            const int row = rowOf(files[i].id);
-            if (row < 0) {
-                continue;
-            }
-            rows_[static_cast<std::size_t>(row)].item.isSelected = files[i].isSelected;
-            first = first < 0 ? row : std::min(first, row);
-            last = std::max(last, row);
         }
+        checked_ = std::move(checks);
         if (first >= 0) {
             emit dataChanged(index(first, CheckColumn), index(last, CheckColumn),
                              {Qt::CheckStateRole, Qt::ToolTipRole});
@@ -215,20 +215,12 @@ void FileTableModel::refresh() {
     }
 
     beginResetModel();
-    source_ = model_.files();
-    sortOrder_ = model_.sortOrder();
-    sortReversed_ = model_.sortReversed();
-    filterText_ = model_.filterText();
-    showOnlyFiles_ = model_.showOnlyFiles();
-    showOnlyFolders_ = model_.showOnlyFolders();
-    auto shown = model_.filteredFiles();
-    rows_.clear();
-    rows_.reserve(shown.size());
+    listVersion_ = model_.listVersion();
+    checkVersion_ = model_.checkVersion();
+    items_ = model_.shownItems();
+    checked_ = currentChecks();
+    rows_.assign(items_->size(), Row{});
     rowById_.clear();
-    rowById_.reserve(shown.size());
-    for (auto& item : shown) {
-        rowById_.emplace(item.id, static_cast<int>(rows_.size()));
-        rows_.emplace_back(std::move(item));
-    }
+    rowsIndexed_ = false;
     endResetModel();
 }

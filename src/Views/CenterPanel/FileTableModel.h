@@ -6,6 +6,8 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 
+#include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -14,10 +16,11 @@
 
 class ChangeWatcher;
 
-// The file table's rows: a snapshot of the view model's filteredFiles, taken once after a
-// change announcement (never per row or per paint). A new list, filter or order resets the
-// model; a change of check marks alone updates the check column in place. The size and date
-// of a row are read from the disk when the row is first shown, then kept with the snapshot.
+// The file table's rows: the view model's shared copy of the shown entries (shownItems),
+// taken after a change announcement that came with a new list version (never per row or per
+// paint). A new list, filter or order resets the model; a change of check marks alone
+// updates the check column in place, for the rows whose mark changed. The size and date of a
+// row are read from the disk when the row is first shown, then kept with the snapshot.
 class FileTableModel final : public QAbstractTableModel {
     Q_OBJECT
 
@@ -42,7 +45,8 @@ class FileTableModel final : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-    // The entry shown in `row` (as of the snapshot); null outside the rows.
+    // The entry shown in `row` (as of the snapshot, its check mark too: the check column
+    // shows the current one); null outside the rows.
     const FileItem* itemAt(int row) const;
     // The row of the entry with `id`, or -1 when it is not shown.
     int rowOf(const Uuid& id) const;
@@ -55,32 +59,30 @@ class FileTableModel final : public QAbstractTableModel {
   private:
     // Whether `index` is a cell of this model's rows.
     bool isRow(const QModelIndex& index) const;
+    // The texts of a row, filled on first display, so that a long list costs no disk reads
+    // until shown.
     struct Row {
-        explicit Row(FileItem entry) : item(std::move(entry)) {}
-
-        FileItem item;
-        // Filled on first display, so that a long list costs no disk reads until shown.
-        mutable bool described = false;
-        mutable QString name;
-        mutable QString folder;
-        mutable QString size;
-        mutable QString modified;
+        bool described = false;
+        QString name;
+        QString folder;
+        QString size;
+        QString modified;
     };
 
-    void describe(const Row& row) const;
-    // Whether `files` and the shown rows came from the same list, filter and order as now.
-    bool sameSource() const;
+    const Row& describe(int row) const;
+    // The check mark of each shown entry now, by row.
+    std::vector<char> currentChecks() const;
 
     AppViewModel& model_;
-    std::vector<Row> rows_;
-    std::unordered_map<Uuid, int> rowById_;
-    // What the rows were taken from.
-    std::vector<FileItem> source_;
-    AppViewModel::SortOrder sortOrder_ = AppViewModel::SortOrder::name;
-    bool sortReversed_ = false;
-    std::string filterText_;
-    bool showOnlyFiles_ = false;
-    bool showOnlyFolders_ = false;
+    std::shared_ptr<const std::vector<FileItem>> items_;
+    mutable std::vector<Row> rows_;
+    std::vector<char> checked_;
+    // Made on the first rowOf after a reset.
+    mutable std::unordered_map<Uuid, int> rowById_;
+    mutable bool rowsIndexed_ = false;
+    // The list and check versions of the view model that the rows show.
+    std::uint64_t listVersion_ = 0;
+    std::uint64_t checkVersion_ = 0;
 
     QIcon fileIcon_;
     QIcon folderIcon_;

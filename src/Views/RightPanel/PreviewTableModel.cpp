@@ -16,6 +16,7 @@
 PreviewTableModel::PreviewTableModel(AppViewModel& model, QObject* parent)
     : QAbstractTableModel(parent),
       model_(model),
+      preview_(model.sharedPreview()),
       conflictIcon_(Icons::bundled(QStringLiteral("exclamationmark.triangle.fill"))),
       problemIcon_(Icons::bundled(QStringLiteral("xmark.circle.fill"))) {
     watcher_ = new ChangeWatcher(
@@ -24,7 +25,7 @@ PreviewTableModel::PreviewTableModel(AppViewModel& model, QObject* parent)
 }
 
 int PreviewTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : static_cast<int>(preview_->entries.size());
 }
 
 bool PreviewTableModel::isRow(const QModelIndex& index) const {
@@ -49,15 +50,15 @@ PreviewTableModel::Status PreviewTableModel::statusOf(const PreviewEntry& entry)
 }
 
 PreviewTableModel::Status PreviewTableModel::statusAt(int row) const {
-    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) {
+    if (row < 0 || static_cast<std::size_t>(row) >= preview_->entries.size()) {
         return Status::unchanged;
     }
-    return statusOf(rows_[static_cast<std::size_t>(row)]);
+    return statusOf(preview_->entries[static_cast<std::size_t>(row)]);
 }
 
 bool PreviewTableModel::isChecked(int row) const {
-    return row >= 0 && static_cast<std::size_t>(row) < checked_.size() &&
-           checked_[static_cast<std::size_t>(row)];
+    return row >= 0 && static_cast<std::size_t>(row) < preview_->items->size() &&
+           (*preview_->items)[static_cast<std::size_t>(row)].isSelected;
 }
 
 QString PreviewTableModel::explanation(const PreviewEntry& entry, bool checked) const {
@@ -91,7 +92,7 @@ QVariant PreviewTableModel::data(const QModelIndex& index, int role) const {
     if (!isRow(index)) {
         return {};
     }
-    const PreviewEntry& entry = rows_[static_cast<std::size_t>(index.row())];
+    const PreviewEntry& entry = preview_->entries[static_cast<std::size_t>(index.row())];
     const Status status = statusOf(entry);
     const bool checked = isChecked(index.row());
     const int column = index.column();
@@ -187,30 +188,26 @@ QVariant PreviewTableModel::headerData(int section, Qt::Orientation orientation,
 }
 
 void PreviewTableModel::refresh() {
-    const auto& previews = model_.previews();
-    // The preview has one entry per shown item, in the same order.
-    const auto items = model_.filteredFiles();
-    std::vector<bool> checked(previews.size(), true);
-    for (std::size_t i = 0; i < previews.size() && i < items.size(); ++i) {
-        checked[i] = items[i].isSelected;
-    }
-    if (previews == rows_ && checked == checked_) {
+    auto preview = model_.sharedPreview();
+    if (preview == preview_) {
         return;
     }
+    const auto& entries = preview->entries;
+    const auto& items = *preview->items;
     std::size_t changed = 0;
-    for (std::size_t i = 0; i < previews.size(); ++i) {
-        changed += statusOf(previews[i]) == Status::changed && checked[i] ? 1 : 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        changed += statusOf(entries[i]) == Status::changed && items[i].isSelected ? 1 : 0;
     }
-    if (previews.size() == rows_.size()) {
-        rows_ = previews;
-        checked_ = std::move(checked);
+    if (entries.size() == preview_->entries.size()) {
+        preview_ = std::move(preview);
         changed_ = changed;
-        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+        if (rowCount() > 0) {
+            emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+        }
         return;
     }
     beginResetModel();
-    rows_ = previews;
-    checked_ = std::move(checked);
+    preview_ = std::move(preview);
     changed_ = changed;
     endResetModel();
 }

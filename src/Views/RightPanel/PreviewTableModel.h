@@ -6,18 +6,19 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 
-#include <vector>
+#include <memory>
 
 #include "Models/PreviewEntry.h"
+#include "ViewModels/AppViewModel.h"
 
-class AppViewModel;
 class ChangeWatcher;
 
-// The preview table's rows: a snapshot of the view model's previews with the check marks of
-// their entries, taken once after a change announcement. A preview of the same length updates the
-// rows in place (the view keeps its scroll position while rules are edited); one of another length
-// resets the model. Conflicts and names that cannot be used are marked by colour and icon, with the
-// reason as tooltip; unchecked entries are drawn faint.
+// The preview table's rows: the view model's last preview, shared with it, with the check
+// marks it was computed for; taken after a change announcement when a new preview has
+// arrived (a preview still being computed leaves the rows as they are). A preview of the
+// same length updates the rows in place (the view keeps its scroll position while rules are
+// edited); one of another length resets the model. Conflicts and names that cannot be used are
+// marked by colour and icon, with the reason as tooltip; unchecked entries are drawn faint.
 class PreviewTableModel final : public QAbstractTableModel {
     Q_OBJECT
 
@@ -53,9 +54,7 @@ class PreviewTableModel final : public QAbstractTableModel {
     QString explanation(const PreviewEntry& entry, bool checked) const;
 
     AppViewModel& model_;
-    std::vector<PreviewEntry> rows_;
-    // The check mark of each row's entry.
-    std::vector<bool> checked_;
+    std::shared_ptr<const AppViewModel::Preview> preview_;
     std::size_t changed_ = 0;
     QIcon conflictIcon_;
     QIcon problemIcon_;
