@@ -367,6 +367,16 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
     // neither ICU nor the disk.
     switch (sortOrder_) {
         case SortOrder::name: {
+            if (!previewsEnabled_) {
+                // A command sorts once: keys kept per entry would only hold memory.
+                std::vector<std::string> owned;
+                owned.reserve(indexes.size());
+                for (auto index : indexes) {
+                    owned.push_back(nameKey(files_[index]));
+                }
+                sortBy(owned, std::less<>{});
+                break;
+            }
             std::vector<std::string_view> keys;
             keys.reserve(indexes.size());
             for (auto index : indexes) {
