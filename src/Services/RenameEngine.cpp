@@ -347,13 +347,6 @@ class Execution {
         }
         PathRelocation relocation;
         const bool nested = plan_.foldersMove;
-        // `folder` joined with `name`, as the planner joins them.
-        const auto join = [](std::string folder, const std::string& name) {
-            if (!folder.empty() && folder.back() != '/') {
-                folder += '/';
-            }
-            return folder + name;
-        };
         if (nested) {
             const auto depth = [&](std::size_t i) {
                 const auto& text = plan_.entries[i].source;
@@ -365,7 +358,8 @@ class Execution {
                 const auto& entry = plan_.entries[i];
                 relocation.add(
                     entry.source,
-                    join(relocation.locate(RenamePlanner::folderOf(entry.source)), entry.newName));
+                    RenamePlanner::joined(relocation.locate(RenamePlanner::folderOf(entry.source)),
+                                          entry.newName));
             }
         }
         std::vector<RenameResult> out;
@@ -380,7 +374,8 @@ class Execution {
             result.originalURL = entry.source;
             result.newURL =
                 nested && entry.target != entry.source
-                    ? join(relocation.locate(RenamePlanner::folderOf(entry.target)), entry.newName)
+                    ? RenamePlanner::joined(
+                          relocation.locate(RenamePlanner::folderOf(entry.target)), entry.newName)
                     : entry.target;
             result.status = state.status;
             if (!state.done) {

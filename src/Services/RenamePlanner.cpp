@@ -84,19 +84,7 @@ class FolderPlanner {
     bool moves(std::size_t i) const {
         return out_.entries[i].changes && !out_.entries[i].skip.has_value();
     }
-    std::string inFolder(std::string_view name) const {
-        if (folder_.empty()) {
-            return std::string(name);
-        }
-        std::string path;
-        path.reserve(folder_.size() + 1 + name.size());
-        path += folder_;
-        if (folder_.back() != '/') {
-            path += '/';
-        }
-        path += name;
-        return path;
-    }
+    std::string inFolder(std::string_view name) const { return joined(folder_, name); }
 
     // A case-insensitive folder compares folded names; the views then point at stored keys.
     std::string_view key(std::string_view name) {
@@ -382,6 +370,17 @@ std::string_view nameOf(std::string_view location) {
     return slash == std::string_view::npos ? location : location.substr(slash + 1);
 }
 
+std::string joined(std::string_view folder, std::string_view name) {
+    std::string path;
+    path.reserve(folder.size() + 1 + name.size());
+    path += folder;
+    if (!folder.empty() && folder.back() != '/') {
+        path += '/';
+    }
+    path += name;
+    return path;
+}
+
 RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, bool notes,
                 bool steps) {
     RenamePlan out;
@@ -446,10 +445,7 @@ RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, boo
         // A result never names a location outside the item's folder.
         if (entry.changes && entry.skip && entry.skip->code != Error::Code::nameNotUtf8 &&
             staysInFolder(entry.newName)) {
-            const std::string_view folder = folderOf(entry.source);
-            entry.target = folder.empty() ? entry.newName
-                                          : std::string(folder) +
-                                                (folder.back() == '/' ? "" : "/") + entry.newName;
+            entry.target = joined(folderOf(entry.source), entry.newName);
         }
     }
 
@@ -473,11 +469,7 @@ RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, boo
         });
         for (auto i : movers) {
             auto& entry = out.entries[i];
-            std::string folder = relocation.locate(folderOf(entry.source));
-            if (!folder.empty() && folder.back() != '/') {
-                folder += '/';
-            }
-            entry.target = folder + entry.newName;
+            entry.target = joined(relocation.locate(folderOf(entry.source)), entry.newName);
             relocation.add(entry.source, entry.target);
         }
         for (auto& entry : out.entries) {

@@ -40,5 +40,7 @@ RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, boo
 // (the folder of "name" is "").
 std::string_view folderOf(std::string_view location);
 std::string_view nameOf(std::string_view location);
+// `name` inside `folder`, the inverse of folderOf and nameOf ("name" alone in "").
+std::string joined(std::string_view folder, std::string_view name);
 
 }  // namespace RenamePlanner
