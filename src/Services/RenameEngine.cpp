@@ -390,7 +390,7 @@ class Execution {
                 result.error = std::move(error->second);
             }
             if (auto temporary = temporaries_.find(i); temporary != temporaries_.end()) {
-                result.temporaryURL = std::move(temporary->second);
+                result.temporaryURL = ItemPath(std::move(temporary->second));
             }
             out.push_back(std::move(result));
         }
@@ -471,7 +471,7 @@ std::vector<RenameResult> renameRequests(std::vector<RenameRequest> requests,
                     result.newURL = entry.target;
                     result.status =
                         entry.skip ? RenameResult::Status::skipped : RenameResult::Status::failed;
-                    result.error = entry.skip ? entry.skip : error;
+                    result.error = entry.skip ? entry.skip : CompactOptional<Error>(error);
                     refused.push_back(std::move(result));
                 }
             }
