@@ -367,8 +367,7 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
     // neither ICU nor the disk.
     switch (sortOrder_) {
         case SortOrder::name: {
-            if (!previewsEnabled_) {
-                // A command sorts once: keys kept per entry would only hold memory.
+            if (!keepsSortKeys_) {
                 std::vector<std::string> owned;
                 owned.reserve(indexes.size());
                 for (auto index : indexes) {
@@ -582,8 +581,12 @@ void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
     if (previewsEnabled_) {
         learnFolders(batch);
     }
-    files_.insert(files_.end(), std::make_move_iterator(batch.begin()),
-                  std::make_move_iterator(batch.end()));
+    if (files_.empty()) {
+        files_ = std::move(batch);
+    } else {
+        files_.insert(files_.end(), std::make_move_iterator(batch.begin()),
+                      std::make_move_iterator(batch.end()));
+    }
     orderChanged();
     changed();
     updatePreviews();

@@ -206,6 +206,9 @@ class AppViewModel {
     // turning it on again recomputes it.
     bool previewsEnabled() const { return previewsEnabled_; }
     void setPreviewsEnabled(bool value);
+    // Whether the name order keeps each entry's sort key for the next sort (on at first).
+    // A caller that sorts once (a command) turns it off: kept keys would only hold memory.
+    void setKeepsSortKeys(bool value) { keepsSortKeys_ = value; }
 
     // Renames on disk exactly what the preview shows: the checked entries among those shown,
     // under the names and numbers shown (unchecked ones counted but not moved); checked
@@ -319,6 +322,7 @@ class AppViewModel {
     // Whether performRename waits for the pending preview.
     bool renameDeferred_ = false;
     bool previewsEnabled_ = true;
+    bool keepsSortKeys_ = true;
     mutable std::optional<std::vector<std::size_t>> order_;
     mutable std::shared_ptr<const std::vector<FileItem>> shownItems_;
     std::uint64_t listVersion_ = 0;
