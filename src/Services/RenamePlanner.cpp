@@ -111,7 +111,7 @@ class FolderPlanner {
             if (!moves(i)) {
                 continue;
             }
-            if (!targets_.emplace(key(entry(i).newName), i).second) {
+            if (!targets_.try_emplace(key(entry(i).newName), i).second) {
                 entry(i).skip = conflictWith(entry(i).newName);
             }
         }
@@ -119,8 +119,10 @@ class FolderPlanner {
         std::erase_if(targets_, [&](const auto& pair) { return !moves(pair.second); });
     }
 
+    // The first holder of a name keeps it. try_emplace makes no node for a name already
+    // held, as most of a folder's listed names are (by its entries).
     void hold(std::string_view name, std::size_t mover) {
-        slots_.emplace(key(name), Holder{mover, name});
+        slots_.try_emplace(key(name), Holder{mover, name});
     }
 
     // A target held by an item that stays is taken; an entry skipped for it stays too, so
@@ -407,7 +409,7 @@ RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, boo
         if (entry.changes && request.problem) {
             entry.skip = std::move(request.problem);
         }
-        if (!entry.changes || entry.skip) {
+        if (steps && (!entry.changes || entry.skip)) {
             entry.target = entry.source;
         }
         const std::string_view folder = folderOf(entry.source);
@@ -443,7 +445,7 @@ RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, boo
 
     for (auto& entry : out.entries) {
         // A result never names a location outside the item's folder.
-        if (entry.changes && entry.skip && entry.skip->code != Error::Code::nameNotUtf8 &&
+        if (steps && entry.changes && entry.skip && entry.skip->code != Error::Code::nameNotUtf8 &&
             staysInFolder(entry.newName)) {
             entry.target = joined(folderOf(entry.source), entry.newName);
         }
