@@ -287,6 +287,8 @@ class AppViewModel {
     void checksChanged();
     // The sort key of the name order of `item`, made once per entry and name.
     const std::string& nameKeyOf(const FileItem& item) const;
+    // Makes the missing or stale name keys of the entries at `indexes`, in parallel.
+    void makeNameKeys(const std::vector<std::size_t>& indexes) const;
     // Starts a batch: takes the undo snapshot, runs `work` in the background and folds its
     // results into the list.
     void startBatch(
