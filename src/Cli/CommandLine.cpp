@@ -1200,7 +1200,7 @@ int runCommand(int argc, char** argv) {
         }
         ImmediateScheduler scheduler;
         AppViewModel model(scheduler, testFileSystem());
-        model.setKeepsSortKeys(false);
+        model.setInteractive(false);
         if (rename->parsed()) {
             // A rename shows no preview: the rules run once, for the batch.
             model.setPreviewsEnabled(false);

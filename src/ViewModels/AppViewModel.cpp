@@ -395,7 +395,7 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
     // neither ICU nor the disk.
     switch (sortOrder_) {
         case SortOrder::name: {
-            if (!keepsSortKeys_) {
+            if (!interactive_) {
                 std::vector<std::string> owned(indexes.size());
                 inSlices(indexes.size(), [&](std::size_t begin, std::size_t end) {
                     for (std::size_t i = begin; i < end; ++i) {
@@ -1183,6 +1183,9 @@ void AppViewModel::startBatch(
 }
 
 void AppViewModel::followResults(const std::vector<RenameResult>& results) {
+    if (!interactive_) {
+        return;
+    }
     const PathRelocation moved = relocationOf(results);
     if (moved.empty()) {
         return;

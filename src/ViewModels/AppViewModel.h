@@ -206,9 +206,11 @@ class AppViewModel {
     // turning it on again recomputes it.
     bool previewsEnabled() const { return previewsEnabled_; }
     void setPreviewsEnabled(bool value);
-    // Whether the name order keeps each entry's sort key for the next sort (on at first).
-    // A caller that sorts once (a command) turns it off: kept keys would only hold memory.
-    void setKeepsSortKeys(bool value) { keepsSortKeys_ = value; }
+    // Whether the list lives on after each command (on at first, as in the window). A caller
+    // that runs one command and ends (the command line) turns it off: the name order keeps
+    // no sort keys for a next sort, and the list does not follow a batch's moves (the
+    // batch's results say where each item went).
+    void setInteractive(bool value) { interactive_ = value; }
 
     // Renames on disk exactly what the preview shows: the checked entries among those shown,
     // under the names and numbers shown (unchecked ones counted but not moved); checked
@@ -324,7 +326,7 @@ class AppViewModel {
     // Whether performRename waits for the pending preview.
     bool renameDeferred_ = false;
     bool previewsEnabled_ = true;
-    bool keepsSortKeys_ = true;
+    bool interactive_ = true;
     mutable std::optional<std::vector<std::size_t>> order_;
     mutable std::shared_ptr<const std::vector<FileItem>> shownItems_;
     std::uint64_t listVersion_ = 0;
