@@ -328,7 +328,16 @@ class JsonArrayWriter {
     }
     void member(std::string_view key, const std::string& text) {
         memberKey(key);
-        buffer_ += json(text).dump(-1, ' ', false, json::error_handler_t::replace);
+        // Most names are printable ASCII without quotes or backslashes, which JSON takes as
+        // they are; anything else is escaped by the library.
+        const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+            return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+        });
+        if (plain) {
+            buffer_.append(1, '"').append(text).append(1, '"');
+        } else {
+            buffer_ += json(text).dump(-1, ' ', false, json::error_handler_t::replace);
+        }
     }
     void member(std::string_view key, bool value) {
         memberKey(key);
@@ -1200,6 +1209,7 @@ int runCommand(int argc, char** argv) {
         }
         ImmediateScheduler scheduler;
         AppViewModel model(scheduler, testFileSystem());
+        model.setInteractive(false);
         if (rename->parsed()) {
             // A rename shows no preview: the rules run once, for the batch.
             model.setPreviewsEnabled(false);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "Models/CompactOptional.h"
 #include "Models/Error.h"
 
 // One row of a preview: the current full name, the computed new one and whether another
@@ -16,10 +17,10 @@ struct PreviewEntry {
     bool hasConflict = false;
     // None when the new name can be used; otherwise why it cannot (the rename refuses it for
     // the same reason): a code and an untranslated detail.
-    std::optional<Error> problem;
+    CompactOptional<Error> problem;
     // None, or a note that does not block the rename (code caseOnly: a new name that differs
     // from another name of its folder only in letter case, on a folder that tells them apart).
-    std::optional<Error> warning;
+    CompactOptional<Error> warning;
 
     friend bool operator==(const PreviewEntry&, const PreviewEntry&) = default;
 };

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Models/CompactOptional.h"
 #include "Models/Error.h"
 #include "Models/RenameStep.h"
 
@@ -24,10 +25,10 @@ struct RenamePlan {
         // not run on it.
         bool changes = false;
         // Why a changing entry is skipped (conflict, name taken, invalid name), or none.
-        std::optional<Error> skip;
+        CompactOptional<Error> skip;
         // A note that does not block (a letter-case near-twin in a case-sensitive folder,
         // code caseOnly), or none.
-        std::optional<Error> warning;
+        CompactOptional<Error> warning;
         // Where the entry ends when every step succeeds.
         std::string target;
     };

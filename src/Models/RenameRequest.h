@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "Models/CompactOptional.h"
 #include "Models/Error.h"
 
 // One entry given to the planner: the item's location and the name it is to get in its own
@@ -16,5 +17,5 @@ struct RenameRequest {
     std::string newName;
     bool inBatch = true;
     // Why the new name cannot be used at all (found by the caller), or none.
-    std::optional<Error> problem;
+    CompactOptional<Error> problem;
 };

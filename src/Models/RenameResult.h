@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "Models/CompactOptional.h"
 #include "Models/Error.h"
 #include "Models/ItemPath.h"
 
@@ -25,11 +26,11 @@ struct RenameResult {
     Status status = Status::failed;
     // Why it was not renamed (none when renamed): a code and an untranslated detail; the
     // window and the command line word their own sentences.
-    std::optional<Error> error;
+    CompactOptional<Error> error;
 
     // Whether the item is at `newURL`.
     bool renamed() const { return status == Status::renamed; }
     // The temporary name in the same folder that the item passed through to complete a
     // cycle of names, when it did.
-    std::optional<ItemPath> temporaryURL;
+    CompactOptional<ItemPath> temporaryURL;
 };

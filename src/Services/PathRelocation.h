@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -23,10 +24,10 @@ class PathRelocation {
     // Where the item listed at `location` is now: its own move, else that of its nearest
     // moved folder, else `location` itself.
     std::string locate(std::string_view location) const {
-        std::string now(location);
-        relocate(now);
-        return now;
+        return movedTo(location).value_or(std::string(location));
     }
+    // Where the item listed at `location` is now, only when it moved (none when it did not).
+    std::optional<std::string> movedTo(std::string_view location) const;
     // Replaces `location` by where its item is now; false, and `location` left, when it did
     // not move.
     bool relocate(std::string& location) const;

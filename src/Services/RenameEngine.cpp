@@ -93,25 +93,24 @@ std::string finalName(const std::vector<RenameRule>& rules, const FileItem& item
     return program.finalName(item, index, scratch);
 }
 
-std::string conflictKey(const std::string& name) {
-    bool ascii = true;
-    for (unsigned char c : name) {
-        if (c >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
+void appendConflictKey(std::string_view name, std::string& out) {
+    const bool ascii =
+        std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; });
     if (ascii) {
-        std::string key = name;
-        for (char& c : key) {
-            if (c >= 'A' && c <= 'Z') {
-                c = static_cast<char>(c + 32);
-            }
+        for (char c : name) {
+            out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
         }
-        return key;
+        return;
     }
+    icu::UnicodeString::fromUTF8(icu::StringPiece(name.data(), static_cast<int32_t>(name.size())))
+        .toLower(icu::Locale::getRoot())
+        .toUTF8String(out);
+}
+
+std::string conflictKey(const std::string& name) {
     std::string key;
-    icu::UnicodeString::fromUTF8(name).toLower(icu::Locale::getRoot()).toUTF8String(key);
+    key.reserve(name.size());
+    appendConflictKey(name, key);
     return key;
 }
 
@@ -390,7 +389,7 @@ class Execution {
                 result.error = std::move(error->second);
             }
             if (auto temporary = temporaries_.find(i); temporary != temporaries_.end()) {
-                result.temporaryURL = std::move(temporary->second);
+                result.temporaryURL = ItemPath(std::move(temporary->second));
             }
             out.push_back(std::move(result));
         }
@@ -471,7 +470,7 @@ std::vector<RenameResult> renameRequests(std::vector<RenameRequest> requests,
                     result.newURL = entry.target;
                     result.status =
                         entry.skip ? RenameResult::Status::skipped : RenameResult::Status::failed;
-                    result.error = entry.skip ? entry.skip : error;
+                    result.error = entry.skip ? entry.skip : CompactOptional<Error>(error);
                     refused.push_back(std::move(result));
                 }
             }

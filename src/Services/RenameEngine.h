@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -63,6 +64,8 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
 
 // The key under which two new names conflict: the default lower-case mapping (no locale).
 std::string conflictKey(const std::string& name);
+// Appends the conflict key of `name` to `out`, which a caller can reuse between names.
+void appendConflictKey(std::string_view name, std::string& out);
 
 // How a batch of moves is carried out.
 struct RenameOptions {

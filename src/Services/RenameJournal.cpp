@@ -15,6 +15,7 @@
 #include <ctime>
 #include <utility>
 
+#include "Services/NameTable.h"
 #include "Services/RenamePlanner.h"
 
 namespace fs = std::filesystem;
@@ -140,18 +141,18 @@ class Identities {
         if (!known->second.trusted) {
             return itemAt(path);
         }
-        const auto found = known->second.inodes.find(RenamePlanner::nameOf(path));
-        if (found == known->second.inodes.end()) {
+        const std::uint64_t* inode = known->second.inodes.find(RenamePlanner::nameOf(path));
+        if (inode == nullptr) {
             return {};
         }
-        return {known->second.device, found->second};
+        return {known->second.device, *inode};
     }
 
   private:
     struct Index {
         bool trusted = false;
         std::uint64_t device = 0;
-        std::unordered_map<std::string_view, std::uint64_t> inodes;
+        NameTable<std::uint64_t> inodes;
     };
 
     Index index(const std::string& folder, const std::string& sample) const {
@@ -164,12 +165,12 @@ class Identities {
         out.device = listed.device;
         out.inodes.reserve(listed.names.size());
         for (std::size_t i = 0; i < listed.names.size(); ++i) {
-            out.inodes.emplace(listed.names[i], listed.inodes[i]);
+            out.inodes.tryEmplace(listed.names[i], listed.inodes[i]);
         }
-        const auto found = out.inodes.find(RenamePlanner::nameOf(sample));
+        const std::uint64_t* found = out.inodes.find(RenamePlanner::nameOf(sample));
         const JournalStep::Item real = itemAt(sample);
-        out.trusted = found != out.inodes.end() && real.known() &&
-                      real == JournalStep::Item{out.device, found->second};
+        out.trusted =
+            found != nullptr && real.known() && real == JournalStep::Item{out.device, *found};
         return out;
     }
 
@@ -353,10 +354,17 @@ std::optional<Error> RenameJournal::planned(const RenamePlan& plan,
 
     std::vector<std::string> folderList;
     std::uint64_t count = 0;
+    std::string_view previous;
     for (const auto& entry : plan.entries) {
         if (entry.changes && !entry.skip) {
             ++count;
-            std::string folder = absolute(std::string(RenamePlanner::folderOf(entry.source)));
+            // Neighbours share their folder.
+            const std::string_view parent = RenamePlanner::folderOf(entry.source);
+            if (count > 1 && parent == previous) {
+                continue;
+            }
+            previous = parent;
+            std::string folder = absolute(std::string(parent));
             if (std::find(folderList.begin(), folderList.end(), folder) == folderList.end()) {
                 folderList.push_back(std::move(folder));
             }

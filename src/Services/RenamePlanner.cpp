@@ -11,6 +11,7 @@
 
 #include "Models/Utf8.h"
 #include "Services/NameCheck.h"
+#include "Services/NameTable.h"
 #include "Services/PathRelocation.h"
 #include "Services/RenameEngine.h"
 
@@ -111,22 +112,29 @@ class FolderPlanner {
             if (!moves(i)) {
                 continue;
             }
-            if (!targets_.emplace(key(entry(i).newName), i).second) {
+            if (!targets_.tryEmplace(key(entry(i).newName), i).second) {
                 entry(i).skip = conflictWith(entry(i).newName);
             }
         }
         // Skipped entries hold no target.
-        std::erase_if(targets_, [&](const auto& pair) { return !moves(pair.second); });
+        targets_.forEach([&](std::string_view, std::size_t& mover) {
+            if (mover != kNone && !moves(mover)) {
+                mover = kNone;
+            }
+        });
     }
 
+    // The first holder of a name keeps it. try_emplace makes no node for a name already
+    // held, as most of a folder's listed names are (by its entries).
     void hold(std::string_view name, std::size_t mover) {
-        slots_.emplace(key(name), Holder{mover, name});
+        slots_.tryEmplace(key(name), Holder{mover, name});
     }
 
     // A target held by an item that stays is taken; an entry skipped for it stays too, so
     // whoever wanted that entry's name is checked again.
     void findTakenNames() {
-        slots_.reserve(members_.size() + facts_.names.size());
+        // The folder's listing holds most entries' own names as well.
+        slots_.reserve(std::max(members_.size(), facts_.names.size()));
         for (auto i : members_) {
             if (moves(i)) {
                 hold(oldNames_[i], i);
@@ -152,38 +160,51 @@ class FolderPlanner {
             if (!moves(i)) {
                 continue;
             }
-            auto held = slots_.find(key(entry(i).newName));
-            if (held == slots_.end() || held->second.mover != kNone) {
+            const Holder* held = slots_.find(key(entry(i).newName));
+            if (held == nullptr || held->mover != kNone) {
                 continue;
             }
-            entry(i).skip = takenBy(held->second.name);
+            entry(i).skip = takenBy(held->name);
             const std::string_view oldKey = key(oldNames_[i]);
-            slots_.insert_or_assign(oldKey, Holder{kNone, oldNames_[i]});
-            targets_.erase(key(entry(i).newName));
-            if (auto wanting = targets_.find(oldKey); wanting != targets_.end()) {
-                pending.push_back(wanting->second);
+            *slots_.tryEmplace(oldKey, {}).first = Holder{kNone, oldNames_[i]};
+            if (std::size_t* claim = targets_.find(key(entry(i).newName)); claim != nullptr) {
+                *claim = kNone;
+            }
+            if (const std::size_t* wanting = targets_.find(oldKey);
+                wanting != nullptr && *wanting != kNone) {
+                pending.push_back(*wanting);
             }
         }
     }
 
     // Names that only letter case tells apart are allowed here, and worth a note.
     void findCaseTwins() {
-        // The first mover of each folded name; groups are made only for names shared, which
-        // are few, so that a folder of distinct names costs one entry per name.
-        std::unordered_map<std::string, std::size_t> firstOf;
-        std::unordered_map<std::size_t, std::vector<std::size_t>> twins;
-        firstOf.reserve(members_.size());
+        // Every mover's folded new name goes into one buffer, whole before any view of it is
+        // taken, so that a folder of distinct names costs no allocation per name.
+        std::string folded;
+        std::vector<std::size_t> movers;
+        std::vector<std::size_t> ends;
         for (auto i : members_) {
             if (moves(i)) {
-                auto [it, fresh] =
-                    firstOf.try_emplace(RenameEngine::conflictKey(entry(i).newName), i);
-                if (!fresh) {
-                    twins[it->second].push_back(i);
-                }
+                RenameEngine::appendConflictKey(entry(i).newName, folded);
+                movers.push_back(i);
+                ends.push_back(folded.size());
             }
         }
-        if (firstOf.empty()) {
+        if (movers.empty()) {
             return;
+        }
+        // The first mover of each folded name; groups are made only for names shared, which
+        // are few.
+        NameTable<std::size_t> firstOf;
+        firstOf.reserve(movers.size());
+        std::unordered_map<std::size_t, std::vector<std::size_t>> twins;
+        for (std::size_t k = 0, begin = 0; k < movers.size(); begin = ends[k++]) {
+            const std::string_view name(folded.data() + begin, ends[k] - begin);
+            auto [first, fresh] = firstOf.tryEmplace(name, movers[k]);
+            if (!fresh) {
+                twins[*first].push_back(movers[k]);
+            }
         }
         const auto note = [&](std::size_t i, std::string_view other) {
             if (!entry(i).warning && other != entry(i).newName) {
@@ -197,21 +218,24 @@ class FolderPlanner {
                 note(first, entry(other).newName);
             }
         }
-        for (const auto& [name, holder] : slots_) {
+        std::string key;
+        slots_.forEach([&](std::string_view, const Holder& holder) {
             if (holder.mover != kNone) {
-                continue;
+                return;
             }
-            auto found = firstOf.find(RenameEngine::conflictKey(std::string(holder.name)));
-            if (found == firstOf.end()) {
-                continue;
+            key.clear();
+            RenameEngine::appendConflictKey(holder.name, key);
+            const std::size_t* found = firstOf.find(key);
+            if (found == nullptr) {
+                return;
             }
-            note(found->second, holder.name);
-            if (auto group = twins.find(found->second); group != twins.end()) {
+            note(*found, holder.name);
+            if (auto group = twins.find(*found); group != twins.end()) {
                 for (auto i : group->second) {
                     note(i, holder.name);
                 }
             }
-        }
+        });
     }
 
     RenameStep moveStep(std::size_t i) const {
@@ -241,10 +265,10 @@ class FolderPlanner {
                 continue;
             }
             entry(i).target = inFolder(entry(i).newName);
-            auto held = slots_.find(key(entry(i).newName));
-            if (held != slots_.end() && held->second.mover != kNone && held->second.mover != i) {
-                next_[i] = held->second.mover;
-                wanted.push_back(held->second.mover);
+            const Holder* held = slots_.find(key(entry(i).newName));
+            if (held != nullptr && held->mover != kNone && held->mover != i) {
+                next_[i] = held->mover;
+                wanted.push_back(held->mover);
             }
         }
         std::unordered_set<std::size_t> wantedSet;
@@ -345,8 +369,9 @@ class FolderPlanner {
     const std::vector<std::string_view>& oldNames_;
     std::vector<std::size_t>& next_;
     std::deque<std::string> folded_;
-    std::unordered_map<std::string_view, std::size_t> targets_;
-    std::unordered_map<std::string_view, Holder> slots_;
+    // Who claims each new name (kNone once the claim is given up).
+    NameTable<std::size_t> targets_;
+    NameTable<Holder> slots_;
     unsigned temporaries_ = 0;
 };
 
@@ -407,7 +432,7 @@ RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, boo
         if (entry.changes && request.problem) {
             entry.skip = std::move(request.problem);
         }
-        if (!entry.changes || entry.skip) {
+        if (steps && (!entry.changes || entry.skip)) {
             entry.target = entry.source;
         }
         const std::string_view folder = folderOf(entry.source);
@@ -443,7 +468,7 @@ RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, boo
 
     for (auto& entry : out.entries) {
         // A result never names a location outside the item's folder.
-        if (entry.changes && entry.skip && entry.skip->code != Error::Code::nameNotUtf8 &&
+        if (steps && entry.changes && entry.skip && entry.skip->code != Error::Code::nameNotUtf8 &&
             staysInFolder(entry.newName)) {
             entry.target = joined(folderOf(entry.source), entry.newName);
         }

@@ -31,7 +31,7 @@ using Folders = std::unordered_map<std::string, FolderFacts>;
 // get a warning. The steps run deepest folder first, so that a folder moves after its
 // contents; within a folder chains run from their free end and cycles are one step each.
 // `notes` false leaves out the warnings, which only a preview shows; `steps` false leaves
-// out the steps and the targets of the entries that move, which only a batch needs. The
+// out the steps and the entries' targets, which only a batch needs. The
 // requests are taken (their strings move into the plan's entries).
 RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, bool notes = true,
                 bool steps = true);

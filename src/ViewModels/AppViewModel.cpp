@@ -86,6 +86,34 @@ std::string nameKey(const FileItem& item) {
     return key;
 }
 
+// Runs `work(begin, end)` over [0, count) in slices on up to one thread per processor: for
+// the name keys, where the collator's work per name dwarfs starting a thread.
+template <typename Work>
+void inSlices(std::size_t count, const Work& work) {
+    constexpr std::size_t perThread = 4096;
+    const auto threads = std::min<std::size_t>(std::max<std::size_t>(1, count / perThread),
+                                               std::max(1u, std::thread::hardware_concurrency()));
+    const std::size_t slice = (count + threads - 1) / threads;
+    std::vector<std::thread> workers;
+    for (std::size_t begin = slice; begin < count; begin += slice) {
+        workers.emplace_back(
+            [&work, begin, end = std::min(count, begin + slice)] { work(begin, end); });
+    }
+    work(0, std::min(count, slice));
+    for (auto& worker : workers) {
+        worker.join();
+    }
+}
+
+// Whether `key` is the name key of `item` as it is now. The key ends in the name it was made
+// for, after its only zero byte; a moved entry keeps its id, so a key for another name is
+// made afresh.
+bool isKeyOf(std::string_view key, const FileItem& item) {
+    const std::string_view name = RenamePlanner::nameOf(item.url.native());
+    return key.size() > name.size() && key.ends_with(name) &&
+           key[key.size() - name.size() - 1] == '\0';
+}
+
 // What is at `location`: a folder, something else, or (none) nothing at all.
 std::optional<bool> isFolder(const fs::path& location) {
     struct stat st {};
@@ -367,16 +395,17 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
     // neither ICU nor the disk.
     switch (sortOrder_) {
         case SortOrder::name: {
-            if (!previewsEnabled_) {
-                // A command sorts once: keys kept per entry would only hold memory.
-                std::vector<std::string> owned;
-                owned.reserve(indexes.size());
-                for (auto index : indexes) {
-                    owned.push_back(nameKey(files_[index]));
-                }
+            if (!interactive_) {
+                std::vector<std::string> owned(indexes.size());
+                inSlices(indexes.size(), [&](std::size_t begin, std::size_t end) {
+                    for (std::size_t i = begin; i < end; ++i) {
+                        owned[i] = nameKey(files_[indexes[i]]);
+                    }
+                });
                 sortBy(owned, std::less<>{});
                 break;
             }
+            makeNameKeys(indexes);
             std::vector<std::string_view> keys;
             keys.reserve(indexes.size());
             for (auto index : indexes) {
@@ -388,6 +417,7 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
         case SortOrder::type: {
             // By extension, then in name order. The pair compares as the two keys joined by a
             // zero byte would, since neither holds one.
+            makeNameKeys(indexes);
             std::unordered_map<std::string, std::string> extensionKeys;
             std::vector<std::pair<std::string_view, std::string_view>> keys;
             keys.reserve(indexes.size());
@@ -498,14 +528,29 @@ std::shared_ptr<const std::vector<FileItem>> AppViewModel::shownItems() const {
     return shownItems_;
 }
 
+void AppViewModel::makeNameKeys(const std::vector<std::size_t>& indexes) const {
+    std::vector<const FileItem*> stale;
+    for (auto index : indexes) {
+        const FileItem& item = files_[index];
+        const auto known = nameKeys_.find(item.id);
+        if (known == nameKeys_.end() || !isKeyOf(known->second, item)) {
+            stale.push_back(&item);
+        }
+    }
+    std::vector<std::string> made(stale.size());
+    inSlices(stale.size(), [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            made[i] = nameKey(*stale[i]);
+        }
+    });
+    for (std::size_t i = 0; i < stale.size(); ++i) {
+        nameKeys_[stale[i]->id] = std::move(made[i]);
+    }
+}
+
 const std::string& AppViewModel::nameKeyOf(const FileItem& item) const {
     std::string& key = nameKeys_[item.id];
-    // The key ends in the name it was made for, after its only zero byte; a moved entry
-    // keeps its id, so a key for another name is made afresh.
-    const std::string_view name = RenamePlanner::nameOf(item.url.native());
-    const bool current = key.size() > name.size() && key.ends_with(name) &&
-                         key[key.size() - name.size() - 1] == '\0';
-    if (!current) {
+    if (!isKeyOf(key, item)) {
         key = nameKey(item);
     }
     return key;
@@ -582,8 +627,12 @@ void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
     if (previewsEnabled_) {
         learnFolders(batch);
     }
-    files_.insert(files_.end(), std::make_move_iterator(batch.begin()),
-                  std::make_move_iterator(batch.end()));
+    if (files_.empty()) {
+        files_ = std::move(batch);
+    } else {
+        files_.insert(files_.end(), std::make_move_iterator(batch.begin()),
+                      std::make_move_iterator(batch.end()));
+    }
     orderChanged();
     changed();
     updatePreviews();
@@ -1134,17 +1183,18 @@ void AppViewModel::startBatch(
 }
 
 void AppViewModel::followResults(const std::vector<RenameResult>& results) {
+    if (!interactive_) {
+        return;
+    }
     const PathRelocation moved = relocationOf(results);
     if (moved.empty()) {
         return;
     }
     // A move changes neither an item's id, check mark nor kind, so the entry is updated in
     // place and the disk is not asked again.
-    std::string now;
     for (auto& item : files_) {
-        now = item.url.native();
-        if (moved.relocate(now)) {
-            item.url = std::move(now);
+        if (auto now = moved.movedTo(item.url.native())) {
+            item.url = std::move(*now);
             item.previewName = item.originalName();
         }
     }

@@ -206,6 +206,11 @@ class AppViewModel {
     // turning it on again recomputes it.
     bool previewsEnabled() const { return previewsEnabled_; }
     void setPreviewsEnabled(bool value);
+    // Whether the list lives on after each command (on at first, as in the window). A caller
+    // that runs one command and ends (the command line) turns it off: the name order keeps
+    // no sort keys for a next sort, and the list does not follow a batch's moves (the
+    // batch's results say where each item went).
+    void setInteractive(bool value) { interactive_ = value; }
 
     // Renames on disk exactly what the preview shows: the checked entries among those shown,
     // under the names and numbers shown (unchecked ones counted but not moved); checked
@@ -284,6 +289,8 @@ class AppViewModel {
     void checksChanged();
     // The sort key of the name order of `item`, made once per entry and name.
     const std::string& nameKeyOf(const FileItem& item) const;
+    // Makes the missing or stale name keys of the entries at `indexes`, in parallel.
+    void makeNameKeys(const std::vector<std::size_t>& indexes) const;
     // Starts a batch: takes the undo snapshot, runs `work` in the background and folds its
     // results into the list.
     void startBatch(
@@ -319,6 +326,7 @@ class AppViewModel {
     // Whether performRename waits for the pending preview.
     bool renameDeferred_ = false;
     bool previewsEnabled_ = true;
+    bool interactive_ = true;
     mutable std::optional<std::vector<std::size_t>> order_;
     mutable std::shared_ptr<const std::vector<FileItem>> shownItems_;
     std::uint64_t listVersion_ = 0;
