@@ -776,8 +776,9 @@ void AppViewModel::updatePreviews() {
 void AppViewModel::computePreviews(unsigned parts) {
     previewParts_ = parts;
     if (previewRunning_) {
-        // One preview at a time: the running one cannot be stopped, and a second beside it
-        // would only share the processors with it.
+        // One preview at a time: the running one, for an older change, gives up within a
+        // few hundred names and hands back; then this one starts. Two side by side would
+        // only share the processors.
         previewWanted_ = true;
         return;
     }
@@ -832,9 +833,14 @@ void AppViewModel::startPreview() {
                 }
             }
             preview->now = RenameEngine::Clock::now();
+            // Given up as soon as a newer change comes: its preview starts when this one
+            // hands back, and what this one would show is dropped anyway.
+            const auto stale = [&latest, generation = preview->generation] {
+                return latest->load(std::memory_order_relaxed) != generation;
+            };
             preview->entries =
                 RenameEngine::preview(preview->rules, *preview->items, preview->now, 0,
-                                      folders.get(), known ? &preview->metadata : nullptr);
+                                      folders.get(), known ? &preview->metadata : nullptr, stale);
         }
         scheduler->postToMain(
             [this, alive, done = std::shared_ptr<const Preview>(std::move(preview))]() mutable {
