@@ -194,6 +194,19 @@ std::optional<FileItem::Clock::time_point> FileItem::modificationDate(
     return Clock::time_point(std::chrono::duration_cast<Clock::duration>(since));
 }
 
+FileStat FileItem::statAt(const std::filesystem::path& location) {
+    FileStat facts;
+    if (auto st = statOf(location)) {
+        const auto since = std::chrono::seconds(st->st_mtim.tv_sec) +
+                           std::chrono::nanoseconds(st->st_mtim.tv_nsec);
+        facts.modified = Clock::time_point(std::chrono::duration_cast<Clock::duration>(since));
+        if (!S_ISDIR(st->st_mode)) {
+            facts.size = static_cast<std::int64_t>(st->st_size);
+        }
+    }
+    return facts;
+}
+
 std::optional<std::int64_t> FileItem::fileSize(const std::filesystem::path& location) {
     auto st = statOf(location);
     if (!st || S_ISDIR(st->st_mode)) {

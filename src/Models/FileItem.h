@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "Models/FileStat.h"
 #include "Models/ItemPath.h"
 #include "Models/Uuid.h"
 
@@ -61,6 +62,8 @@ struct FileItem {
     static std::optional<Clock::time_point> modificationDate(const std::filesystem::path& location);
     // The size in bytes of a file at `location`, or none (folders have none).
     static std::optional<std::int64_t> fileSize(const std::filesystem::path& location);
+    // Both of the above from one look at the disk.
+    static FileStat statAt(const std::filesystem::path& location);
 
     // Whether nothing at all exists at `location` (a dangling link counts as something).
     static bool nothingAt(const std::filesystem::path& location);

@@ -244,6 +244,9 @@ AppViewModel::~AppViewModel() {
     if (stopReading_) {
         stopReading_->store(true);
     }
+    if (stopStats_) {
+        stopStats_->store(true);
+    }
 }
 
 Subscription AppViewModel::subscribe(std::function<void()> callback) {
@@ -294,14 +297,19 @@ RenameEngine::RenameOptions AppViewModel::renameOptions() {
 
 void AppViewModel::setSortOrder(SortOrder value) {
     sortOrder_ = value;
-    orderChanged();
+    // An order that compares what is not read yet leaves the list as it is until it is.
+    if (!waitsForStats()) {
+        orderChanged();
+    }
     changed();
     updatePreviews();
 }
 
 void AppViewModel::setSortReversed(bool value) {
     sortReversed_ = value;
-    orderChanged();
+    if (!waitsForStats()) {
+        orderChanged();
+    }
     changed();
     updatePreviews();
 }
@@ -352,20 +360,58 @@ void AppViewModel::setSelectedFileIDs(std::set<Uuid> value) {
     changed();
 }
 
-std::vector<std::size_t> AppViewModel::sortedIndexes(
-    const std::vector<std::size_t>& indexes) const {
+bool AppViewModel::readsStats(SortOrder order) {
+    // The date a photo was taken falls back to the modification date.
+    return order == SortOrder::size || order == SortOrder::date || order == SortOrder::dateTaken;
+}
+
+std::optional<FileStat> AppViewModel::statOf(std::size_t index) const {
+    const FileItem& item = files_[index];
+    if (const auto found = stats_.find(item.id); found != stats_.end()) {
+        return found->second;
+    }
+    if (!previewsEnabled_) {
+        // A command sorts once and has no window to keep responsive.
+        return FileItem::statAt(item.url);
+    }
+    return std::nullopt;
+}
+
+const FileStat* AppViewModel::knownStat(const Uuid& id) const {
+    const auto found = stats_.find(id);
+    return found != stats_.end() ? &found->second : nullptr;
+}
+
+std::vector<std::size_t> AppViewModel::sortedIndexes(const std::vector<std::size_t>& indexes,
+                                                     SortOrder by, bool reversed) const {
     std::vector<std::size_t> order(indexes.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     // Reversed, the comparison is turned round; entries that compare equal (same date, same
     // size) still keep their order of addition.
     const auto sortBy = [&](const auto& keys, auto before) {
         std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return sortReversed_ ? before(keys[b], keys[a]) : before(keys[a], keys[b]);
+            return reversed ? before(keys[b], keys[a]) : before(keys[a], keys[b]);
         });
     };
+    // Keys not known yet (none) follow the known ones either way round, in their order of
+    // addition, until what they compare arrives.
+    const auto sortKnownFirst = [&](const auto& keys, auto before) {
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            const auto& first = keys[a];
+            const auto& second = keys[b];
+            if (first.has_value() != second.has_value()) {
+                return first.has_value();
+            }
+            if (!first) {
+                return false;
+            }
+            return reversed ? before(*second, *first) : before(*first, *second);
+        });
+    };
+    constexpr auto kNoDate = FileItem::Clock::time_point::min();
     // Each key is read once per call (name keys once per entry); the comparisons then touch
     // neither ICU nor the disk.
-    switch (sortOrder_) {
+    switch (by) {
         case SortOrder::name: {
             if (!previewsEnabled_) {
                 // A command sorts once: keys kept per entry would only hold memory.
@@ -403,43 +449,46 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
             break;
         }
         case SortOrder::date: {
-            std::vector<FileItem::Clock::time_point> dates;
+            std::vector<std::optional<FileItem::Clock::time_point>> dates;
             dates.reserve(indexes.size());
             for (auto index : indexes) {
-                dates.push_back(FileItem::modificationDate(files_[index].url)
-                                    .value_or(FileItem::Clock::time_point::min()));
+                const auto stat = statOf(index);
+                dates.push_back(stat ? std::optional(stat->modified.value_or(kNoDate))
+                                     : std::nullopt);
             }
-            sortBy(dates, std::greater<>{});
+            sortKnownFirst(dates, std::greater<>{});
             break;
         }
         case SortOrder::dateTaken: {
             // The date a photo was taken where it was read, else the modification date, so
             // that photos without EXIF still fall in place.
-            std::vector<FileItem::Clock::time_point> dates;
+            std::vector<std::optional<FileItem::Clock::time_point>> dates;
             dates.reserve(indexes.size());
             for (auto index : indexes) {
                 const FileItem& item = files_[index];
                 const auto known = metadata_->find(item.id);
                 const FileMetadata* m = known != metadata_->end() ? known->second.get() : nullptr;
                 if (m != nullptr && m->exifDate) {
-                    dates.push_back(localMoment(*m->exifDate));
+                    dates.emplace_back(localMoment(*m->exifDate));
                 } else if (m != nullptr && m->has(FileMetadata::file)) {
-                    dates.push_back(m->modified.value_or(FileItem::Clock::time_point::min()));
+                    dates.emplace_back(m->modified.value_or(kNoDate));
+                } else if (const auto stat = statOf(index)) {
+                    dates.emplace_back(stat->modified.value_or(kNoDate));
                 } else {
-                    dates.push_back(FileItem::modificationDate(item.url).value_or(
-                        FileItem::Clock::time_point::min()));
+                    dates.emplace_back(std::nullopt);
                 }
             }
-            sortBy(dates, std::greater<>{});
+            sortKnownFirst(dates, std::greater<>{});
             break;
         }
         case SortOrder::size: {
-            std::vector<std::int64_t> sizes;
+            std::vector<std::optional<std::int64_t>> sizes;
             sizes.reserve(indexes.size());
             for (auto index : indexes) {
-                sizes.push_back(FileItem::fileSize(files_[index].url).value_or(0));
+                const auto stat = statOf(index);
+                sizes.push_back(stat ? std::optional(stat->size.value_or(0)) : std::nullopt);
             }
-            sortBy(sizes, std::greater<>{});
+            sortKnownFirst(sizes, std::greater<>{});
             break;
         }
     }
@@ -452,7 +501,42 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
 }
 
 std::vector<std::size_t> AppViewModel::shownIndexes() const {
-    return sortedIndexes(passingIndexes());
+    auto passing = passingIndexes();
+    // The chosen order is applied once what it compares is known of every entry shown;
+    // until then the list keeps the order it had.
+    const bool known = !previewsEnabled_ || !readsStats(sortOrder_) ||
+                       std::all_of(passing.begin(), passing.end(),
+                                   [this](std::size_t index) { return statKnown(files_[index]); });
+    if (known) {
+        appliedOrder_ = sortOrder_;
+        appliedReversed_ = sortReversed_;
+        if (previewsEnabled_ && readsStats(sortOrder_) && !statsStale_) {
+            // Spares statsKnown a second look at every entry.
+            statsChecked_ = listVersion_;
+        }
+    }
+    return sortedIndexes(passing, appliedOrder_, appliedReversed_);
+}
+
+bool AppViewModel::waitsForStats() const {
+    if (!order_ || !previewsEnabled_ || !readsStats(sortOrder_)) {
+        return false;
+    }
+    return std::any_of(order_->begin(), order_->end(),
+                       [this](std::size_t index) { return !statKnown(files_[index]); });
+}
+
+bool AppViewModel::statKnown(const FileItem& item) const {
+    if (stats_.contains(item.id)) {
+        return true;
+    }
+    // The date a photo was taken needs no look of its own where its content was read: the
+    // modification date came with it.
+    if (sortOrder_ != SortOrder::dateTaken) {
+        return false;
+    }
+    const auto found = metadata_->find(item.id);
+    return found != metadata_->end() && found->second->has(FileMetadata::file);
 }
 
 std::vector<std::size_t> AppViewModel::passingIndexes() const {
@@ -615,6 +699,7 @@ void AppViewModel::removeFiles(const std::vector<FileItem>& items) {
     std::erase_if(files_, [&](const FileItem& item) { return ids.contains(item.id); });
     for (const auto& id : ids) {
         nameKeys_.erase(id);
+        stats_.erase(id);
     }
     orderChanged();
     changed();
@@ -625,6 +710,13 @@ void AppViewModel::clearFiles() {
     files_.clear();
     metadata_ = MetadataMap{};
     nameKeys_.clear();
+    stats_.clear();
+    statsStale_ = false;
+    if (readingStats_) {
+        stopStats_->store(true);
+        ++statsNumber_;
+        readingStats_ = false;
+    }
     orderChanged();
     changed();
     // Nothing is shown, so the empty preview answers this change at once; one under way
@@ -757,8 +849,18 @@ void AppViewModel::updatePreviews() {
     // Every change the preview follows comes through here.
     ++previewGeneration_;
     latestGeneration_->store(previewGeneration_);
+    // The preview follows the order, which waits for the sizes and dates it compares.
+    bool statsReady = true;
+    if (readsStats(sortOrder_)) {
+        statsReady = statsKnown();
+    } else if (readingStats_) {
+        stopStats_->store(true);
+        ++statsNumber_;
+        readingStats_ = false;
+        changed();
+    }
     const unsigned parts = wantedMetadata();
-    if (parts != 0 && !metadataKnown(parts)) {
+    if (!statsReady || (parts != 0 && !metadataKnown(parts))) {
         // The preview follows when the read is done; until then the last one stays, and
         // one under way is not followed by another.
         previewWanted_ = false;
@@ -972,6 +1074,86 @@ bool AppViewModel::metadataKnown(unsigned parts) {
     return false;
 }
 
+bool AppViewModel::statsKnown() {
+    if (readingStats_ && statsReadFor_ == listVersion_) {
+        // The read under way is for this very list.
+        return false;
+    }
+    std::vector<fs::path> locations;
+    std::vector<Uuid> ids;
+    if (statsChecked_ != listVersion_) {
+        const auto& shown = shownOrder();
+        // Making the order may have found every entry known already.
+        if (statsChecked_ != listVersion_) {
+            for (auto index : shown) {
+                const FileItem& item = files_[index];
+                if (statsStale_ || !statKnown(item)) {
+                    locations.push_back(item.url);
+                    ids.push_back(item.id);
+                }
+            }
+        }
+    }
+    if (stopStats_) {
+        // Replaced by this one, or not needed any more.
+        stopStats_->store(true);
+    }
+    if (locations.empty()) {
+        statsChecked_ = listVersion_;
+        if (readingStats_) {
+            ++statsNumber_;
+            readingStats_ = false;
+            changed();
+        }
+        return true;
+    }
+    stopStats_ = std::make_shared<std::atomic<bool>>(false);
+    const std::uint64_t number = ++statsNumber_;
+    statsReadFor_ = listVersion_;
+    readingStats_ = true;
+    changed();
+
+    std::weak_ptr<int> alive = lifetime_;
+    Scheduler* scheduler = &scheduler_;
+    scheduler_.runInBackground([this, alive, scheduler, number, stop = stopStats_,
+                                afresh = statsStale_, locations = std::move(locations),
+                                ids = std::move(ids)]() mutable {
+        if (alive.expired()) {
+            return;
+        }
+        std::vector<FileStat> read;
+        read.reserve(locations.size());
+        for (const auto& location : locations) {
+            // Asked now and then: a stale read gives up, and hands nothing back.
+            if (read.size() % 512 == 0 && stop->load(std::memory_order_relaxed)) {
+                return;
+            }
+            read.push_back(FileItem::statAt(location));
+        }
+        scheduler->postToMain(
+            [this, alive, number, afresh, ids = std::move(ids), read = std::move(read)]() mutable {
+                if (alive.expired() || number != statsNumber_) {
+                    return;
+                }
+                if (afresh) {
+                    // What is not shown now is read when it is.
+                    stats_.clear();
+                    statsStale_ = false;
+                }
+                stats_.reserve(stats_.size() + ids.size());
+                for (std::size_t i = 0; i < ids.size(); ++i) {
+                    stats_.insert_or_assign(ids[i], read[i]);
+                }
+                readingStats_ = false;
+                // The order waited for these: now it is applied.
+                orderChanged();
+                changed();
+                updatePreviews();
+            });
+    });
+    return false;
+}
+
 std::optional<PreviewEntry> AppViewModel::ruleExample(const RenameRule& rule) const {
     const auto& shown = shownOrder();
     if (shown.empty()) {
@@ -1145,7 +1327,9 @@ void AppViewModel::followResults(const std::vector<RenameResult>& results) {
         return;
     }
     // A move changes neither an item's id, check mark nor kind, so the entry is updated in
-    // place and the disk is not asked again.
+    // place and the disk is not asked again. It changes the dates of the folders it touched:
+    // sizes and dates are read again when an order wants them, the old ones kept meanwhile.
+    statsStale_ = !stats_.empty();
     std::string now;
     for (auto& item : files_) {
         now = item.url.native();
