@@ -151,6 +151,45 @@ void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
     }
 }
 
+// Each item `locations` name, tidied, to `report`: a folder as one entry, or (when
+// `walkFolders` is set) every entry below it; nothing there is an entry marked missing.
+void collect(const std::vector<fs::path>& locations, bool walkFolders,
+             const std::function<void(FileItem)>& report) {
+    for (const auto& given : locations) {
+        const fs::path location = FileItem::tidied(given);
+        const auto folder = isFolder(location);
+        if (folder.value_or(false) && walkFolders) {
+            walk(location, report);
+        } else {
+            FileItem item(location, folder.value_or(false));
+            item.isMissing = !folder;
+            report(std::move(item));
+        }
+    }
+}
+
+// The facts of the folders that hold `items` and that `known` lacks, read from `disk` once
+// each; a folder that cannot be read counts as empty.
+RenamePlanner::Folders folderFactsOf(const std::vector<FileItem>& items,
+                                     const RenamePlanner::Folders& known, FileSystem& disk) {
+    RenamePlanner::Folders read;
+    std::string folder;
+    for (const auto& item : items) {
+        // Neighbours share their folder, so the last one answers most asks.
+        const std::string_view parent = RenamePlanner::folderOf(item.url.native());
+        if (parent == folder && !folder.empty()) {
+            continue;
+        }
+        folder = parent;
+        if (known.contains(folder) || read.contains(folder)) {
+            continue;
+        }
+        auto facts = disk.folderFacts(folder);
+        read.emplace(folder, facts ? std::move(*facts) : FolderFacts{});
+    }
+    return read;
+}
+
 // Where the items of the results are now: each renamed one at its new location, and
 // whatever lies inside a renamed folder inside its new location.
 PathRelocation relocationOf(const std::vector<RenameResult>& results) {
@@ -639,33 +678,89 @@ std::size_t AppViewModel::conflictCount() const {
                       [](const PreviewEntry& entry) { return entry.hasConflict; }));
 }
 
-void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
-    // Only the list as it stood when the call began counts as already listed.
+std::unordered_set<std::string> AppViewModel::listedLocations() const {
     std::unordered_set<std::string> listed;
     listed.reserve(files_.size());
     for (const auto& item : files_) {
         listed.insert(item.url.native());
     }
+    return listed;
+}
+
+void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
+    // Only the list as it stood when the call began counts as already listed.
+    const auto listed = listedLocations();
     std::vector<FileItem> batch;
-    const auto addIfNew = [&](FileItem item) {
+    collect(locations, includeSubfolders_, [&](FileItem item) {
         if (!listed.contains(item.url.native())) {
             batch.push_back(std::move(item));
         }
-    };
-    for (const auto& given : locations) {
-        const fs::path location = FileItem::tidied(given);
-        const auto folder = isFolder(location);
-        if (folder.value_or(false) && includeSubfolders_) {
-            walk(location, addIfNew);
-        } else {
-            FileItem item(location, folder.value_or(false));
-            item.isMissing = !folder;
-            addIfNew(std::move(item));
-        }
-    }
+    });
     if (previewsEnabled_) {
         learnFolders(batch);
     }
+    append(std::move(batch));
+}
+
+void AppViewModel::addFilesInBackground(std::vector<fs::path> locations) {
+    pendingAdds_.push_back(std::move(locations));
+    if (!addingFiles_) {
+        startNextAdd();
+    }
+}
+
+void AppViewModel::startNextAdd() {
+    if (pendingAdds_.empty()) {
+        addingFiles_ = false;
+        changed();
+        return;
+    }
+    addingFiles_ = true;
+    changed();
+    auto locations = std::move(pendingAdds_.front());
+    pendingAdds_.pop_front();
+    std::weak_ptr<int> alive = lifetime_;
+    Scheduler* scheduler = &scheduler_;
+    FileSystem* disk = fileSystem_ != nullptr ? fileSystem_ : &FileSystem::real();
+    scheduler_.runInBackground([this, alive, scheduler, disk, locations = std::move(locations),
+                                walkFolders = includeSubfolders_, learn = previewsEnabled_,
+                                known = folders_.share(), reread = foldersReread_]() mutable {
+        if (alive.expired()) {
+            return;
+        }
+        std::vector<FileItem> found;
+        collect(locations, walkFolders, [&](FileItem item) { found.push_back(std::move(item)); });
+        RenamePlanner::Folders facts;
+        if (learn) {
+            facts = folderFactsOf(found, *known, *disk);
+        }
+        scheduler->postToMain([this, alive, reread, found = std::move(found),
+                               facts = std::move(facts)]() mutable {
+            if (alive.expired()) {
+                return;
+            }
+            // What earlier adds listed meanwhile counts as listed, so that no entry is
+            // listed twice.
+            const auto listed = listedLocations();
+            std::erase_if(found,
+                          [&](const FileItem& item) { return listed.contains(item.url.native()); });
+            if (previewsEnabled_) {
+                // After a batch the folders read may hold other names by now.
+                if (reread == foldersReread_) {
+                    auto& folders = folders_.edit();
+                    for (auto& [folder, read] : facts) {
+                        folders.try_emplace(folder, std::move(read));
+                    }
+                }
+                learnFolders(found);
+            }
+            append(std::move(found));
+            startNextAdd();
+        });
+    });
+}
+
+void AppViewModel::append(std::vector<FileItem> batch) {
     files_.insert(files_.end(), std::make_move_iterator(batch.begin()),
                   std::make_move_iterator(batch.end()));
     orderChanged();
@@ -675,19 +770,13 @@ void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
 
 void AppViewModel::learnFolders(const std::vector<FileItem>& items) {
     FileSystem& disk = fileSystem_ != nullptr ? *fileSystem_ : FileSystem::real();
-    std::string folder;
-    for (const auto& item : items) {
-        // Neighbours share their folder, so the last one answers most asks.
-        const std::string_view parent = RenamePlanner::folderOf(item.url.native());
-        if (parent == folder && folders_->contains(folder)) {
-            continue;
-        }
-        folder = parent;
-        if (folders_->contains(folder)) {
-            continue;
-        }
-        auto facts = disk.folderFacts(folder);
-        folders_.edit().emplace(folder, facts ? std::move(*facts) : FolderFacts{});
+    auto facts = folderFactsOf(items, *folders_, disk);
+    if (facts.empty()) {
+        return;
+    }
+    auto& folders = folders_.edit();
+    for (auto& [folder, read] : facts) {
+        folders.emplace(folder, std::move(read));
     }
 }
 
@@ -1183,8 +1272,9 @@ void AppViewModel::performRename() {
             metadataKnown(parts);
         }
     }
-    // While the files are read, the preview does not show yet what a rename would do.
-    if (isRenaming_ || readingMetadata_) {
+    // While the files are read, the preview does not show yet what a rename would do; while
+    // entries are added, the list is not yet what the user chose.
+    if (isRenaming_ || readingMetadata_ || addingFiles_) {
         return;
     }
     if (previewsEnabled_) {
@@ -1307,6 +1397,7 @@ void AppViewModel::startBatch(
             // entries inside a renamed folder follow it.
             followResults(results);
             folders_ = std::move(folders);
+            ++foldersReread_;
             history_ = std::move(listing);
             historyLoaded_ = true;
             changed();
@@ -1444,6 +1535,7 @@ void AppViewModel::runHistoryStep(
                 return;
             }
             folders_ = std::move(folders);
+            ++foldersReread_;
             followResults(outcome.results);
             history_ = std::move(listing);
             historyLoaded_ = true;

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
@@ -14,6 +15,7 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -190,6 +192,12 @@ class AppViewModel {
     // Adds the locations not yet listed (exact path comparison with the list as it was),
     // walking folders when includeSubfolders is set; then recomputes the preview.
     void addFiles(const std::vector<std::filesystem::path>& locations);
+    // As addFiles, with the walk and the reading of the folders off the main thread: the
+    // list grows when they are done. Calls made meanwhile run after it, one at a time in
+    // order, each skipping what is listed by the time its entries arrive.
+    void addFilesInBackground(std::vector<std::filesystem::path> locations);
+    // Whether an addFilesInBackground is under way; a rename waits until it is done.
+    bool isAddingFiles() const { return addingFiles_; }
     // Removes the entries with the ids of `items`; then recomputes the preview.
     void removeFiles(const std::vector<FileItem>& items);
     // Empties the list and the preview; rules, filters and history stay.
@@ -221,9 +229,9 @@ class AppViewModel {
     // under the names and numbers shown (unchecked ones counted but not moved); checked
     // entries that the filter hides are not renamed. While a newer preview is pending the
     // rename waits for it (isRenaming is set meanwhile) and then carries out that one; while
-    // files are read for the rules it is refused. Runs in the background; a request while one
-    // runs is ignored. Afterwards every entry holds its location, including entries inside a
-    // folder that moved.
+    // files are read for the rules, or entries added in the background, it is refused. Runs in the
+    // background; a request while one runs is ignored. Afterwards every entry holds its location,
+    // including entries inside a folder that moved.
     void performRename();
     // Renames each listed entry named by id in `names` to the name given with it (exactly,
     // no rule runs), as one batch planned like performRename's: every other listed entry
@@ -312,6 +320,12 @@ class AppViewModel {
         std::function<std::vector<RenameResult>(const RenameEngine::RenameOptions&)> work);
     // Reads the folders of `items` that are not known yet, for the preview.
     void learnFolders(const std::vector<FileItem>& items);
+    // The location of every listed entry.
+    std::unordered_set<std::string> listedLocations() const;
+    // Appends `batch` to the list; then recomputes the preview.
+    void append(std::vector<FileItem> batch);
+    // Starts the first waiting addFilesInBackground, or notes that none is left.
+    void startNextAdd();
     // Runs `work` (an undo, redo or recovery) in the background, then folds its results into
     // the list and reads the history again.
     void runHistoryStep(
@@ -327,6 +341,9 @@ class AppViewModel {
     std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
 
     std::vector<FileItem> files_;
+    // The locations of the adds waiting for the one under way.
+    std::deque<std::vector<std::filesystem::path>> pendingAdds_;
+    bool addingFiles_ = false;
     std::vector<RenameRule> rules_;
     std::shared_ptr<const Preview> preview_ = std::make_shared<const Preview>();
     std::uint64_t previewGeneration_ = 0;
@@ -382,6 +399,8 @@ class AppViewModel {
     // What the preview knows of the listed folders; read when entries are added and again
     // after every batch.
     CopyOnWrite<RenamePlanner::Folders> folders_;
+    // Counts the times a batch replaced folders_ with what it found after its moves.
+    std::uint64_t foldersReread_ = 0;
     // What was read of the files, kept across reads, and what the preview used of it, by
     // entry: an entry is read again only when it is new to the list (a moved one too).
     std::shared_ptr<MetadataCache> metadataCache_ = std::make_shared<MetadataCache>();

@@ -149,6 +149,59 @@ TEST_F(AppViewModelTest, WalkingSurvivesLinkLoopsAndDeepTrees) {
     EXPECT_EQ(model_.files().size(), 301u);
 }
 
+// Adding in the background lists, once the walks are done, exactly what addFiles would list
+// for the same calls: adds made while one walks follow it in order, and nothing is lost or
+// listed twice.
+TEST_F(AppViewModelTest, AddingInTheBackgroundListsWhatAddFilesLists) {
+    using Adds = std::vector<std::vector<std::string>>;
+    struct Row {
+        const char* what;
+        Adds adds;
+        std::size_t listed;
+    };
+    const std::vector<Row> rows = {
+        {"one folder, walked", {{"top"}}, 4},
+        {"the same folder again while it walks", {{"top"}, {"top"}}, 4},
+        {"more while it walks", {{"top"}, {"loose.txt", "top"}}, 5},
+        {"a file, then the folder holding it", {{"top/a.txt"}, {"top"}}, 4},
+        {"twice in one call, as addFiles does", {{"loose.txt", "loose.txt"}}, 2},
+    };
+    dir_.file("top/a.txt");
+    dir_.file("top/b.txt");
+    dir_.file("top/inner/c.txt");
+    dir_.file("loose.txt");
+    const auto locations = [this](const std::vector<std::string>& names) {
+        std::vector<fs::path> out;
+        for (const auto& name : names) {
+            out.push_back(dir_.path() / name);
+        }
+        return out;
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ManualScheduler scheduler;
+        AppViewModel model(scheduler);
+        AppViewModel reference(scheduler);
+        model.setIncludeSubfolders(true);
+        reference.setIncludeSubfolders(true);
+        for (const auto& add : row.adds) {
+            model.addFilesInBackground(locations(add));
+            reference.addFiles(locations(add));
+        }
+        EXPECT_TRUE(model.files().empty());
+        EXPECT_TRUE(model.isAddingFiles());
+        scheduler.runAll();
+        EXPECT_FALSE(model.isAddingFiles());
+        ASSERT_EQ(model.files().size(), row.listed);
+        ASSERT_EQ(reference.files().size(), row.listed);
+        for (std::size_t i = 0; i < row.listed; ++i) {
+            EXPECT_EQ(model.files()[i].url, reference.files()[i].url);
+            EXPECT_EQ(model.files()[i].isDirectory, reference.files()[i].isDirectory);
+        }
+        EXPECT_EQ(model.previews().size(), row.listed);
+    }
+}
+
 TEST_F(AppViewModelTest, AMissingLocationIsAPlainEntry) {
     model_.addFiles({dir_.path() / "gone.txt"});
     ASSERT_EQ(model_.files().size(), 1u);
