@@ -174,12 +174,18 @@ std::string FileItem::fileSizeString() const {
     if (isDirectory) {
         return kMissing;
     }
-    auto size = fileSize(url);
-    return size ? formatBytes(*size) : kMissing;
+    return sizeString(fileSize(url));
 }
 
 std::string FileItem::modifiedDateString() const {
-    auto date = modificationDate(url);
+    return dateString(modificationDate(url));
+}
+
+std::string FileItem::sizeString(std::optional<std::int64_t> size) {
+    return size ? formatBytes(*size) : kMissing;
+}
+
+std::string FileItem::dateString(std::optional<Clock::time_point> date) {
     return date ? formatDate(*date) : kMissing;
 }
 

@@ -57,6 +57,10 @@ struct FileItem {
     // Modification time in the short date and time style of the user's locale and time
     // zone; "—" when it cannot be read.
     std::string modifiedDateString() const;
+    // The same two texts for what was read before: a size (none for a folder or when it
+    // could not be read) and a modification time.
+    static std::string sizeString(std::optional<std::int64_t> size);
+    static std::string dateString(std::optional<Clock::time_point> date);
 
     // The content-modification time of `location`, or none when it cannot be read.
     static std::optional<Clock::time_point> modificationDate(const std::filesystem::path& location);
