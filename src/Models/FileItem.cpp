@@ -174,12 +174,18 @@ std::string FileItem::fileSizeString() const {
     if (isDirectory) {
         return kMissing;
     }
-    auto size = fileSize(url);
-    return size ? formatBytes(*size) : kMissing;
+    return sizeString(fileSize(url));
 }
 
 std::string FileItem::modifiedDateString() const {
-    auto date = modificationDate(url);
+    return dateString(modificationDate(url));
+}
+
+std::string FileItem::sizeString(std::optional<std::int64_t> size) {
+    return size ? formatBytes(*size) : kMissing;
+}
+
+std::string FileItem::dateString(std::optional<Clock::time_point> date) {
     return date ? formatDate(*date) : kMissing;
 }
 
@@ -192,6 +198,19 @@ std::optional<FileItem::Clock::time_point> FileItem::modificationDate(
     const auto since =
         std::chrono::seconds(st->st_mtim.tv_sec) + std::chrono::nanoseconds(st->st_mtim.tv_nsec);
     return Clock::time_point(std::chrono::duration_cast<Clock::duration>(since));
+}
+
+FileStat FileItem::statAt(const std::filesystem::path& location) {
+    FileStat facts;
+    if (auto st = statOf(location)) {
+        const auto since = std::chrono::seconds(st->st_mtim.tv_sec) +
+                           std::chrono::nanoseconds(st->st_mtim.tv_nsec);
+        facts.modified = Clock::time_point(std::chrono::duration_cast<Clock::duration>(since));
+        if (!S_ISDIR(st->st_mode)) {
+            facts.size = static_cast<std::int64_t>(st->st_size);
+        }
+    }
+    return facts;
 }
 
 std::optional<std::int64_t> FileItem::fileSize(const std::filesystem::path& location) {

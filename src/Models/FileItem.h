@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "Models/FileStat.h"
 #include "Models/ItemPath.h"
 #include "Models/Uuid.h"
 
@@ -56,11 +57,17 @@ struct FileItem {
     // Modification time in the short date and time style of the user's locale and time
     // zone; "—" when it cannot be read.
     std::string modifiedDateString() const;
+    // The same two texts for what was read before: a size (none for a folder or when it
+    // could not be read) and a modification time.
+    static std::string sizeString(std::optional<std::int64_t> size);
+    static std::string dateString(std::optional<Clock::time_point> date);
 
     // The content-modification time of `location`, or none when it cannot be read.
     static std::optional<Clock::time_point> modificationDate(const std::filesystem::path& location);
     // The size in bytes of a file at `location`, or none (folders have none).
     static std::optional<std::int64_t> fileSize(const std::filesystem::path& location);
+    // Both of the above from one look at the disk.
+    static FileStat statAt(const std::filesystem::path& location);
 
     // Whether nothing at all exists at `location` (a dangling link counts as something).
     static bool nothingAt(const std::filesystem::path& location);

@@ -6,6 +6,7 @@
 #include <unicode/locid.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <string_view>
 #include <thread>
@@ -117,7 +118,25 @@ std::string conflictKey(const std::string& name) {
 std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
                                   const std::vector<FileItem>& files, Clock::time_point now,
                                   unsigned threads, const RenamePlanner::Folders* folders,
-                                  const MetadataList* metadata) {
+                                  const MetadataList* metadata,
+                                  const RenamePlanner::StopCheck& stop) {
+    // Once the caller gave up, every slice and the planner hear it without asking again.
+    std::atomic<bool> gaveUp{false};
+    RenamePlanner::StopCheck check;
+    if (stop) {
+        check = [&] {
+            if (gaveUp.load(std::memory_order_relaxed)) {
+                return true;
+            }
+            if (stop()) {
+                gaveUp.store(true, std::memory_order_relaxed);
+                return true;
+            }
+            return false;
+        };
+    }
+    // Often enough that a stale preview of 100,000 names ends within a millisecond or two.
+    constexpr std::size_t askEvery = 256;
     const RuleProgram program(rules, now);
     // Counted over the whole list before it is cut into slices, and exactly as
     // requestsFor counts, so that the rename gives the numbers shown.
@@ -130,6 +149,9 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
     const auto computeSlice = [&](std::size_t begin, std::size_t end) {
         auto scratch = program.makeScratch();
         for (std::size_t i = begin; i < end; ++i) {
+            if (check && (i - begin) % askEvery == 0 && check()) {
+                return;
+            }
             const FileItem& item = files[i];
             PreviewEntry& entry = entries[i];
             RenameRequest& request = requests[i];
@@ -164,9 +186,15 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
         }
     }
 
+    if (gaveUp.load()) {
+        return {};
+    }
     static const RenamePlanner::Folders kNothingKnown;
-    const RenamePlan plan =
-        RenamePlanner::plan(std::move(requests), folders ? *folders : kNothingKnown, true, false);
+    const RenamePlan plan = RenamePlanner::plan(
+        std::move(requests), folders ? *folders : kNothingKnown, true, false, check);
+    if (gaveUp.load()) {
+        return {};
+    }
     for (std::size_t i = 0; i < files.size(); ++i) {
         const auto& planned = plan.entries[i];
         entries[i].warning = planned.warning;

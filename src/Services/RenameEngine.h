@@ -55,12 +55,15 @@ std::string finalName(const std::vector<RenameRule>& rules, const FileItem& item
 // by an item that stays); `warning` notes what does not block. Date rules stamp `now`, read
 // once for the whole list. The names are computed on up to `threads` threads (0: as many as
 // help for this many names); the result never depends on it. `metadata` is what was read of
-// the items (null: nothing); the engine reads nothing itself.
+// the items (null: nothing); the engine reads nothing itself. `stop`, when given, is asked
+// every few hundred names (from the computing threads, at once from several) whether the
+// answer is still wanted; once it says no, the preview ends early and returns no entries.
 std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
                                   const std::vector<FileItem>& files,
                                   Clock::time_point now = Clock::now(), unsigned threads = 0,
                                   const RenamePlanner::Folders* folders = nullptr,
-                                  const MetadataList* metadata = nullptr);
+                                  const MetadataList* metadata = nullptr,
+                                  const RenamePlanner::StopCheck& stop = {});
 
 // The key under which two new names conflict: the default lower-case mapping (no locale).
 std::string conflictKey(const std::string& name);

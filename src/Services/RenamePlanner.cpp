@@ -406,8 +406,9 @@ std::string joined(std::string_view folder, std::string_view name) {
     return path;
 }
 
-RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, bool notes,
-                bool steps) {
+RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, bool notes, bool steps,
+                const StopCheck& stop) {
+    constexpr std::size_t askEvery = 4096;
     RenamePlan out;
     const std::size_t count = requests.size();
     out.entries.resize(count);
@@ -417,6 +418,9 @@ RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, boo
     std::vector<std::vector<std::size_t>> members;
     std::unordered_map<std::string_view, std::size_t> folderIndex;
     for (std::size_t i = 0; i < count; ++i) {
+        if (stop && i % askEvery == 0 && stop()) {
+            return out;
+        }
         RenameRequest& request = requests[i];
         RenamePlan::Entry& entry = out.entries[i];
         entry.source = std::move(request.source);
@@ -459,6 +463,9 @@ RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, boo
                      [&](std::size_t a, std::size_t b) { return depths[a] > depths[b]; });
     static const FolderFacts kUnknown;
     for (auto f : byDepth) {
+        if (stop && stop()) {
+            return out;
+        }
         auto facts = folders.find(folderPaths[f]);
         FolderPlanner(out, folderPaths[f], members[f],
                       facts != folders.end() ? facts->second : kUnknown, notes, steps, oldNames,

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -15,6 +16,9 @@
 // Turns the entries of a preview (or of an undo or redo) into one plan: a stateless
 // function of its arguments that reads no disk.
 namespace RenamePlanner {
+
+// Asked by a long computation, now and then, whether to give up (true: stop); empty: never.
+using StopCheck = std::function<bool()>;
 
 // The facts of each folder by its path's exact bytes. A folder that is not listed counts as
 // empty and case-sensitive.
@@ -32,9 +36,11 @@ using Folders = std::unordered_map<std::string, FolderFacts>;
 // contents; within a folder chains run from their free end and cycles are one step each.
 // `notes` false leaves out the warnings, which only a preview shows; `steps` false leaves
 // out the steps and the entries' targets, which only a batch needs. The
-// requests are taken (their strings move into the plan's entries).
+// requests are taken (their strings move into the plan's entries). `stop` is asked between
+// folders and every few thousand entries; a plan it stopped is incomplete, never to be
+// carried out or shown.
 RenamePlan plan(std::vector<RenameRequest> requests, const Folders& folders, bool notes = true,
-                bool steps = true);
+                bool steps = true, const StopCheck& stop = {});
 
 // The folder part and the last component of a location, as its bytes are split by "/"
 // (the folder of "name" is "").

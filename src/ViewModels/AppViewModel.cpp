@@ -179,6 +179,45 @@ void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
     }
 }
 
+// Each item `locations` name, tidied, to `report`: a folder as one entry, or (when
+// `walkFolders` is set) every entry below it; nothing there is an entry marked missing.
+void collect(const std::vector<fs::path>& locations, bool walkFolders,
+             const std::function<void(FileItem)>& report) {
+    for (const auto& given : locations) {
+        const fs::path location = FileItem::tidied(given);
+        const auto folder = isFolder(location);
+        if (folder.value_or(false) && walkFolders) {
+            walk(location, report);
+        } else {
+            FileItem item(location, folder.value_or(false));
+            item.isMissing = !folder;
+            report(std::move(item));
+        }
+    }
+}
+
+// The facts of the folders that hold `items` and that `known` lacks, read from `disk` once
+// each; a folder that cannot be read counts as empty.
+RenamePlanner::Folders folderFactsOf(const std::vector<FileItem>& items,
+                                     const RenamePlanner::Folders& known, FileSystem& disk) {
+    RenamePlanner::Folders read;
+    std::string folder;
+    for (const auto& item : items) {
+        // Neighbours share their folder, so the last one answers most asks.
+        const std::string_view parent = RenamePlanner::folderOf(item.url.native());
+        if (parent == folder && !folder.empty()) {
+            continue;
+        }
+        folder = parent;
+        if (known.contains(folder) || read.contains(folder)) {
+            continue;
+        }
+        auto facts = disk.folderFacts(folder);
+        read.emplace(folder, facts ? std::move(*facts) : FolderFacts{});
+    }
+    return read;
+}
+
 // Where the items of the results are now: each renamed one at its new location, and
 // whatever lies inside a renamed folder inside its new location.
 PathRelocation relocationOf(const std::vector<RenameResult>& results) {
@@ -272,6 +311,9 @@ AppViewModel::~AppViewModel() {
     if (stopReading_) {
         stopReading_->store(true);
     }
+    if (stopStats_) {
+        stopStats_->store(true);
+    }
 }
 
 Subscription AppViewModel::subscribe(std::function<void()> callback) {
@@ -322,14 +364,19 @@ RenameEngine::RenameOptions AppViewModel::renameOptions() {
 
 void AppViewModel::setSortOrder(SortOrder value) {
     sortOrder_ = value;
-    orderChanged();
+    // An order that compares what is not read yet leaves the list as it is until it is.
+    if (!waitsForStats()) {
+        orderChanged();
+    }
     changed();
     updatePreviews();
 }
 
 void AppViewModel::setSortReversed(bool value) {
     sortReversed_ = value;
-    orderChanged();
+    if (!waitsForStats()) {
+        orderChanged();
+    }
     changed();
     updatePreviews();
 }
@@ -380,20 +427,58 @@ void AppViewModel::setSelectedFileIDs(std::set<Uuid> value) {
     changed();
 }
 
-std::vector<std::size_t> AppViewModel::sortedIndexes(
-    const std::vector<std::size_t>& indexes) const {
+bool AppViewModel::readsStats(SortOrder order) {
+    // The date a photo was taken falls back to the modification date.
+    return order == SortOrder::size || order == SortOrder::date || order == SortOrder::dateTaken;
+}
+
+std::optional<FileStat> AppViewModel::statOf(std::size_t index) const {
+    const FileItem& item = files_[index];
+    if (const auto found = stats_.find(item.id); found != stats_.end()) {
+        return found->second;
+    }
+    if (!interactive_ || !previewsEnabled_) {
+        // A command sorts once and has no window to keep responsive.
+        return FileItem::statAt(item.url);
+    }
+    return std::nullopt;
+}
+
+const FileStat* AppViewModel::knownStat(const Uuid& id) const {
+    const auto found = stats_.find(id);
+    return found != stats_.end() ? &found->second : nullptr;
+}
+
+std::vector<std::size_t> AppViewModel::sortedIndexes(const std::vector<std::size_t>& indexes,
+                                                     SortOrder by, bool reversed) const {
     std::vector<std::size_t> order(indexes.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     // Reversed, the comparison is turned round; entries that compare equal (same date, same
     // size) still keep their order of addition.
     const auto sortBy = [&](const auto& keys, auto before) {
         std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return sortReversed_ ? before(keys[b], keys[a]) : before(keys[a], keys[b]);
+            return reversed ? before(keys[b], keys[a]) : before(keys[a], keys[b]);
         });
     };
+    // Keys not known yet (none) follow the known ones either way round, in their order of
+    // addition, until what they compare arrives.
+    const auto sortKnownFirst = [&](const auto& keys, auto before) {
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            const auto& first = keys[a];
+            const auto& second = keys[b];
+            if (first.has_value() != second.has_value()) {
+                return first.has_value();
+            }
+            if (!first) {
+                return false;
+            }
+            return reversed ? before(*second, *first) : before(*first, *second);
+        });
+    };
+    constexpr auto kNoDate = FileItem::Clock::time_point::min();
     // Each key is read once per call (name keys once per entry); the comparisons then touch
     // neither ICU nor the disk.
-    switch (sortOrder_) {
+    switch (by) {
         case SortOrder::name: {
             if (!interactive_) {
                 std::vector<std::string> owned(indexes.size());
@@ -433,43 +518,46 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
             break;
         }
         case SortOrder::date: {
-            std::vector<FileItem::Clock::time_point> dates;
+            std::vector<std::optional<FileItem::Clock::time_point>> dates;
             dates.reserve(indexes.size());
             for (auto index : indexes) {
-                dates.push_back(FileItem::modificationDate(files_[index].url)
-                                    .value_or(FileItem::Clock::time_point::min()));
+                const auto stat = statOf(index);
+                dates.push_back(stat ? std::optional(stat->modified.value_or(kNoDate))
+                                     : std::nullopt);
             }
-            sortBy(dates, std::greater<>{});
+            sortKnownFirst(dates, std::greater<>{});
             break;
         }
         case SortOrder::dateTaken: {
             // The date a photo was taken where it was read, else the modification date, so
             // that photos without EXIF still fall in place.
-            std::vector<FileItem::Clock::time_point> dates;
+            std::vector<std::optional<FileItem::Clock::time_point>> dates;
             dates.reserve(indexes.size());
             for (auto index : indexes) {
                 const FileItem& item = files_[index];
                 const auto known = metadata_->find(item.id);
                 const FileMetadata* m = known != metadata_->end() ? known->second.get() : nullptr;
                 if (m != nullptr && m->exifDate) {
-                    dates.push_back(localMoment(*m->exifDate));
+                    dates.emplace_back(localMoment(*m->exifDate));
                 } else if (m != nullptr && m->has(FileMetadata::file)) {
-                    dates.push_back(m->modified.value_or(FileItem::Clock::time_point::min()));
+                    dates.emplace_back(m->modified.value_or(kNoDate));
+                } else if (const auto stat = statOf(index)) {
+                    dates.emplace_back(stat->modified.value_or(kNoDate));
                 } else {
-                    dates.push_back(FileItem::modificationDate(item.url).value_or(
-                        FileItem::Clock::time_point::min()));
+                    dates.emplace_back(std::nullopt);
                 }
             }
-            sortBy(dates, std::greater<>{});
+            sortKnownFirst(dates, std::greater<>{});
             break;
         }
         case SortOrder::size: {
-            std::vector<std::int64_t> sizes;
+            std::vector<std::optional<std::int64_t>> sizes;
             sizes.reserve(indexes.size());
             for (auto index : indexes) {
-                sizes.push_back(FileItem::fileSize(files_[index].url).value_or(0));
+                const auto stat = statOf(index);
+                sizes.push_back(stat ? std::optional(stat->size.value_or(0)) : std::nullopt);
             }
-            sortBy(sizes, std::greater<>{});
+            sortKnownFirst(sizes, std::greater<>{});
             break;
         }
     }
@@ -482,7 +570,42 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(
 }
 
 std::vector<std::size_t> AppViewModel::shownIndexes() const {
-    return sortedIndexes(passingIndexes());
+    auto passing = passingIndexes();
+    // The chosen order is applied once what it compares is known of every entry shown;
+    // until then the list keeps the order it had.
+    const bool known = !previewsEnabled_ || !readsStats(sortOrder_) ||
+                       std::all_of(passing.begin(), passing.end(),
+                                   [this](std::size_t index) { return statKnown(files_[index]); });
+    if (known) {
+        appliedOrder_ = sortOrder_;
+        appliedReversed_ = sortReversed_;
+        if (previewsEnabled_ && readsStats(sortOrder_) && !statsStale_) {
+            // Spares statsKnown a second look at every entry.
+            statsChecked_ = listVersion_;
+        }
+    }
+    return sortedIndexes(passing, appliedOrder_, appliedReversed_);
+}
+
+bool AppViewModel::waitsForStats() const {
+    if (!order_ || !previewsEnabled_ || !readsStats(sortOrder_)) {
+        return false;
+    }
+    return std::any_of(order_->begin(), order_->end(),
+                       [this](std::size_t index) { return !statKnown(files_[index]); });
+}
+
+bool AppViewModel::statKnown(const FileItem& item) const {
+    if (stats_.contains(item.id)) {
+        return true;
+    }
+    // The date a photo was taken needs no look of its own where its content was read: the
+    // modification date came with it.
+    if (sortOrder_ != SortOrder::dateTaken) {
+        return false;
+    }
+    const auto found = metadata_->find(item.id);
+    return found != metadata_->end() && found->second->has(FileMetadata::file);
 }
 
 std::vector<std::size_t> AppViewModel::passingIndexes() const {
@@ -600,33 +723,89 @@ std::size_t AppViewModel::conflictCount() const {
                       [](const PreviewEntry& entry) { return entry.hasConflict; }));
 }
 
-void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
-    // Only the list as it stood when the call began counts as already listed.
+std::unordered_set<std::string> AppViewModel::listedLocations() const {
     std::unordered_set<std::string> listed;
     listed.reserve(files_.size());
     for (const auto& item : files_) {
         listed.insert(item.url.native());
     }
+    return listed;
+}
+
+void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
+    // Only the list as it stood when the call began counts as already listed.
+    const auto listed = listedLocations();
     std::vector<FileItem> batch;
-    const auto addIfNew = [&](FileItem item) {
+    collect(locations, includeSubfolders_, [&](FileItem item) {
         if (!listed.contains(item.url.native())) {
             batch.push_back(std::move(item));
         }
-    };
-    for (const auto& given : locations) {
-        const fs::path location = FileItem::tidied(given);
-        const auto folder = isFolder(location);
-        if (folder.value_or(false) && includeSubfolders_) {
-            walk(location, addIfNew);
-        } else {
-            FileItem item(location, folder.value_or(false));
-            item.isMissing = !folder;
-            addIfNew(std::move(item));
-        }
-    }
+    });
     if (previewsEnabled_) {
         learnFolders(batch);
     }
+    append(std::move(batch));
+}
+
+void AppViewModel::addFilesInBackground(std::vector<fs::path> locations) {
+    pendingAdds_.push_back(std::move(locations));
+    if (!addingFiles_) {
+        startNextAdd();
+    }
+}
+
+void AppViewModel::startNextAdd() {
+    if (pendingAdds_.empty()) {
+        addingFiles_ = false;
+        changed();
+        return;
+    }
+    addingFiles_ = true;
+    changed();
+    auto locations = std::move(pendingAdds_.front());
+    pendingAdds_.pop_front();
+    std::weak_ptr<int> alive = lifetime_;
+    Scheduler* scheduler = &scheduler_;
+    FileSystem* disk = fileSystem_ != nullptr ? fileSystem_ : &FileSystem::real();
+    scheduler_.runInBackground([this, alive, scheduler, disk, locations = std::move(locations),
+                                walkFolders = includeSubfolders_, learn = previewsEnabled_,
+                                known = folders_.share(), reread = foldersReread_]() mutable {
+        if (alive.expired()) {
+            return;
+        }
+        std::vector<FileItem> found;
+        collect(locations, walkFolders, [&](FileItem item) { found.push_back(std::move(item)); });
+        RenamePlanner::Folders facts;
+        if (learn) {
+            facts = folderFactsOf(found, *known, *disk);
+        }
+        scheduler->postToMain([this, alive, reread, found = std::move(found),
+                               facts = std::move(facts)]() mutable {
+            if (alive.expired()) {
+                return;
+            }
+            // What earlier adds listed meanwhile counts as listed, so that no entry is
+            // listed twice.
+            const auto listed = listedLocations();
+            std::erase_if(found,
+                          [&](const FileItem& item) { return listed.contains(item.url.native()); });
+            if (previewsEnabled_) {
+                // After a batch the folders read may hold other names by now.
+                if (reread == foldersReread_) {
+                    auto& folders = folders_.edit();
+                    for (auto& [folder, read] : facts) {
+                        folders.try_emplace(folder, std::move(read));
+                    }
+                }
+                learnFolders(found);
+            }
+            append(std::move(found));
+            startNextAdd();
+        });
+    });
+}
+
+void AppViewModel::append(std::vector<FileItem> batch) {
     if (files_.empty()) {
         files_ = std::move(batch);
     } else {
@@ -640,19 +819,13 @@ void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
 
 void AppViewModel::learnFolders(const std::vector<FileItem>& items) {
     FileSystem& disk = fileSystem_ != nullptr ? *fileSystem_ : FileSystem::real();
-    std::string folder;
-    for (const auto& item : items) {
-        // Neighbours share their folder, so the last one answers most asks.
-        const std::string_view parent = RenamePlanner::folderOf(item.url.native());
-        if (parent == folder && folders_->contains(folder)) {
-            continue;
-        }
-        folder = parent;
-        if (folders_->contains(folder)) {
-            continue;
-        }
-        auto facts = disk.folderFacts(folder);
-        folders_.edit().emplace(folder, facts ? std::move(*facts) : FolderFacts{});
+    auto facts = folderFactsOf(items, *folders_, disk);
+    if (facts.empty()) {
+        return;
+    }
+    auto& folders = folders_.edit();
+    for (auto& [folder, read] : facts) {
+        folders.emplace(folder, std::move(read));
     }
 }
 
@@ -664,6 +837,7 @@ void AppViewModel::removeFiles(const std::vector<FileItem>& items) {
     std::erase_if(files_, [&](const FileItem& item) { return ids.contains(item.id); });
     for (const auto& id : ids) {
         nameKeys_.erase(id);
+        stats_.erase(id);
     }
     orderChanged();
     changed();
@@ -674,6 +848,13 @@ void AppViewModel::clearFiles() {
     files_.clear();
     metadata_ = MetadataMap{};
     nameKeys_.clear();
+    stats_.clear();
+    statsStale_ = false;
+    if (readingStats_) {
+        stopStats_->store(true);
+        ++statsNumber_;
+        readingStats_ = false;
+    }
     orderChanged();
     changed();
     // Nothing is shown, so the empty preview answers this change at once; one under way
@@ -806,8 +987,18 @@ void AppViewModel::updatePreviews() {
     // Every change the preview follows comes through here.
     ++previewGeneration_;
     latestGeneration_->store(previewGeneration_);
+    // The preview follows the order, which waits for the sizes and dates it compares.
+    bool statsReady = true;
+    if (readsStats(sortOrder_)) {
+        statsReady = statsKnown();
+    } else if (readingStats_) {
+        stopStats_->store(true);
+        ++statsNumber_;
+        readingStats_ = false;
+        changed();
+    }
     const unsigned parts = wantedMetadata();
-    if (parts != 0 && !metadataKnown(parts)) {
+    if (!statsReady || (parts != 0 && !metadataKnown(parts))) {
         // The preview follows when the read is done; until then the last one stays, and
         // one under way is not followed by another.
         previewWanted_ = false;
@@ -825,8 +1016,9 @@ void AppViewModel::updatePreviews() {
 void AppViewModel::computePreviews(unsigned parts) {
     previewParts_ = parts;
     if (previewRunning_) {
-        // One preview at a time: the running one cannot be stopped, and a second beside it
-        // would only share the processors with it.
+        // One preview at a time: the running one, for an older change, gives up within a
+        // few hundred names and hands back; then this one starts. Two side by side would
+        // only share the processors.
         previewWanted_ = true;
         return;
     }
@@ -881,9 +1073,14 @@ void AppViewModel::startPreview() {
                 }
             }
             preview->now = RenameEngine::Clock::now();
+            // Given up as soon as a newer change comes: its preview starts when this one
+            // hands back, and what this one would show is dropped anyway.
+            const auto stale = [&latest, generation = preview->generation] {
+                return latest->load(std::memory_order_relaxed) != generation;
+            };
             preview->entries =
                 RenameEngine::preview(preview->rules, *preview->items, preview->now, 0,
-                                      folders.get(), known ? &preview->metadata : nullptr);
+                                      folders.get(), known ? &preview->metadata : nullptr, stale);
         }
         scheduler->postToMain(
             [this, alive, done = std::shared_ptr<const Preview>(std::move(preview))]() mutable {
@@ -1015,6 +1212,86 @@ bool AppViewModel::metadataKnown(unsigned parts) {
     return false;
 }
 
+bool AppViewModel::statsKnown() {
+    if (readingStats_ && statsReadFor_ == listVersion_) {
+        // The read under way is for this very list.
+        return false;
+    }
+    std::vector<fs::path> locations;
+    std::vector<Uuid> ids;
+    if (statsChecked_ != listVersion_) {
+        const auto& shown = shownOrder();
+        // Making the order may have found every entry known already.
+        if (statsChecked_ != listVersion_) {
+            for (auto index : shown) {
+                const FileItem& item = files_[index];
+                if (statsStale_ || !statKnown(item)) {
+                    locations.push_back(item.url);
+                    ids.push_back(item.id);
+                }
+            }
+        }
+    }
+    if (stopStats_) {
+        // Replaced by this one, or not needed any more.
+        stopStats_->store(true);
+    }
+    if (locations.empty()) {
+        statsChecked_ = listVersion_;
+        if (readingStats_) {
+            ++statsNumber_;
+            readingStats_ = false;
+            changed();
+        }
+        return true;
+    }
+    stopStats_ = std::make_shared<std::atomic<bool>>(false);
+    const std::uint64_t number = ++statsNumber_;
+    statsReadFor_ = listVersion_;
+    readingStats_ = true;
+    changed();
+
+    std::weak_ptr<int> alive = lifetime_;
+    Scheduler* scheduler = &scheduler_;
+    scheduler_.runInBackground([this, alive, scheduler, number, stop = stopStats_,
+                                afresh = statsStale_, locations = std::move(locations),
+                                ids = std::move(ids)]() mutable {
+        if (alive.expired()) {
+            return;
+        }
+        std::vector<FileStat> read;
+        read.reserve(locations.size());
+        for (const auto& location : locations) {
+            // Asked now and then: a stale read gives up, and hands nothing back.
+            if (read.size() % 512 == 0 && stop->load(std::memory_order_relaxed)) {
+                return;
+            }
+            read.push_back(FileItem::statAt(location));
+        }
+        scheduler->postToMain(
+            [this, alive, number, afresh, ids = std::move(ids), read = std::move(read)]() mutable {
+                if (alive.expired() || number != statsNumber_) {
+                    return;
+                }
+                if (afresh) {
+                    // What is not shown now is read when it is.
+                    stats_.clear();
+                    statsStale_ = false;
+                }
+                stats_.reserve(stats_.size() + ids.size());
+                for (std::size_t i = 0; i < ids.size(); ++i) {
+                    stats_.insert_or_assign(ids[i], read[i]);
+                }
+                readingStats_ = false;
+                // The order waited for these: now it is applied.
+                orderChanged();
+                changed();
+                updatePreviews();
+            });
+    });
+    return false;
+}
+
 std::optional<PreviewEntry> AppViewModel::ruleExample(const RenameRule& rule) const {
     const auto& shown = shownOrder();
     if (shown.empty()) {
@@ -1044,8 +1321,9 @@ void AppViewModel::performRename() {
             metadataKnown(parts);
         }
     }
-    // While the files are read, the preview does not show yet what a rename would do.
-    if (isRenaming_ || readingMetadata_) {
+    // While the files are read, the preview does not show yet what a rename would do; while
+    // entries are added, the list is not yet what the user chose.
+    if (isRenaming_ || readingMetadata_ || addingFiles_) {
         return;
     }
     if (previewsEnabled_) {
@@ -1168,6 +1446,7 @@ void AppViewModel::startBatch(
             // entries inside a renamed folder follow it.
             followResults(results);
             folders_ = std::move(folders);
+            ++foldersReread_;
             history_ = std::move(listing);
             historyLoaded_ = true;
             changed();
@@ -1191,7 +1470,9 @@ void AppViewModel::followResults(const std::vector<RenameResult>& results) {
         return;
     }
     // A move changes neither an item's id, check mark nor kind, so the entry is updated in
-    // place and the disk is not asked again.
+    // place and the disk is not asked again. It changes the dates of the folders it touched:
+    // sizes and dates are read again when an order wants them, the old ones kept meanwhile.
+    statsStale_ = !stats_.empty();
     for (auto& item : files_) {
         if (auto now = moved.movedTo(item.url.native())) {
             item.url = std::move(*now);
@@ -1304,6 +1585,7 @@ void AppViewModel::runHistoryStep(
                 return;
             }
             folders_ = std::move(folders);
+            ++foldersReread_;
             followResults(outcome.results);
             history_ = std::move(listing);
             historyLoaded_ = true;

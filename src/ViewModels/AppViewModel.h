@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
@@ -14,11 +15,13 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "Models/EnumCases.h"
 #include "Models/FileItem.h"
+#include "Models/FileStat.h"
 #include "Models/Observers.h"
 #include "Models/ParsedRule.h"
 #include "Models/Preset.h"
@@ -107,6 +110,12 @@ class AppViewModel {
     bool isReadingMetadata() const { return readingMetadata_; }
     // How far that read is: files read and files to read.
     std::pair<std::size_t, std::size_t> metadataProgress() const { return metadataProgress_; }
+    // Whether the sizes and dates of the shown entries are being read for the size or date
+    // order (off the main thread): the list keeps its order until they are known, then it is
+    // sorted, and the preview follows it.
+    bool isReadingStats() const { return readingStats_; }
+    // What was read of the entry with `id` for those orders; null when nothing is known yet.
+    const FileStat* knownStat(const Uuid& id) const;
     // What `rule` makes of the first shown entry after the enabled rules before it, with what
     // is known of that entry's content (nothing is read here); none when no entry is shown.
     std::optional<PreviewEntry> ruleExample(const RenameRule& rule) const;
@@ -161,7 +170,10 @@ class AppViewModel {
     std::vector<FileItem> filteredFiles() const;
     // The indexes into `files` of filteredFiles, in its order. Computed on the first read
     // after the list, the filter or the sort changed and kept until the next such change
-    // (dates and sizes are read then, not on every read; name keys are kept per entry).
+    // (name keys are kept per entry). The size and date orders compare what was read in the
+    // background (isReadingStats); until it is known for every entry shown the order stays
+    // the one last applied, with entries not read yet after the others in their order of
+    // addition. While previews are turned off (a command) they are read here, at once.
     const std::vector<std::size_t>& shownOrder() const;
     // The entries of filteredFiles as one shared copy, made on the first read after the list,
     // the filter or the sort changed; their check marks are those of that moment.
@@ -180,6 +192,12 @@ class AppViewModel {
     // Adds the locations not yet listed (exact path comparison with the list as it was),
     // walking folders when includeSubfolders is set; then recomputes the preview.
     void addFiles(const std::vector<std::filesystem::path>& locations);
+    // As addFiles, with the walk and the reading of the folders off the main thread: the
+    // list grows when they are done. Calls made meanwhile run after it, one at a time in
+    // order, each skipping what is listed by the time its entries arrive.
+    void addFilesInBackground(std::vector<std::filesystem::path> locations);
+    // Whether an addFilesInBackground is under way; a rename waits until it is done.
+    bool isAddingFiles() const { return addingFiles_; }
     // Removes the entries with the ids of `items`; then recomputes the preview.
     void removeFiles(const std::vector<FileItem>& items);
     // Empties the list and the preview; rules, filters and history stay.
@@ -216,9 +234,9 @@ class AppViewModel {
     // under the names and numbers shown (unchecked ones counted but not moved); checked
     // entries that the filter hides are not renamed. While a newer preview is pending the
     // rename waits for it (isRenaming is set meanwhile) and then carries out that one; while
-    // files are read for the rules it is refused. Runs in the background; a request while one
-    // runs is ignored. Afterwards every entry holds its location, including entries inside a
-    // folder that moved.
+    // files are read for the rules, or entries added in the background, it is refused. Runs in the
+    // background; a request while one runs is ignored. Afterwards every entry holds its location,
+    // including entries inside a folder that moved.
     void performRename();
     // Renames each listed entry named by id in `names` to the name given with it (exactly,
     // no rule runs), as one batch planned like performRename's: every other listed entry
@@ -260,8 +278,20 @@ class AppViewModel {
     // Options for the engine: this model's file system, a fresh stop flag and progress
     // reports handed to the main thread.
     RenameEngine::RenameOptions renameOptions();
-    // `indexes` into `files`, stably sorted by sortOrder.
-    std::vector<std::size_t> sortedIndexes(const std::vector<std::size_t>& indexes) const;
+    // `indexes` into `files`, stably sorted by `order`, turned round when `reversed`.
+    std::vector<std::size_t> sortedIndexes(const std::vector<std::size_t>& indexes, SortOrder order,
+                                           bool reversed) const;
+    // Whether `order` compares what a look at the disk tells (sizes, modification dates).
+    static bool readsStats(SortOrder order);
+    // The size and date of `files[index]` as known, or read now while previews are off.
+    std::optional<FileStat> statOf(std::size_t index) const;
+    // Starts reading the sizes and dates not known yet of the entries that pass the filters,
+    // unless all are known or being read; true when they are known.
+    bool statsKnown();
+    // Whether the chosen order must wait for sizes or dates of entries shown now.
+    bool waitsForStats() const;
+    // Whether what the chosen order compares of `item` is known without a look at the disk.
+    bool statKnown(const FileItem& item) const;
     // The indexes into `files` of filteredFiles, in its order, computed afresh.
     std::vector<std::size_t> shownIndexes() const;
     // The indexes into `files` that pass the filters, in the order of `files`.
@@ -297,6 +327,12 @@ class AppViewModel {
         std::function<std::vector<RenameResult>(const RenameEngine::RenameOptions&)> work);
     // Reads the folders of `items` that are not known yet, for the preview.
     void learnFolders(const std::vector<FileItem>& items);
+    // The location of every listed entry.
+    std::unordered_set<std::string> listedLocations() const;
+    // Appends `batch` to the list; then recomputes the preview.
+    void append(std::vector<FileItem> batch);
+    // Starts the first waiting addFilesInBackground, or notes that none is left.
+    void startNextAdd();
     // Runs `work` (an undo, redo or recovery) in the background, then folds its results into
     // the list and reads the history again.
     void runHistoryStep(
@@ -312,6 +348,9 @@ class AppViewModel {
     std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
 
     std::vector<FileItem> files_;
+    // The locations of the adds waiting for the one under way.
+    std::deque<std::vector<std::filesystem::path>> pendingAdds_;
+    bool addingFiles_ = false;
     std::vector<RenameRule> rules_;
     std::shared_ptr<const Preview> preview_ = std::make_shared<const Preview>();
     std::uint64_t previewGeneration_ = 0;
@@ -328,6 +367,21 @@ class AppViewModel {
     bool previewsEnabled_ = true;
     bool interactive_ = true;
     mutable std::optional<std::vector<std::size_t>> order_;
+    // The order order_ was sorted by: the chosen one once what it compares is known.
+    mutable SortOrder appliedOrder_ = SortOrder::name;
+    mutable bool appliedReversed_ = false;
+    // The size and date of each entry, read in the background; kept until the entry moves.
+    std::unordered_map<Uuid, FileStat> stats_;
+    // The list version for which every shown entry was last found read, and the one the
+    // read under way is for.
+    mutable std::optional<std::uint64_t> statsChecked_;
+    std::uint64_t statsReadFor_ = 0;
+    // Whether a batch moved entries since: every size and date is read again.
+    bool statsStale_ = false;
+    bool readingStats_ = false;
+    // Tells a read of sizes and dates that a newer one replaced it; each has its number.
+    std::shared_ptr<std::atomic<bool>> stopStats_;
+    std::uint64_t statsNumber_ = 0;
     mutable std::shared_ptr<const std::vector<FileItem>> shownItems_;
     std::uint64_t listVersion_ = 0;
     std::uint64_t checkVersion_ = 0;
@@ -353,6 +407,8 @@ class AppViewModel {
     // What the preview knows of the listed folders; read when entries are added and again
     // after every batch.
     CopyOnWrite<RenamePlanner::Folders> folders_;
+    // Counts the times a batch replaced folders_ with what it found after its moves.
+    std::uint64_t foldersReread_ = 0;
     // What was read of the files, kept across reads, and what the preview used of it, by
     // entry: an entry is read again only when it is new to the list (a moved one too).
     std::shared_ptr<MetadataCache> metadataCache_ = std::make_shared<MetadataCache>();

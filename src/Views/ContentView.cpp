@@ -366,7 +366,7 @@ QString ContentView::confirmationMessage() const {
 
 void ContentView::confirmRename() {
     if (model_.selectedCount() == 0 || model_.isRenaming() || model_.isReadingMetadata() ||
-        confirmation_ != nullptr) {
+        model_.isAddingFiles() || confirmation_ != nullptr) {
         return;
     }
     if (model_.isPreviewPending()) {
@@ -535,8 +535,10 @@ void ContentView::refresh() {
     const std::size_t selected = model_.selectedCount();
     undo_->setEnabled(model_.canUndo() && !running);
     redo_->setEnabled(model_.canRedo() && !running);
-    // While files are read the preview is not yet what a rename would do.
-    rename_->setEnabled(selected != 0 && !running && !model_.isReadingMetadata());
+    // While files are read the preview is not yet what a rename would do, nor is the list
+    // complete while entries are added.
+    rename_->setEnabled(selected != 0 && !running && !model_.isReadingMetadata() &&
+                        !model_.isAddingFiles());
     export_->setEnabled(!model_.previews().empty());
     editNames_->setEnabled(!model_.previews().empty() && !running);
     undoButton_->setEnabled(undo_->isEnabled());

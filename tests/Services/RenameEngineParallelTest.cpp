@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -66,4 +68,46 @@ TEST(RenameEngineParallelTest, PreviewOnSeveralThreadsEqualsTheSequentialOne) {
     auto withoutNumbering = chain();
     withoutNumbering[3].isEnabled = false;
     checkThreadCounts(items, withoutNumbering, true);
+}
+
+// A preview whose answer is no longer wanted gives up wherever it is told (among the names,
+// on any thread, or in the planner) and returns nothing; one never told to stop gives the
+// same entries as without a stop. The stop is asked now and then, never once per name.
+TEST(RenameEngineParallelTest, APreviewGivesUpWhenItsAnswerIsNoLongerWanted) {
+    struct Row {
+        const char* what;
+        unsigned threads;
+        // The ask that says stop, counted from 1; 0: none does.
+        int stopAt;
+    };
+    const auto items = manyItems();
+    // One thread asks every 256 names, so ask 41 is the planner's first.
+    const int namesAsked = static_cast<int>((items.size() + 255) / 256);
+    const std::vector<Row> rows = {
+        {"never told: the same entries", 1, 0},
+        {"never told, on three threads", 3, 0},
+        {"told at once", 1, 1},
+        {"told among the names, on two threads", 2, 10},
+        {"told in the planner", 1, namesAsked + 1},
+    };
+    const auto rules = chain();
+    const auto now = RenameEngine::Clock::now();
+    const auto full = RenameEngine::preview(rules, items, now, 1);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::atomic<int> asks{0};
+        const auto stop = [&asks, &row] { return ++asks == row.stopAt; };
+        const auto entries =
+            RenameEngine::preview(rules, items, now, row.threads, nullptr, nullptr, stop);
+        if (row.stopAt == 0) {
+            EXPECT_EQ(entries, full);
+            EXPECT_GE(asks.load(), namesAsked);
+            EXPECT_LE(static_cast<std::size_t>(asks.load()), items.size() / 100);
+        } else {
+            EXPECT_TRUE(entries.empty());
+            // Once told, nobody asks again (but a thread asking at that moment).
+            EXPECT_GE(asks.load(), row.stopAt);
+            EXPECT_LE(asks.load(), row.stopAt + static_cast<int>(row.threads) - 1);
+        }
+    }
 }

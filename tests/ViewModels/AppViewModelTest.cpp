@@ -149,6 +149,59 @@ TEST_F(AppViewModelTest, WalkingSurvivesLinkLoopsAndDeepTrees) {
     EXPECT_EQ(model_.files().size(), 301u);
 }
 
+// Adding in the background lists, once the walks are done, exactly what addFiles would list
+// for the same calls: adds made while one walks follow it in order, and nothing is lost or
+// listed twice.
+TEST_F(AppViewModelTest, AddingInTheBackgroundListsWhatAddFilesLists) {
+    using Adds = std::vector<std::vector<std::string>>;
+    struct Row {
+        const char* what;
+        Adds adds;
+        std::size_t listed;
+    };
+    const std::vector<Row> rows = {
+        {"one folder, walked", {{"top"}}, 4},
+        {"the same folder again while it walks", {{"top"}, {"top"}}, 4},
+        {"more while it walks", {{"top"}, {"loose.txt", "top"}}, 5},
+        {"a file, then the folder holding it", {{"top/a.txt"}, {"top"}}, 4},
+        {"twice in one call, as addFiles does", {{"loose.txt", "loose.txt"}}, 2},
+    };
+    dir_.file("top/a.txt");
+    dir_.file("top/b.txt");
+    dir_.file("top/inner/c.txt");
+    dir_.file("loose.txt");
+    const auto locations = [this](const std::vector<std::string>& names) {
+        std::vector<fs::path> out;
+        for (const auto& name : names) {
+            out.push_back(dir_.path() / name);
+        }
+        return out;
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ManualScheduler scheduler;
+        AppViewModel model(scheduler);
+        AppViewModel reference(scheduler);
+        model.setIncludeSubfolders(true);
+        reference.setIncludeSubfolders(true);
+        for (const auto& add : row.adds) {
+            model.addFilesInBackground(locations(add));
+            reference.addFiles(locations(add));
+        }
+        EXPECT_TRUE(model.files().empty());
+        EXPECT_TRUE(model.isAddingFiles());
+        scheduler.runAll();
+        EXPECT_FALSE(model.isAddingFiles());
+        ASSERT_EQ(model.files().size(), row.listed);
+        ASSERT_EQ(reference.files().size(), row.listed);
+        for (std::size_t i = 0; i < row.listed; ++i) {
+            EXPECT_EQ(model.files()[i].url, reference.files()[i].url);
+            EXPECT_EQ(model.files()[i].isDirectory, reference.files()[i].isDirectory);
+        }
+        EXPECT_EQ(model.previews().size(), row.listed);
+    }
+}
+
 TEST_F(AppViewModelTest, AMissingLocationIsAPlainEntry) {
     model_.addFiles({dir_.path() / "gone.txt"});
     ASSERT_EQ(model_.files().size(), 1u);
@@ -199,6 +252,7 @@ TEST_F(AppViewModelTest, SortOrders) {
                                         "clair.txt",
                                         "empty1.bin", "empty2.aaa", "folder", "missing"}));
     model_.setSortOrder(AppViewModel::SortOrder::size);
+    scheduler_.runAll();
     // A folder and a missing item count as 0 and keep their order among the empty files.
     EXPECT_EQ(names(model_.filteredFiles()),
               (std::vector<std::string>{"big.txt",
@@ -206,6 +260,7 @@ TEST_F(AppViewModelTest, SortOrders) {
                                         "clair.txt",
                                         "empty1.bin", "folder", "empty2.aaa", "missing"}));
     model_.setSortOrder(AppViewModel::SortOrder::date);
+    scheduler_.runAll();
     EXPECT_EQ(
         names(model_.filteredFiles()),
         (std::vector<std::string>{"\xC3\xA9"
@@ -214,6 +269,113 @@ TEST_F(AppViewModelTest, SortOrders) {
     model_.setSortOrder(AppViewModel::SortOrder::type);
     EXPECT_EQ(names(model_.filteredFiles()).front(), "folder");
     EXPECT_EQ(model_.filteredFiles()[2].fileExtension(), "aaa");
+}
+
+// Sizes and dates are read in the background: until they arrive the list keeps its order
+// (entries added meanwhile last), then it is sorted, and a rename clicked meanwhile numbers
+// the entries in the order they end up in.
+TEST_F(AppViewModelTest, SizeAndDateOrdersWaitForWhatTheyCompare) {
+    enum class Step { bySize, byDate, byName, reverse, addBiggest, rename };
+    using Names = std::vector<std::string>;
+    struct Row {
+        const char* what;
+        std::vector<Step> steps;
+        // Right after the steps, and once everything queued has run.
+        Names before;
+        bool reading;
+        Names after;
+        // The sizes of 01.txt, 02.txt and 03.txt after a rename (empty: none).
+        std::vector<std::size_t> renamedSizes;
+    };
+    const Names byName{"a.txt", "b.txt", "c.txt"};
+    const Names bySize{"b.txt", "c.txt", "a.txt"};
+    const std::vector<Row> rows = {
+        {"the size order is applied when the sizes arrive",
+         {Step::bySize},
+         byName,
+         true,
+         bySize,
+         {}},
+        {"turned round while waiting",
+         {Step::bySize, Step::reverse},
+         byName,
+         true,
+         Names{"a.txt", "c.txt", "b.txt"},
+         {}},
+        {"the date order likewise",
+         {Step::byDate},
+         byName,
+         true,
+         Names{"a.txt", "c.txt", "b.txt"},
+         {}},
+        {"back to names before they arrive",
+         {Step::bySize, Step::byName},
+         byName,
+         false,
+         byName,
+         {}},
+        {"an entry added while sorted goes last until read",
+         {Step::bySize, Step::addBiggest},
+         Names{"b.txt", "c.txt", "a.txt", "d.txt"},
+         true,
+         Names{"d.txt", "b.txt", "c.txt", "a.txt"},
+         {}},
+        {"a rename clicked meanwhile numbers by size",
+         {Step::bySize, Step::rename},
+         byName,
+         true,
+         Names{"01.txt", "02.txt", "03.txt"},
+         {300, 20, 1}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        TempDir dir;
+        const auto now = fs::file_time_type::clock::now();
+        const auto a = dir.file("a.txt", "x");
+        const auto b = dir.file("b.txt", std::string(300, 'x'));
+        const auto c = dir.file("c.txt", std::string(20, 'x'));
+        fs::last_write_time(a, now - std::chrono::hours(1));
+        fs::last_write_time(b, now - std::chrono::hours(3));
+        fs::last_write_time(c, now - std::chrono::hours(2));
+        ManualScheduler scheduler;
+        AppViewModel model(scheduler);
+        model.addFiles({c, a, b});
+        model.addRule(numbering());
+        scheduler.runAll();
+        for (const auto step : row.steps) {
+            switch (step) {
+                case Step::bySize:
+                    model.setSortOrder(AppViewModel::SortOrder::size);
+                    break;
+                case Step::byDate:
+                    model.setSortOrder(AppViewModel::SortOrder::date);
+                    break;
+                case Step::byName:
+                    model.setSortOrder(AppViewModel::SortOrder::name);
+                    break;
+                case Step::reverse:
+                    model.setSortReversed(true);
+                    break;
+                case Step::addBiggest:
+                    // Sorted by size once before this entry comes.
+                    scheduler.runAll();
+                    model.addFiles({dir.file("d.txt", std::string(500, 'x'))});
+                    break;
+                case Step::rename:
+                    model.performRename();
+                    break;
+            }
+        }
+        EXPECT_EQ(names(model.filteredFiles()), row.before);
+        EXPECT_EQ(model.isReadingStats(), row.reading);
+        scheduler.runAll();
+        EXPECT_FALSE(model.isReadingStats());
+        EXPECT_FALSE(model.isPreviewPending());
+        EXPECT_EQ(names(model.filteredFiles()), row.after);
+        for (std::size_t i = 0; i < row.renamedSizes.size(); ++i) {
+            EXPECT_EQ(dir.read("0" + std::to_string(i + 1) + ".txt").size(), row.renamedSizes[i]);
+        }
+    }
 }
 
 // Name order compares runs of digits by value and is total: names that collate alike follow

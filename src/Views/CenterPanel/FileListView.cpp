@@ -483,5 +483,5 @@ void FileListView::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    model_.addFiles(paths);
+    model_.addFilesInBackground(std::move(paths));
 }

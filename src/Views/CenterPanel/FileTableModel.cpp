@@ -42,8 +42,16 @@ const FileTableModel::Row& FileTableModel::describe(int row) const {
         // Controls in a name are shown, not obeyed, so that no name can pass for another.
         texts.name = QString::fromStdString(Utf8::escapeControls(item.url.filename().native()));
         texts.folder = QString::fromStdString(Utf8::escapeControls(item.parentURL().native()));
-        texts.size = QString::fromStdString(item.fileSizeString());
-        texts.modified = QString::fromStdString(item.modifiedDateString());
+        // What the size and date orders read is shown as it is; else the disk is asked.
+        if (const FileStat* known = model_.knownStat(item.id)) {
+            texts.size =
+                QString::fromStdString(item.isDirectory ? FileItem::sizeString(std::nullopt)
+                                                        : FileItem::sizeString(known->size));
+            texts.modified = QString::fromStdString(FileItem::dateString(known->modified));
+        } else {
+            texts.size = QString::fromStdString(item.fileSizeString());
+            texts.modified = QString::fromStdString(item.modifiedDateString());
+        }
     }
     return texts;
 }

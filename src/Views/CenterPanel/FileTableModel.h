@@ -20,7 +20,8 @@ class ChangeWatcher;
 // taken after a change announcement that came with a new list version (never per row or per
 // paint). A new list, filter or order resets the model; a change of check marks alone
 // updates the check column in place, for the rows whose mark changed. The size and date of a
-// row are read from the disk when the row is first shown, then kept with the snapshot.
+// row are what the view model read for its size and date orders, else read from the disk
+// when the row is first shown; either way kept with the snapshot.
 class FileTableModel final : public QAbstractTableModel {
     Q_OBJECT
 

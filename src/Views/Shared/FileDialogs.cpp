@@ -81,14 +81,14 @@ std::vector<std::filesystem::path> chooseFilesAndFolders(QWidget* parent) {
 void selectFiles(AppViewModel& model, QWidget* parent) {
     auto chosen = chooseFilesAndFolders(parent);
     if (!chosen.empty()) {
-        model.addFiles(chosen);
+        model.addFilesInBackground(std::move(chosen));
     }
 }
 
 void selectFolder(AppViewModel& model, QWidget* parent) {
     const QString chosen = QFileDialog::getExistingDirectory(parent, QObject::tr("Add Folder"));
     if (!chosen.isEmpty()) {
-        model.addFiles({FileLocations::fromText(chosen)});
+        model.addFilesInBackground({FileLocations::fromText(chosen)});
     }
 }
 
