@@ -84,7 +84,11 @@ FoldedText fold(const icu::UnicodeString& text, bool caseSensitive) {
 }  // namespace
 
 TextSearch::TextSearch(const icu::UnicodeString& needle, bool caseSensitive)
-    : key_(searchKey(needle, caseSensitive)), caseSensitive_(caseSensitive) {}
+    : key_(searchKey(needle, caseSensitive)), caseSensitive_(caseSensitive) {
+    if (isPlainAscii(key_)) {
+        key_.toUTF8String(asciiKey_);
+    }
+}
 
 std::optional<TextSearch::Range> TextSearch::findFirst(const icu::UnicodeString& haystack) const {
     auto all = find(haystack, true);
@@ -137,7 +141,26 @@ std::vector<TextSearch::Range> TextSearch::find(const icu::UnicodeString& haysta
     return matches;
 }
 
+bool TextSearch::foundIn(std::string_view utf8) const {
+    if (key_.isEmpty() || utf8.empty()) {
+        return false;
+    }
+    // The bytes of a plain ASCII text are its UTF-16 code units and each is a character of
+    // its own, so the folded form is the text lower-cased and any match lies on boundaries:
+    // a byte search finds what fold() and find() would, without converting the text.
+    const bool plain = !asciiKey_.empty() && std::all_of(utf8.begin(), utf8.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x7F && c != '\r';
+    });
+    if (!plain) {
+        return findFirst(icu::UnicodeString::fromUTF8(utf8)).has_value();
+    }
+    const auto folded = [this](char c) {
+        return !caseSensitive_ && c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    };
+    return std::search(utf8.begin(), utf8.end(), asciiKey_.begin(), asciiKey_.end(),
+                       [&](char text, char key) { return folded(text) == key; }) != utf8.end();
+}
+
 bool TextSearch::containsCaseless(std::string_view haystack, std::string_view needle) {
-    const TextSearch search(icu::UnicodeString::fromUTF8(needle));
-    return search.findFirst(icu::UnicodeString::fromUTF8(haystack)).has_value();
+    return TextSearch(icu::UnicodeString::fromUTF8(needle)).foundIn(haystack);
 }

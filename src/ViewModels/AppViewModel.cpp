@@ -15,6 +15,7 @@
 #include <ctime>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <numeric>
@@ -480,26 +481,22 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(const std::vector<std::size
     // neither ICU nor the disk.
     switch (by) {
         case SortOrder::name: {
-            if (!interactive_) {
-                std::vector<std::string> owned(indexes.size());
-                inSlices(indexes.size(), [&](std::size_t begin, std::size_t end) {
-                    for (std::size_t i = begin; i < end; ++i) {
-                        owned[i] = nameKey(files_[indexes[i]]);
-                    }
-                });
-                sortBy(owned, std::less<>{});
-                break;
+            if (interactive_) {
+                return rankedIndexes(indexes, by, reversed);
             }
-            makeNameKeys(indexes);
-            std::vector<std::string_view> keys;
-            keys.reserve(indexes.size());
-            for (auto index : indexes) {
-                keys.emplace_back(nameKeyOf(files_[index]));
-            }
-            sortBy(keys, std::less<>{});
+            std::vector<std::string> owned(indexes.size());
+            inSlices(indexes.size(), [&](std::size_t begin, std::size_t end) {
+                for (std::size_t i = begin; i < end; ++i) {
+                    owned[i] = nameKey(files_[indexes[i]]);
+                }
+            });
+            sortBy(owned, std::less<>{});
             break;
         }
         case SortOrder::type: {
+            if (interactive_) {
+                return rankedIndexes(indexes, by, reversed);
+            }
             // By extension, then in name order. The pair compares as the two keys joined by a
             // zero byte would, since neither holds one.
             makeNameKeys(indexes);
@@ -613,20 +610,32 @@ std::vector<std::size_t> AppViewModel::passingIndexes() const {
     if (!filterText_.empty()) {
         search.emplace(icu::UnicodeString::fromUTF8(filterText_));
     }
+    const auto passes = [&](const FileItem& item) {
+        if ((showOnlyFiles_ && item.isDirectory) || (showOnlyFolders_ && !item.isDirectory)) {
+            return false;
+        }
+        // A name that is not UTF-8 is searched as it is shown, with U+FFFD for what is not.
+        return !search || (item.hasValidName() ? search->foundIn(item.nameBytes())
+                                               : search->foundIn(item.originalName()));
+    };
+    std::vector<char> passed(files_.size(), 0);
+    const auto test = [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            passed[i] = passes(files_[i]) ? 1 : 0;
+        }
+    };
+    if (search) {
+        // A name outside plain ASCII costs ICU's folding, worth the second processor.
+        inSlices(files_.size(), test);
+    } else {
+        test(0, files_.size());
+    }
     std::vector<std::size_t> kept;
     kept.reserve(files_.size());
     for (std::size_t i = 0; i < files_.size(); ++i) {
-        const FileItem& item = files_[i];
-        if (search && !search->findFirst(icu::UnicodeString::fromUTF8(item.originalName()))) {
-            continue;
+        if (passed[i] != 0) {
+            kept.push_back(i);
         }
-        if (showOnlyFiles_ && item.isDirectory) {
-            continue;
-        }
-        if (showOnlyFolders_ && !item.isDirectory) {
-            continue;
-        }
-        kept.push_back(i);
     }
     return kept;
 }
@@ -677,6 +686,100 @@ const std::string& AppViewModel::nameKeyOf(const FileItem& item) const {
         key = nameKey(item);
     }
     return key;
+}
+
+const AppViewModel::Ranks& AppViewModel::ranks(bool byType) const {
+    if (!ranks_) {
+        std::vector<std::size_t> all(files_.size());
+        std::iota(all.begin(), all.end(), std::size_t{0});
+        makeNameKeys(all);
+        std::vector<std::string_view> keys;
+        keys.reserve(all.size());
+        for (const auto& item : files_) {
+            keys.emplace_back(nameKeyOf(item));
+        }
+        Ranks made;
+        made.byName = std::move(all);
+        std::stable_sort(made.byName.begin(), made.byName.end(),
+                         [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+        made.tie.resize(files_.size());
+        std::uint32_t group = 0;
+        for (std::size_t i = 0; i < made.byName.size(); ++i) {
+            if (i > 0 && keys[made.byName[i]] != keys[made.byName[i - 1]]) {
+                ++group;
+            }
+            made.tie[made.byName[i]] = group;
+        }
+        ranks_ = std::move(made);
+    }
+    if (byType && !ranks_->byType) {
+        // By extension, then in name order: the name order sorted (stably) by the place of
+        // each extension's collation key among those of the list. Extensions that collate
+        // alike share a place.
+        std::unordered_map<std::string, std::string> extensionKeys;
+        std::vector<const std::string*> keyOf;
+        keyOf.reserve(files_.size());
+        for (const auto& item : files_) {
+            auto [known, added] = extensionKeys.try_emplace(item.fileExtension());
+            if (added) {
+                known->second = collationKey(known->first);
+            }
+            keyOf.push_back(&known->second);
+        }
+        std::map<std::string_view, std::size_t> places;
+        for (const auto& [extension, key] : extensionKeys) {
+            places.emplace(key, 0);
+        }
+        std::size_t next = 0;
+        for (auto& [key, place] : places) {
+            place = next++;
+        }
+        std::vector<std::size_t> placeOf(files_.size());
+        for (std::size_t i = 0; i < files_.size(); ++i) {
+            placeOf[i] = places.at(*keyOf[i]);
+        }
+        auto byTypeOrder = ranks_->byName;
+        std::stable_sort(byTypeOrder.begin(), byTypeOrder.end(),
+                         [&](std::size_t a, std::size_t b) { return placeOf[a] < placeOf[b]; });
+        ranks_->byType = std::move(byTypeOrder);
+    }
+    return *ranks_;
+}
+
+std::vector<std::size_t> AppViewModel::rankedIndexes(const std::vector<std::size_t>& indexes,
+                                                     SortOrder by, bool reversed) const {
+    const Ranks& kept = ranks(by == SortOrder::type);
+    const auto& rank = by == SortOrder::type ? *kept.byType : kept.byName;
+    std::vector<char> wanted(files_.size(), 0);
+    for (auto index : indexes) {
+        wanted[index] = 1;
+    }
+    std::vector<std::size_t> sorted;
+    sorted.reserve(indexes.size());
+    for (auto index : rank) {
+        if (wanted[index] != 0) {
+            sorted.push_back(index);
+        }
+    }
+    if (reversed) {
+        // Turned round, then each run of equal keys turned back: entries that compare equal
+        // keep their order of addition either way. Equal name keys mean equal names, hence
+        // equal extensions, so a run is the same in both orders.
+        std::reverse(sorted.begin(), sorted.end());
+        for (auto first = sorted.begin(); first != sorted.end();) {
+            const auto last = std::find_if(first, sorted.end(), [&](std::size_t index) {
+                return kept.tie[index] != kept.tie[*first];
+            });
+            std::reverse(first, last);
+            first = last;
+        }
+    }
+    return sorted;
+}
+
+void AppViewModel::namesChanged() {
+    ranks_.reset();
+    orderChanged();
 }
 
 void AppViewModel::orderChanged() {
@@ -812,7 +915,7 @@ void AppViewModel::append(std::vector<FileItem> batch) {
         files_.insert(files_.end(), std::make_move_iterator(batch.begin()),
                       std::make_move_iterator(batch.end()));
     }
-    orderChanged();
+    namesChanged();
     changed();
     updatePreviews();
 }
@@ -839,7 +942,7 @@ void AppViewModel::removeFiles(const std::vector<FileItem>& items) {
         nameKeys_.erase(id);
         stats_.erase(id);
     }
-    orderChanged();
+    namesChanged();
     changed();
     updatePreviews();
 }
@@ -855,7 +958,7 @@ void AppViewModel::clearFiles() {
         ++statsNumber_;
         readingStats_ = false;
     }
-    orderChanged();
+    namesChanged();
     changed();
     // Nothing is shown, so the empty preview answers this change at once; one under way
     // for the old list is dropped when it arrives.
@@ -1479,7 +1582,7 @@ void AppViewModel::followResults(const std::vector<RenameResult>& results) {
             item.previewName = item.originalName();
         }
     }
-    orderChanged();
+    namesChanged();
     changed();
 }
 

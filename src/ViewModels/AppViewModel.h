@@ -317,6 +317,24 @@ class AppViewModel {
     void orderChanged();
     // Notes a change of check marks.
     void checksChanged();
+    // The name and type orders of every listed entry, kept in the window until an entry is
+    // added, removed or moved (namesChanged), so that a filter or sort change only picks
+    // from them.
+    struct Ranks {
+        // Indexes into `files` in name order (stable).
+        std::vector<std::size_t> byName;
+        // By index into `files`: the same number for entries whose name keys are equal.
+        std::vector<std::uint32_t> tie;
+        // In type order; made on first use.
+        std::optional<std::vector<std::size_t>> byType;
+    };
+    // The kept orders, made first where missing (the type order too when `byType`).
+    const Ranks& ranks(bool byType) const;
+    // `indexes` in the kept name or type order `by`, turned round when `reversed`.
+    std::vector<std::size_t> rankedIndexes(const std::vector<std::size_t>& indexes, SortOrder by,
+                                           bool reversed) const;
+    // Drops the kept orders and the order shown after entries were added, removed or moved.
+    void namesChanged();
     // The sort key of the name order of `item`, made once per entry and name.
     const std::string& nameKeyOf(const FileItem& item) const;
     // Makes the missing or stale name keys of the entries at `indexes`, in parallel.
@@ -367,6 +385,7 @@ class AppViewModel {
     bool previewsEnabled_ = true;
     bool interactive_ = true;
     mutable std::optional<std::vector<std::size_t>> order_;
+    mutable std::optional<Ranks> ranks_;
     // The order order_ was sorted by: the chosen one once what it compares is known.
     mutable SortOrder appliedOrder_ = SortOrder::name;
     mutable bool appliedReversed_ = false;
