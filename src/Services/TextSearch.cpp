@@ -108,6 +108,12 @@ std::vector<TextSearch::Range> TextSearch::find(const icu::UnicodeString& haysta
     if (key_.isEmpty() || haystack.isEmpty()) {
         return matches;
     }
+    if (!isPlainAscii(haystack) && searchKey(haystack, caseSensitive_).indexOf(key_) < 0) {
+        // The comparison form of a whole text is those of its characters joined (marks are
+        // reordered only within a character, folding looks at no context), so a text whose
+        // form lacks the needle has no match, and its characters need not be found.
+        return matches;
+    }
     const FoldedText folded = fold(haystack, caseSensitive_);
     const bool identity = folded.keyStarts.empty();
     const int32_t length = key_.length();
@@ -145,20 +151,32 @@ bool TextSearch::foundIn(std::string_view utf8) const {
     if (key_.isEmpty() || utf8.empty()) {
         return false;
     }
-    // The bytes of a plain ASCII text are its UTF-16 code units and each is a character of
-    // its own, so the folded form is the text lower-cased and any match lies on boundaries:
-    // a byte search finds what fold() and find() would, without converting the text.
-    const bool plain = !asciiKey_.empty() && std::all_of(utf8.begin(), utf8.end(), [](char c) {
-        return static_cast<unsigned char>(c) < 0x7F && c != '\r';
-    });
-    if (!plain) {
-        return findFirst(icu::UnicodeString::fromUTF8(utf8)).has_value();
+    if (!asciiKey_.empty()) {
+        // Plain ASCII bytes are their own UTF-16 code units, each a character of its own
+        // (but CR LF), and fold by lower-casing; so where the needle lies among them, with
+        // ASCII on either side, fold() and find() would find it too.
+        const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x7F; };
+        const auto folded = [this](char c) {
+            return !caseSensitive_ && c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+        };
+        for (auto at = utf8.begin();; ++at) {
+            at = std::search(at, utf8.end(), asciiKey_.begin(), asciiKey_.end(),
+                             [&](char text, char key) { return folded(text) == key; });
+            if (at == utf8.end()) {
+                break;
+            }
+            const auto end = at + static_cast<std::ptrdiff_t>(asciiKey_.size());
+            if ((at == utf8.begin() || (isAscii(*(at - 1)) && *(at - 1) != '\r')) &&
+                (end == utf8.end() || isAscii(*end))) {
+                return true;
+            }
+        }
+        if (std::all_of(utf8.begin(), utf8.end(),
+                        [&](char c) { return isAscii(c) && c != '\r'; })) {
+            return false;
+        }
     }
-    const auto folded = [this](char c) {
-        return !caseSensitive_ && c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-    };
-    return std::search(utf8.begin(), utf8.end(), asciiKey_.begin(), asciiKey_.end(),
-                       [&](char text, char key) { return folded(text) == key; }) != utf8.end();
+    return findFirst(icu::UnicodeString::fromUTF8(utf8)).has_value();
 }
 
 bool TextSearch::containsCaseless(std::string_view haystack, std::string_view needle) {
