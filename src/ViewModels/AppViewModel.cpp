@@ -618,22 +618,10 @@ std::vector<std::size_t> AppViewModel::passingIndexes() const {
         return !search || (item.hasValidName() ? search->foundIn(item.nameBytes())
                                                : search->foundIn(item.originalName()));
     };
-    std::vector<char> passed(files_.size(), 0);
-    const auto test = [&](std::size_t begin, std::size_t end) {
-        for (std::size_t i = begin; i < end; ++i) {
-            passed[i] = passes(files_[i]) ? 1 : 0;
-        }
-    };
-    if (search) {
-        // A name outside plain ASCII costs ICU's folding, worth the second processor.
-        inSlices(files_.size(), test);
-    } else {
-        test(0, files_.size());
-    }
     std::vector<std::size_t> kept;
     kept.reserve(files_.size());
     for (std::size_t i = 0; i < files_.size(); ++i) {
-        if (passed[i] != 0) {
+        if (passes(files_[i])) {
             kept.push_back(i);
         }
     }
