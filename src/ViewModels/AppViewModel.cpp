@@ -464,17 +464,29 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(const std::vector<std::size
     // Keys not known yet (none) follow the known ones either way round, in their order of
     // addition, until what they compare arrives.
     const auto sortKnownFirst = [&](const auto& keys, auto before) {
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            const auto& first = keys[a];
-            const auto& second = keys[b];
-            if (first.has_value() != second.has_value()) {
-                return first.has_value();
+        // Each known key beside its position, sorted as pairs: the position breaks ties, so
+        // the order is stable without stable_sort's comparisons through the positions.
+        using Key = typename std::decay_t<decltype(keys)>::value_type::value_type;
+        std::vector<std::pair<Key, std::size_t>> known;
+        std::vector<std::size_t> unknown;
+        known.reserve(keys.size());
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (keys[i]) {
+                known.emplace_back(*keys[i], i);
+            } else {
+                unknown.push_back(i);
             }
-            if (!first) {
-                return false;
-            }
-            return reversed ? before(*second, *first) : before(*first, *second);
+        }
+        std::sort(known.begin(), known.end(), [&](const auto& a, const auto& b) {
+            const bool aFirst = reversed ? before(b.first, a.first) : before(a.first, b.first);
+            const bool bFirst = reversed ? before(a.first, b.first) : before(b.first, a.first);
+            return aFirst || (!bFirst && a.second < b.second);
         });
+        order.clear();
+        for (const auto& [key, position] : known) {
+            order.push_back(position);
+        }
+        order.insert(order.end(), unknown.begin(), unknown.end());
     };
     constexpr auto kNoDate = FileItem::Clock::time_point::min();
     // Each key is read once per call (name keys once per entry); the comparisons then touch
