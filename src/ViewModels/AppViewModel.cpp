@@ -582,7 +582,7 @@ std::vector<std::size_t> AppViewModel::shownIndexes() const {
     auto passing = passingIndexes();
     // The chosen order is applied once what it compares is known of every entry shown;
     // until then the list keeps the order it had.
-    const bool known = !previewsEnabled_ || !readsStats(sortOrder_) ||
+    const bool known = !previewsEnabled_ || !readsStats(sortOrder_) || everyStatRead() ||
                        std::all_of(passing.begin(), passing.end(),
                                    [this](std::size_t index) { return statKnown(files_[index]); });
     if (known) {
@@ -597,11 +597,27 @@ std::vector<std::size_t> AppViewModel::shownIndexes() const {
 }
 
 bool AppViewModel::waitsForStats() const {
-    if (!order_ || !previewsEnabled_ || !readsStats(sortOrder_)) {
+    if (!order_ || !previewsEnabled_ || !readsStats(sortOrder_) || everyStatRead()) {
         return false;
     }
     return std::any_of(order_->begin(), order_->end(),
                        [this](std::size_t index) { return !statKnown(files_[index]); });
+}
+
+bool AppViewModel::dropStatsRead() {
+    if (!readingStats_) {
+        return false;
+    }
+    stopStats_->store(true);
+    ++statsNumber_;
+    readingStats_ = false;
+    return true;
+}
+
+bool AppViewModel::everyStatRead() const {
+    // The table holds listed entries only (a removed one's goes with it, and a read that
+    // ends after the list changed is dropped), so a count tells without a look per entry.
+    return stats_.size() == files_.size();
 }
 
 bool AppViewModel::statKnown(const FileItem& item) const {
@@ -942,6 +958,8 @@ void AppViewModel::removeFiles(const std::vector<FileItem>& items) {
         nameKeys_.erase(id);
         stats_.erase(id);
     }
+    // What a read under way brings could be of removed entries; one for those left follows.
+    dropStatsRead();
     namesChanged();
     changed();
     updatePreviews();
@@ -953,11 +971,7 @@ void AppViewModel::clearFiles() {
     nameKeys_.clear();
     stats_.clear();
     statsStale_ = false;
-    if (readingStats_) {
-        stopStats_->store(true);
-        ++statsNumber_;
-        readingStats_ = false;
-    }
+    dropStatsRead();
     namesChanged();
     changed();
     // Nothing is shown, so the empty preview answers this change at once; one under way
@@ -1094,10 +1108,7 @@ void AppViewModel::updatePreviews() {
     bool statsReady = true;
     if (readsStats(sortOrder_)) {
         statsReady = statsKnown();
-    } else if (readingStats_) {
-        stopStats_->store(true);
-        ++statsNumber_;
-        readingStats_ = false;
+    } else if (dropStatsRead()) {
         changed();
     }
     const unsigned parts = wantedMetadata();
@@ -1322,7 +1333,7 @@ bool AppViewModel::statsKnown() {
     }
     std::vector<fs::path> locations;
     std::vector<Uuid> ids;
-    if (statsChecked_ != listVersion_) {
+    if (statsChecked_ != listVersion_ && (statsStale_ || !everyStatRead())) {
         const auto& shown = shownOrder();
         // Making the order may have found every entry known already.
         if (statsChecked_ != listVersion_) {

@@ -290,6 +290,11 @@ class AppViewModel {
     bool statsKnown();
     // Whether the chosen order must wait for sizes or dates of entries shown now.
     bool waitsForStats() const;
+    // Stops the read of sizes and dates under way, if any, dropping what it brings; true when
+    // there was one.
+    bool dropStatsRead();
+    // Whether a size and date was read for every listed entry (perhaps before a batch).
+    bool everyStatRead() const;
     // Whether what the chosen order compares of `item` is known without a look at the disk.
     bool statKnown(const FileItem& item) const;
     // The indexes into `files` of filteredFiles, in its order, computed afresh.
