@@ -1331,7 +1331,8 @@ bool AppViewModel::statsKnown() {
         // The read under way is for this very list.
         return false;
     }
-    std::vector<fs::path> locations;
+    // Kept as strings: making paths of them (split into components) is for the background.
+    std::vector<ItemPath> locations;
     std::vector<Uuid> ids;
     if (statsChecked_ != listVersion_ && (statsStale_ || !everyStatRead())) {
         const auto& shown = shownOrder();
