@@ -819,27 +819,35 @@ std::vector<FileItem> AppViewModel::filteredFiles() const {
 }
 
 std::size_t AppViewModel::selectedCount() const {
-    return static_cast<std::size_t>(std::count_if(
-        files_.begin(), files_.end(), [](const FileItem& item) { return item.isSelected; }));
+    // Read by several views after every change: counted once per list and check marks.
+    const std::pair now{checkVersion_, listVersion_};
+    if (selectedFor_ != now) {
+        selected_ = static_cast<std::size_t>(std::count_if(
+            files_.begin(), files_.end(), [](const FileItem& item) { return item.isSelected; }));
+        selectedFor_ = now;
+    }
+    return selected_;
 }
 
 std::size_t AppViewModel::hiddenSelectedCount() const {
-    std::vector<bool> shown(files_.size(), false);
-    for (auto index : shownOrder()) {
-        shown[index] = true;
+    const std::pair now{checkVersion_, listVersion_};
+    if (hiddenSelectedFor_ != now) {
+        std::vector<bool> shown(files_.size(), false);
+        for (auto index : shownOrder()) {
+            shown[index] = true;
+        }
+        std::size_t hidden = 0;
+        for (std::size_t i = 0; i < files_.size(); ++i) {
+            hidden += files_[i].isSelected && !shown[i] ? 1 : 0;
+        }
+        hiddenSelected_ = hidden;
+        hiddenSelectedFor_ = now;
     }
-    std::size_t hidden = 0;
-    for (std::size_t i = 0; i < files_.size(); ++i) {
-        hidden += files_[i].isSelected && !shown[i] ? 1 : 0;
-    }
-    return hidden;
+    return hiddenSelected_;
 }
 
 std::size_t AppViewModel::conflictCount() const {
-    const auto& previews = preview_->entries;
-    return static_cast<std::size_t>(
-        std::count_if(previews.begin(), previews.end(),
-                      [](const PreviewEntry& entry) { return entry.hasConflict; }));
+    return preview_->conflicts;
 }
 
 std::unordered_set<std::string> AppViewModel::listedLocations() const {
@@ -1195,6 +1203,15 @@ void AppViewModel::startPreview() {
             preview->entries =
                 RenameEngine::preview(preview->rules, *preview->items, preview->now, 0,
                                       folders.get(), known ? &preview->metadata : nullptr, stale);
+            const auto& items = *preview->items;
+            for (std::size_t i = 0; i < preview->entries.size(); ++i) {
+                const PreviewEntry& entry = preview->entries[i];
+                preview->conflicts += entry.hasConflict ? 1 : 0;
+                preview->renames += !entry.problem && !entry.hasConflict &&
+                                            entry.preview != entry.original && items[i].isSelected
+                                        ? 1
+                                        : 0;
+            }
         }
         scheduler->postToMain(
             [this, alive, done = std::shared_ptr<const Preview>(std::move(preview))]() mutable {

@@ -63,6 +63,11 @@ class AppViewModel {
         RenameEngine::Clock::time_point now{};
         // One entry per entry of `items`.
         std::vector<PreviewEntry> entries;
+        // Counted with the entries, off the main thread: those that conflict with an earlier
+        // one, and those the batch renames (checked, with a new name, neither a problem nor a
+        // conflict).
+        std::size_t conflicts = 0;
+        std::size_t renames = 0;
     };
 
     // `fileSystem` null means the real disk. The scheduler must outlive the view model.
@@ -409,6 +414,11 @@ class AppViewModel {
     mutable std::shared_ptr<const std::vector<FileItem>> shownItems_;
     std::uint64_t listVersion_ = 0;
     std::uint64_t checkVersion_ = 0;
+    // selectedCount and hiddenSelectedCount, with the check and list versions they count.
+    mutable std::optional<std::pair<std::uint64_t, std::uint64_t>> selectedFor_;
+    mutable std::size_t selected_ = 0;
+    mutable std::optional<std::pair<std::uint64_t, std::uint64_t>> hiddenSelectedFor_;
+    mutable std::size_t hiddenSelected_ = 0;
     // The name order's key of each entry, ending in the name it was made for (see nameKey).
     mutable std::unordered_map<Uuid, std::string> nameKeys_;
     bool isRenaming_ = false;
