@@ -505,27 +505,10 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(const std::vector<std::size
             sortBy(owned, std::less<>{});
             break;
         }
-        case SortOrder::type: {
-            if (interactive_) {
-                return rankedIndexes(indexes, by, reversed);
-            }
-            // By extension, then in name order. The pair compares as the two keys joined by a
-            // zero byte would, since neither holds one.
-            makeNameKeys(indexes);
-            std::unordered_map<std::string, std::string> extensionKeys;
-            std::vector<std::pair<std::string_view, std::string_view>> keys;
-            keys.reserve(indexes.size());
-            for (auto index : indexes) {
-                const FileItem& item = files_[index];
-                auto [known, added] = extensionKeys.try_emplace(item.fileExtension());
-                if (added) {
-                    known->second = collationKey(known->first);
-                }
-                keys.emplace_back(known->second, nameKeyOf(item));
-            }
-            sortBy(keys, std::less<>{});
-            break;
-        }
+        case SortOrder::type:
+            // By extension, then in name order; a command too, which sorts once, pays no more
+            // for the kept order than for a sort of its own.
+            return rankedIndexes(indexes, by, reversed);
         case SortOrder::date: {
             std::vector<std::optional<FileItem::Clock::time_point>> dates;
             dates.reserve(indexes.size());
