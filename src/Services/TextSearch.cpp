@@ -84,7 +84,11 @@ FoldedText fold(const icu::UnicodeString& text, bool caseSensitive) {
 }  // namespace
 
 TextSearch::TextSearch(const icu::UnicodeString& needle, bool caseSensitive)
-    : key_(searchKey(needle, caseSensitive)), caseSensitive_(caseSensitive) {}
+    : key_(searchKey(needle, caseSensitive)), caseSensitive_(caseSensitive) {
+    if (isPlainAscii(key_)) {
+        key_.toUTF8String(asciiKey_);
+    }
+}
 
 std::optional<TextSearch::Range> TextSearch::findFirst(const icu::UnicodeString& haystack) const {
     auto all = find(haystack, true);
@@ -102,6 +106,12 @@ std::vector<TextSearch::Range> TextSearch::find(const icu::UnicodeString& haysta
                                                 bool firstOnly) const {
     std::vector<Range> matches;
     if (key_.isEmpty() || haystack.isEmpty()) {
+        return matches;
+    }
+    if (!isPlainAscii(haystack) && searchKey(haystack, caseSensitive_).indexOf(key_) < 0) {
+        // The comparison form of a whole text is those of its characters joined (marks are
+        // reordered only within a character, folding looks at no context), so a text whose
+        // form lacks the needle has no match, and its characters need not be found.
         return matches;
     }
     const FoldedText folded = fold(haystack, caseSensitive_);
@@ -137,7 +147,38 @@ std::vector<TextSearch::Range> TextSearch::find(const icu::UnicodeString& haysta
     return matches;
 }
 
+bool TextSearch::foundIn(std::string_view utf8) const {
+    if (key_.isEmpty() || utf8.empty()) {
+        return false;
+    }
+    if (!asciiKey_.empty()) {
+        // Plain ASCII bytes are their own UTF-16 code units, each a character of its own
+        // (but CR LF), and fold by lower-casing; so where the needle lies among them, with
+        // ASCII on either side, fold() and find() would find it too.
+        const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x7F; };
+        const auto folded = [this](char c) {
+            return !caseSensitive_ && c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+        };
+        for (auto at = utf8.begin();; ++at) {
+            at = std::search(at, utf8.end(), asciiKey_.begin(), asciiKey_.end(),
+                             [&](char text, char key) { return folded(text) == key; });
+            if (at == utf8.end()) {
+                break;
+            }
+            const auto end = at + static_cast<std::ptrdiff_t>(asciiKey_.size());
+            if ((at == utf8.begin() || (isAscii(*(at - 1)) && *(at - 1) != '\r')) &&
+                (end == utf8.end() || isAscii(*end))) {
+                return true;
+            }
+        }
+        if (std::all_of(utf8.begin(), utf8.end(),
+                        [&](char c) { return isAscii(c) && c != '\r'; })) {
+            return false;
+        }
+    }
+    return findFirst(icu::UnicodeString::fromUTF8(utf8)).has_value();
+}
+
 bool TextSearch::containsCaseless(std::string_view haystack, std::string_view needle) {
-    const TextSearch search(icu::UnicodeString::fromUTF8(needle));
-    return search.findFirst(icu::UnicodeString::fromUTF8(haystack)).has_value();
+    return TextSearch(icu::UnicodeString::fromUTF8(needle)).foundIn(haystack);
 }

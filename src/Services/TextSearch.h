@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -33,6 +34,9 @@ class TextSearch {
     std::optional<Range> findFirst(const icu::UnicodeString& haystack) const;
     // Every non-overlapping match, scanning from the start.
     std::vector<Range> findAll(const icu::UnicodeString& haystack) const;
+    // Whether `utf8` holds a match: findFirst's answer for its UTF-16 form, found in the bytes
+    // themselves when both the text and the search's comparison form are plain ASCII.
+    bool foundIn(std::string_view utf8) const;
 
     // Whether `haystack` contains `needle` under the caseless search (UTF-8 arguments).
     static bool containsCaseless(std::string_view haystack, std::string_view needle);
@@ -41,5 +45,7 @@ class TextSearch {
     std::vector<Range> find(const icu::UnicodeString& haystack, bool firstOnly) const;
 
     icu::UnicodeString key_;
+    // key_ as bytes when it is plain ASCII (as the search folds it), else empty.
+    std::string asciiKey_;
     bool caseSensitive_;
 };

@@ -15,6 +15,7 @@
 #include <ctime>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <numeric>
@@ -463,60 +464,51 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(const std::vector<std::size
     // Keys not known yet (none) follow the known ones either way round, in their order of
     // addition, until what they compare arrives.
     const auto sortKnownFirst = [&](const auto& keys, auto before) {
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            const auto& first = keys[a];
-            const auto& second = keys[b];
-            if (first.has_value() != second.has_value()) {
-                return first.has_value();
+        // Each known key beside its position, sorted as pairs: the position breaks ties, so
+        // the order is stable without stable_sort's comparisons through the positions.
+        using Key = typename std::decay_t<decltype(keys)>::value_type::value_type;
+        std::vector<std::pair<Key, std::size_t>> known;
+        std::vector<std::size_t> unknown;
+        known.reserve(keys.size());
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            if (keys[i]) {
+                known.emplace_back(*keys[i], i);
+            } else {
+                unknown.push_back(i);
             }
-            if (!first) {
-                return false;
-            }
-            return reversed ? before(*second, *first) : before(*first, *second);
+        }
+        std::sort(known.begin(), known.end(), [&](const auto& a, const auto& b) {
+            const bool aFirst = reversed ? before(b.first, a.first) : before(a.first, b.first);
+            const bool bFirst = reversed ? before(a.first, b.first) : before(b.first, a.first);
+            return aFirst || (!bFirst && a.second < b.second);
         });
+        order.clear();
+        for (const auto& [key, position] : known) {
+            order.push_back(position);
+        }
+        order.insert(order.end(), unknown.begin(), unknown.end());
     };
     constexpr auto kNoDate = FileItem::Clock::time_point::min();
     // Each key is read once per call (name keys once per entry); the comparisons then touch
     // neither ICU nor the disk.
     switch (by) {
         case SortOrder::name: {
-            if (!interactive_) {
-                std::vector<std::string> owned(indexes.size());
-                inSlices(indexes.size(), [&](std::size_t begin, std::size_t end) {
-                    for (std::size_t i = begin; i < end; ++i) {
-                        owned[i] = nameKey(files_[indexes[i]]);
-                    }
-                });
-                sortBy(owned, std::less<>{});
-                break;
+            if (interactive_) {
+                return rankedIndexes(indexes, by, reversed);
             }
-            makeNameKeys(indexes);
-            std::vector<std::string_view> keys;
-            keys.reserve(indexes.size());
-            for (auto index : indexes) {
-                keys.emplace_back(nameKeyOf(files_[index]));
-            }
-            sortBy(keys, std::less<>{});
-            break;
-        }
-        case SortOrder::type: {
-            // By extension, then in name order. The pair compares as the two keys joined by a
-            // zero byte would, since neither holds one.
-            makeNameKeys(indexes);
-            std::unordered_map<std::string, std::string> extensionKeys;
-            std::vector<std::pair<std::string_view, std::string_view>> keys;
-            keys.reserve(indexes.size());
-            for (auto index : indexes) {
-                const FileItem& item = files_[index];
-                auto [known, added] = extensionKeys.try_emplace(item.fileExtension());
-                if (added) {
-                    known->second = collationKey(known->first);
+            std::vector<std::string> owned(indexes.size());
+            inSlices(indexes.size(), [&](std::size_t begin, std::size_t end) {
+                for (std::size_t i = begin; i < end; ++i) {
+                    owned[i] = nameKey(files_[indexes[i]]);
                 }
-                keys.emplace_back(known->second, nameKeyOf(item));
-            }
-            sortBy(keys, std::less<>{});
+            });
+            sortBy(owned, std::less<>{});
             break;
         }
+        case SortOrder::type:
+            // By extension, then in name order; a command too, which sorts once, pays no more
+            // for the kept order than for a sort of its own.
+            return rankedIndexes(indexes, by, reversed);
         case SortOrder::date: {
             std::vector<std::optional<FileItem::Clock::time_point>> dates;
             dates.reserve(indexes.size());
@@ -573,7 +565,7 @@ std::vector<std::size_t> AppViewModel::shownIndexes() const {
     auto passing = passingIndexes();
     // The chosen order is applied once what it compares is known of every entry shown;
     // until then the list keeps the order it had.
-    const bool known = !previewsEnabled_ || !readsStats(sortOrder_) ||
+    const bool known = !previewsEnabled_ || !readsStats(sortOrder_) || everyStatRead() ||
                        std::all_of(passing.begin(), passing.end(),
                                    [this](std::size_t index) { return statKnown(files_[index]); });
     if (known) {
@@ -588,11 +580,27 @@ std::vector<std::size_t> AppViewModel::shownIndexes() const {
 }
 
 bool AppViewModel::waitsForStats() const {
-    if (!order_ || !previewsEnabled_ || !readsStats(sortOrder_)) {
+    if (!order_ || !previewsEnabled_ || !readsStats(sortOrder_) || everyStatRead()) {
         return false;
     }
     return std::any_of(order_->begin(), order_->end(),
                        [this](std::size_t index) { return !statKnown(files_[index]); });
+}
+
+bool AppViewModel::dropStatsRead() {
+    if (!readingStats_) {
+        return false;
+    }
+    stopStats_->store(true);
+    ++statsNumber_;
+    readingStats_ = false;
+    return true;
+}
+
+bool AppViewModel::everyStatRead() const {
+    // The table holds listed entries only (a removed one's goes with it, and a read that
+    // ends after the list changed is dropped), so a count tells without a look per entry.
+    return stats_.size() == files_.size();
 }
 
 bool AppViewModel::statKnown(const FileItem& item) const {
@@ -613,20 +621,20 @@ std::vector<std::size_t> AppViewModel::passingIndexes() const {
     if (!filterText_.empty()) {
         search.emplace(icu::UnicodeString::fromUTF8(filterText_));
     }
+    const auto passes = [&](const FileItem& item) {
+        if ((showOnlyFiles_ && item.isDirectory) || (showOnlyFolders_ && !item.isDirectory)) {
+            return false;
+        }
+        // A name that is not UTF-8 is searched as it is shown, with U+FFFD for what is not.
+        return !search || (item.hasValidName() ? search->foundIn(item.nameBytes())
+                                               : search->foundIn(item.originalName()));
+    };
     std::vector<std::size_t> kept;
     kept.reserve(files_.size());
     for (std::size_t i = 0; i < files_.size(); ++i) {
-        const FileItem& item = files_[i];
-        if (search && !search->findFirst(icu::UnicodeString::fromUTF8(item.originalName()))) {
-            continue;
+        if (passes(files_[i])) {
+            kept.push_back(i);
         }
-        if (showOnlyFiles_ && item.isDirectory) {
-            continue;
-        }
-        if (showOnlyFolders_ && !item.isDirectory) {
-            continue;
-        }
-        kept.push_back(i);
     }
     return kept;
 }
@@ -679,6 +687,100 @@ const std::string& AppViewModel::nameKeyOf(const FileItem& item) const {
     return key;
 }
 
+const AppViewModel::Ranks& AppViewModel::ranks(bool byType) const {
+    if (!ranks_) {
+        std::vector<std::size_t> all(files_.size());
+        std::iota(all.begin(), all.end(), std::size_t{0});
+        makeNameKeys(all);
+        std::vector<std::string_view> keys;
+        keys.reserve(all.size());
+        for (const auto& item : files_) {
+            keys.emplace_back(nameKeyOf(item));
+        }
+        Ranks made;
+        made.byName = std::move(all);
+        std::stable_sort(made.byName.begin(), made.byName.end(),
+                         [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+        made.tie.resize(files_.size());
+        std::uint32_t group = 0;
+        for (std::size_t i = 0; i < made.byName.size(); ++i) {
+            if (i > 0 && keys[made.byName[i]] != keys[made.byName[i - 1]]) {
+                ++group;
+            }
+            made.tie[made.byName[i]] = group;
+        }
+        ranks_ = std::move(made);
+    }
+    if (byType && !ranks_->byType) {
+        // By extension, then in name order: the name order sorted (stably) by the place of
+        // each extension's collation key among those of the list. Extensions that collate
+        // alike share a place.
+        std::unordered_map<std::string, std::string> extensionKeys;
+        std::vector<const std::string*> keyOf;
+        keyOf.reserve(files_.size());
+        for (const auto& item : files_) {
+            auto [known, added] = extensionKeys.try_emplace(item.fileExtension());
+            if (added) {
+                known->second = collationKey(known->first);
+            }
+            keyOf.push_back(&known->second);
+        }
+        std::map<std::string_view, std::size_t> places;
+        for (const auto& [extension, key] : extensionKeys) {
+            places.emplace(key, 0);
+        }
+        std::size_t next = 0;
+        for (auto& [key, place] : places) {
+            place = next++;
+        }
+        std::vector<std::size_t> placeOf(files_.size());
+        for (std::size_t i = 0; i < files_.size(); ++i) {
+            placeOf[i] = places.at(*keyOf[i]);
+        }
+        auto byTypeOrder = ranks_->byName;
+        std::stable_sort(byTypeOrder.begin(), byTypeOrder.end(),
+                         [&](std::size_t a, std::size_t b) { return placeOf[a] < placeOf[b]; });
+        ranks_->byType = std::move(byTypeOrder);
+    }
+    return *ranks_;
+}
+
+std::vector<std::size_t> AppViewModel::rankedIndexes(const std::vector<std::size_t>& indexes,
+                                                     SortOrder by, bool reversed) const {
+    const Ranks& kept = ranks(by == SortOrder::type);
+    const auto& rank = by == SortOrder::type ? *kept.byType : kept.byName;
+    std::vector<char> wanted(files_.size(), 0);
+    for (auto index : indexes) {
+        wanted[index] = 1;
+    }
+    std::vector<std::size_t> sorted;
+    sorted.reserve(indexes.size());
+    for (auto index : rank) {
+        if (wanted[index] != 0) {
+            sorted.push_back(index);
+        }
+    }
+    if (reversed) {
+        // Turned round, then each run of equal keys turned back: entries that compare equal
+        // keep their order of addition either way. Equal name keys mean equal names, hence
+        // equal extensions, so a run is the same in both orders.
+        std::reverse(sorted.begin(), sorted.end());
+        for (auto first = sorted.begin(); first != sorted.end();) {
+            const auto last = std::find_if(first, sorted.end(), [&](std::size_t index) {
+                return kept.tie[index] != kept.tie[*first];
+            });
+            std::reverse(first, last);
+            first = last;
+        }
+    }
+    return sorted;
+}
+
+void AppViewModel::namesChanged() {
+    ranks_.reset();
+    orderChanged();
+}
+
 void AppViewModel::orderChanged() {
     order_.reset();
     shownItems_.reset();
@@ -700,27 +802,35 @@ std::vector<FileItem> AppViewModel::filteredFiles() const {
 }
 
 std::size_t AppViewModel::selectedCount() const {
-    return static_cast<std::size_t>(std::count_if(
-        files_.begin(), files_.end(), [](const FileItem& item) { return item.isSelected; }));
+    // Read by several views after every change: counted once per list and check marks.
+    const std::pair now{checkVersion_, listVersion_};
+    if (selectedFor_ != now) {
+        selected_ = static_cast<std::size_t>(std::count_if(
+            files_.begin(), files_.end(), [](const FileItem& item) { return item.isSelected; }));
+        selectedFor_ = now;
+    }
+    return selected_;
 }
 
 std::size_t AppViewModel::hiddenSelectedCount() const {
-    std::vector<bool> shown(files_.size(), false);
-    for (auto index : shownOrder()) {
-        shown[index] = true;
+    const std::pair now{checkVersion_, listVersion_};
+    if (hiddenSelectedFor_ != now) {
+        std::vector<bool> shown(files_.size(), false);
+        for (auto index : shownOrder()) {
+            shown[index] = true;
+        }
+        std::size_t hidden = 0;
+        for (std::size_t i = 0; i < files_.size(); ++i) {
+            hidden += files_[i].isSelected && !shown[i] ? 1 : 0;
+        }
+        hiddenSelected_ = hidden;
+        hiddenSelectedFor_ = now;
     }
-    std::size_t hidden = 0;
-    for (std::size_t i = 0; i < files_.size(); ++i) {
-        hidden += files_[i].isSelected && !shown[i] ? 1 : 0;
-    }
-    return hidden;
+    return hiddenSelected_;
 }
 
 std::size_t AppViewModel::conflictCount() const {
-    const auto& previews = preview_->entries;
-    return static_cast<std::size_t>(
-        std::count_if(previews.begin(), previews.end(),
-                      [](const PreviewEntry& entry) { return entry.hasConflict; }));
+    return preview_->conflicts;
 }
 
 std::unordered_set<std::string> AppViewModel::listedLocations() const {
@@ -812,7 +922,7 @@ void AppViewModel::append(std::vector<FileItem> batch) {
         files_.insert(files_.end(), std::make_move_iterator(batch.begin()),
                       std::make_move_iterator(batch.end()));
     }
-    orderChanged();
+    namesChanged();
     changed();
     updatePreviews();
 }
@@ -839,7 +949,9 @@ void AppViewModel::removeFiles(const std::vector<FileItem>& items) {
         nameKeys_.erase(id);
         stats_.erase(id);
     }
-    orderChanged();
+    // What a read under way brings could be of removed entries; one for those left follows.
+    dropStatsRead();
+    namesChanged();
     changed();
     updatePreviews();
 }
@@ -850,12 +962,8 @@ void AppViewModel::clearFiles() {
     nameKeys_.clear();
     stats_.clear();
     statsStale_ = false;
-    if (readingStats_) {
-        stopStats_->store(true);
-        ++statsNumber_;
-        readingStats_ = false;
-    }
-    orderChanged();
+    dropStatsRead();
+    namesChanged();
     changed();
     // Nothing is shown, so the empty preview answers this change at once; one under way
     // for the old list is dropped when it arrives.
@@ -991,10 +1099,7 @@ void AppViewModel::updatePreviews() {
     bool statsReady = true;
     if (readsStats(sortOrder_)) {
         statsReady = statsKnown();
-    } else if (readingStats_) {
-        stopStats_->store(true);
-        ++statsNumber_;
-        readingStats_ = false;
+    } else if (dropStatsRead()) {
         changed();
     }
     const unsigned parts = wantedMetadata();
@@ -1081,6 +1186,15 @@ void AppViewModel::startPreview() {
             preview->entries =
                 RenameEngine::preview(preview->rules, *preview->items, preview->now, 0,
                                       folders.get(), known ? &preview->metadata : nullptr, stale);
+            const auto& items = *preview->items;
+            for (std::size_t i = 0; i < preview->entries.size(); ++i) {
+                const PreviewEntry& entry = preview->entries[i];
+                preview->conflicts += entry.hasConflict ? 1 : 0;
+                preview->renames += !entry.problem && !entry.hasConflict &&
+                                            entry.preview != entry.original && items[i].isSelected
+                                        ? 1
+                                        : 0;
+            }
         }
         scheduler->postToMain(
             [this, alive, done = std::shared_ptr<const Preview>(std::move(preview))]() mutable {
@@ -1217,9 +1331,10 @@ bool AppViewModel::statsKnown() {
         // The read under way is for this very list.
         return false;
     }
-    std::vector<fs::path> locations;
+    // Kept as strings: making paths of them (split into components) is for the background.
+    std::vector<ItemPath> locations;
     std::vector<Uuid> ids;
-    if (statsChecked_ != listVersion_) {
+    if (statsChecked_ != listVersion_ && (statsStale_ || !everyStatRead())) {
         const auto& shown = shownOrder();
         // Making the order may have found every entry known already.
         if (statsChecked_ != listVersion_) {
@@ -1479,7 +1594,7 @@ void AppViewModel::followResults(const std::vector<RenameResult>& results) {
             item.previewName = item.originalName();
         }
     }
-    orderChanged();
+    namesChanged();
     changed();
 }
 

@@ -63,6 +63,11 @@ class AppViewModel {
         RenameEngine::Clock::time_point now{};
         // One entry per entry of `items`.
         std::vector<PreviewEntry> entries;
+        // Counted with the entries, off the main thread: those that conflict with an earlier
+        // one, and those the batch renames (checked, with a new name, neither a problem nor a
+        // conflict).
+        std::size_t conflicts = 0;
+        std::size_t renames = 0;
     };
 
     // `fileSystem` null means the real disk. The scheduler must outlive the view model.
@@ -290,6 +295,11 @@ class AppViewModel {
     bool statsKnown();
     // Whether the chosen order must wait for sizes or dates of entries shown now.
     bool waitsForStats() const;
+    // Stops the read of sizes and dates under way, if any, dropping what it brings; true when
+    // there was one.
+    bool dropStatsRead();
+    // Whether a size and date was read for every listed entry (perhaps before a batch).
+    bool everyStatRead() const;
     // Whether what the chosen order compares of `item` is known without a look at the disk.
     bool statKnown(const FileItem& item) const;
     // The indexes into `files` of filteredFiles, in its order, computed afresh.
@@ -317,6 +327,24 @@ class AppViewModel {
     void orderChanged();
     // Notes a change of check marks.
     void checksChanged();
+    // The name and type orders of every listed entry, kept in the window until an entry is
+    // added, removed or moved (namesChanged), so that a filter or sort change only picks
+    // from them.
+    struct Ranks {
+        // Indexes into `files` in name order (stable).
+        std::vector<std::size_t> byName;
+        // By index into `files`: the same number for entries whose name keys are equal.
+        std::vector<std::uint32_t> tie;
+        // In type order; made on first use.
+        std::optional<std::vector<std::size_t>> byType;
+    };
+    // The kept orders, made first where missing (the type order too when `byType`).
+    const Ranks& ranks(bool byType) const;
+    // `indexes` in the kept name or type order `by`, turned round when `reversed`.
+    std::vector<std::size_t> rankedIndexes(const std::vector<std::size_t>& indexes, SortOrder by,
+                                           bool reversed) const;
+    // Drops the kept orders and the order shown after entries were added, removed or moved.
+    void namesChanged();
     // The sort key of the name order of `item`, made once per entry and name.
     const std::string& nameKeyOf(const FileItem& item) const;
     // Makes the missing or stale name keys of the entries at `indexes`, in parallel.
@@ -367,6 +395,7 @@ class AppViewModel {
     bool previewsEnabled_ = true;
     bool interactive_ = true;
     mutable std::optional<std::vector<std::size_t>> order_;
+    mutable std::optional<Ranks> ranks_;
     // The order order_ was sorted by: the chosen one once what it compares is known.
     mutable SortOrder appliedOrder_ = SortOrder::name;
     mutable bool appliedReversed_ = false;
@@ -385,6 +414,11 @@ class AppViewModel {
     mutable std::shared_ptr<const std::vector<FileItem>> shownItems_;
     std::uint64_t listVersion_ = 0;
     std::uint64_t checkVersion_ = 0;
+    // selectedCount and hiddenSelectedCount, with the check and list versions they count.
+    mutable std::optional<std::pair<std::uint64_t, std::uint64_t>> selectedFor_;
+    mutable std::size_t selected_ = 0;
+    mutable std::optional<std::pair<std::uint64_t, std::uint64_t>> hiddenSelectedFor_;
+    mutable std::size_t hiddenSelected_ = 0;
     // The name order's key of each entry, ending in the name it was made for (see nameKey).
     mutable std::unordered_map<Uuid, std::string> nameKeys_;
     bool isRenaming_ = false;

@@ -37,6 +37,10 @@ TEST_P(TextSearchTest, FindsExactlyTheseRanges) {
         ASSERT_TRUE(first.has_value());
         EXPECT_EQ(*first, row.expected.front());
     }
+    // The same answer from the UTF-8 bytes, which plain ASCII texts are searched in directly.
+    std::string utf8;
+    u(row.haystack).toUTF8String(utf8);
+    EXPECT_EQ(search.foundIn(utf8), !row.expected.empty());
 }
 
 std::string searchRowName(const ::testing::TestParamInfo<SearchRow>& info) {
@@ -83,6 +87,10 @@ INSTANTIATE_TEST_SUITE_P(
         SearchRow{"SkinToneBaseNotFound", u"\U0001F44D\U0001F3FF", u"\U0001F44D", false, {}},
         SearchRow{"CrLfNotSplit", u"a\r\nb", u"\n", false, {}},
         SearchRow{"KelvinSignFolds", u"\u212A", u"k", false, {{0, 1}}},
+        SearchRow{"AsciiBesideOtherText", u"caf\u00E9 HOLIDAY", u"holiday", false, {{5, 12}}},
+        SearchRow{"AsciiRightAfterALetter", u"\u00E9holiday", u"holiday", false, {{1, 8}}},
+        SearchRow{"AsciiBeforeAMark", u"holidaye\u0301", u"holidaye", false, {}},
+        SearchRow{"KelvinSignFindsAsciiK", u"OK", u"\u212A", false, {{1, 2}}},
         SearchRow{"GreekSigmaForms", u"\u03C3\u03C2", u"\u03A3\u03A3", false, {{0, 2}}},
         SearchRow{"RangesInOriginalUnits",
                   u"\u00C9t\u00E9 e\u0301t\u00E9",

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -440,6 +441,52 @@ TEST_F(AppViewModelTest, NameOrderCountsDigitsByValue) {
         model.setSortOrder(row.order);
         model.setSortReversed(row.reversed);
         EXPECT_EQ(names(model.filteredFiles()), row.shown);
+    }
+}
+
+// The window keeps the name and type orders of the whole list; each step must see them
+// follow the list, and equal names keep their order of addition when turned round.
+TEST_F(AppViewModelTest, KeptOrdersFollowTheList) {
+    dir_.folder("x");
+    dir_.folder("y");
+    model_.addFiles({dir_.file("x/b.txt"), dir_.file("y/b.txt"), dir_.file("a.txt")});
+    struct Row {
+        const char* what;
+        std::function<void()> step;
+        std::vector<std::string> shown;  // relative to the folder
+    };
+    const std::vector<Row> rows = {
+        {"by name", [] {}, {"a.txt", "x/b.txt", "y/b.txt"}},
+        {"turned round", [this] { model_.setSortReversed(true); }, {"x/b.txt", "y/b.txt", "a.txt"}},
+        {"by type, turned round",
+         [this] { model_.setSortOrder(AppViewModel::SortOrder::type); },
+         {"x/b.txt", "y/b.txt", "a.txt"}},
+        {"filtered", [this] { model_.setFilterText("B"); }, {"x/b.txt", "y/b.txt"}},
+        {"an entry moved",
+         [this] {
+             model_.setFilterText("");
+             model_.renameTo({{model_.files()[2].id, "c.md"}});
+             scheduler_.runAll();
+         },
+         {"x/b.txt", "y/b.txt", "c.md"}},
+        {"by name again",
+         [this] { model_.setSortOrder(AppViewModel::SortOrder::name); },
+         {"c.md", "x/b.txt", "y/b.txt"}},
+        {"an entry added",
+         [this] { model_.addFiles({dir_.file("d.txt")}); },
+         {"d.txt", "c.md", "x/b.txt", "y/b.txt"}},
+        {"an entry removed",
+         [this] { model_.removeFiles({model_.files()[0]}); },
+         {"d.txt", "c.md", "y/b.txt"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        row.step();
+        std::vector<std::string> shown;
+        for (const auto& item : model_.filteredFiles()) {
+            shown.push_back(fs::path(item.url).lexically_relative(dir_.path()).string());
+        }
+        EXPECT_EQ(shown, row.shown);
     }
 }
 

@@ -192,13 +192,9 @@ void PreviewTableModel::refresh() {
     if (preview == preview_) {
         return;
     }
-    const auto& entries = preview->entries;
-    const auto& items = *preview->items;
-    std::size_t changed = 0;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        changed += statusOf(entries[i]) == Status::changed && items[i].isSelected ? 1 : 0;
-    }
-    if (entries.size() == preview_->entries.size()) {
+    // Counted with the preview, off the main thread.
+    const std::size_t changed = preview->renames;
+    if (preview->entries.size() == preview_->entries.size()) {
         preview_ = std::move(preview);
         changed_ = changed;
         if (rowCount() > 0) {
