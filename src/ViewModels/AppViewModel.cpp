@@ -435,8 +435,8 @@ bool AppViewModel::readsStats(SortOrder order) {
 
 std::optional<FileStat> AppViewModel::statOf(std::size_t index) const {
     const FileItem& item = files_[index];
-    if (const auto found = stats_.find(item.id); found != stats_.end()) {
-        return found->second;
+    if (const FileStat* found = stats_.find(item.id)) {
+        return *found;
     }
     if (!interactive_ || !previewsEnabled_) {
         // A command sorts once and has no window to keep responsive.
@@ -446,8 +446,7 @@ std::optional<FileStat> AppViewModel::statOf(std::size_t index) const {
 }
 
 const FileStat* AppViewModel::knownStat(const Uuid& id) const {
-    const auto found = stats_.find(id);
-    return found != stats_.end() ? &found->second : nullptr;
+    return stats_.find(id);
 }
 
 std::vector<std::size_t> AppViewModel::sortedIndexes(const std::vector<std::size_t>& indexes,
@@ -1395,7 +1394,7 @@ bool AppViewModel::statsKnown() {
                 }
                 stats_.reserve(stats_.size() + ids.size());
                 for (std::size_t i = 0; i < ids.size(); ++i) {
-                    stats_.insert_or_assign(ids[i], read[i]);
+                    stats_.insertOrAssign(ids[i], read[i]);
                 }
                 readingStats_ = false;
                 // The order waited for these: now it is applied.

@@ -30,6 +30,7 @@
 #include "Models/RenameRule.h"
 #include "Models/Subscription.h"
 #include "Models/UiText.h"
+#include "Services/IdTable.h"
 #include "Services/MetadataCache.h"
 #include "Services/RenameEngine.h"
 #include "Services/RenameHistory.h"
@@ -400,7 +401,7 @@ class AppViewModel {
     mutable SortOrder appliedOrder_ = SortOrder::name;
     mutable bool appliedReversed_ = false;
     // The size and date of each entry, read in the background; kept until the entry moves.
-    std::unordered_map<Uuid, FileStat> stats_;
+    IdTable<FileStat> stats_;
     // The list version for which every shown entry was last found read, and the one the
     // read under way is for.
     mutable std::optional<std::uint64_t> statsChecked_;
