@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Models/Uuid.h"
+#include "Services/LinearProbing.h"
 
 // A hash table from entry ids to values, for facts kept per listed entry and read for every
 // entry on each sort: one flat array probed in a line, so a look costs about one cache miss
@@ -105,9 +106,11 @@ class IdTable {
         Value value{};
     };
 
+    std::size_t home(const Uuid& id) const { return hashOf(id) & mask_; }
+
     // Ids from the counter differ in their last bytes only, so the two halves are mixed
     // (as splitmix64 does) before the low bits pick a slot.
-    std::size_t home(const Uuid& id) const {
+    static std::size_t hashOf(const Uuid& id) {
         std::uint64_t high = 0;
         std::uint64_t low = 0;
         std::memcpy(&high, id.bytes().data(), sizeof high);
@@ -115,27 +118,14 @@ class IdTable {
         std::uint64_t h = high ^ (low + 0x9E3779B97F4A7C15ULL);
         h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ULL;
         h = (h ^ (h >> 27)) * 0x94D049BB133111EBULL;
-        return static_cast<std::size_t>(h ^ (h >> 31)) & mask_;
+        return static_cast<std::size_t>(h ^ (h >> 31));
     }
 
     // To the next power of two of at least `wanted` slots.
     void grow(std::size_t wanted) {
-        std::size_t size = 16;
-        while (size < wanted) {
-            size *= 2;
-        }
-        std::vector<Slot> old(size);
-        old.swap(slots_);
-        mask_ = size - 1;
-        for (Slot& slot : old) {
-            if (slot.used) {
-                std::size_t at = home(slot.id);
-                while (slots_[at].used) {
-                    at = (at + 1) & mask_;
-                }
-                slots_[at] = std::move(slot);
-            }
-        }
+        mask_ = LinearProbing::regrow(
+            slots_, wanted, [](const Slot& slot) { return slot.used; },
+            [](const Slot& slot) { return hashOf(slot.id); });
     }
 
     std::vector<Slot> slots_;

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "Services/LinearProbing.h"
+
 // A hash table from names to values for the planner's passes over a folder: one flat array
 // probed in a line, so that a folder of a hundred thousand names costs no allocation per name
 // and few cache misses. Keys are views: the bytes they view must outlive the table. Names are
@@ -94,22 +96,9 @@ class NameTable {
 
     // To the next power of two of at least `wanted` slots.
     void grow(std::size_t wanted) {
-        std::size_t size = 16;
-        while (size < wanted) {
-            size *= 2;
-        }
-        std::vector<Slot> old(size);
-        old.swap(slots_);
-        mask_ = size - 1;
-        for (Slot& slot : old) {
-            if (slot.tag != 0) {
-                std::size_t at = slot.tag & mask_;
-                while (slots_[at].tag != 0) {
-                    at = (at + 1) & mask_;
-                }
-                slots_[at] = std::move(slot);
-            }
-        }
+        mask_ = LinearProbing::regrow(
+            slots_, wanted, [](const Slot& slot) { return slot.tag != 0; },
+            [](const Slot& slot) { return slot.tag; });
     }
 
     std::vector<Slot> slots_;
