@@ -328,9 +328,9 @@ class AppViewModel {
     void orderChanged();
     // Notes a change of check marks.
     void checksChanged();
-    // The name and type orders of every listed entry, kept in the window until an entry is
-    // added, removed or moved (namesChanged), so that a filter or sort change only picks
-    // from them.
+    // The name and type orders of every listed entry, kept until an entry is added, removed
+    // or moved (namesChanged), so that a filter or sort change only picks from them. The
+    // window takes both; a command only the type order (its name order keeps no keys).
     struct Ranks {
         // Indexes into `files` in name order (stable).
         std::vector<std::size_t> byName;
