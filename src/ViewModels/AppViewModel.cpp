@@ -1346,18 +1346,17 @@ bool AppViewModel::statsKnown() {
             }
         }
     }
-    if (stopStats_) {
-        // Replaced by this one, or not needed any more.
-        stopStats_->store(true);
-    }
     if (locations.empty()) {
         statsChecked_ = listVersion_;
-        if (readingStats_) {
-            ++statsNumber_;
-            readingStats_ = false;
+        // Not needed any more.
+        if (dropStatsRead()) {
             changed();
         }
         return true;
+    }
+    if (stopStats_) {
+        // Replaced by this one.
+        stopStats_->store(true);
     }
     stopStats_ = std::make_shared<std::atomic<bool>>(false);
     const std::uint64_t number = ++statsNumber_;
