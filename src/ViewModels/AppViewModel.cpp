@@ -11,6 +11,7 @@
 #include <unicode/unistr.h>
 
 #include <algorithm>
+#include <array>
 #include <condition_variable>
 #include <ctime>
 #include <deque>
@@ -57,23 +58,36 @@ const icu::Collator* collator() {
     return instance.get();
 }
 
-// A key whose byte order is the collator's order, so that a sort compares bytes and each
-// name is collated once rather than once per comparison.
-std::string collationKey(const std::string& text) {
+// Appends to `out` a key whose byte order is the collator's order, so that a sort compares
+// bytes and each name is collated once rather than once per comparison. The key's closing
+// zero byte is left out: it would only add to every comparison.
+void appendCollationKey(const std::string& text, std::string& out) {
     const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(text);
     const icu::Collator* coll = collator();
     if (coll == nullptr) {
-        return text;
+        out += text;
+        return;
     }
-    std::string key(64, '\0');
-    auto length = coll->getSortKey(unicode, reinterpret_cast<uint8_t*>(key.data()),
-                                   static_cast<int32_t>(key.size()));
-    if (static_cast<std::size_t>(length) > key.size()) {
-        key.resize(static_cast<std::size_t>(length));
-        length = coll->getSortKey(unicode, reinterpret_cast<uint8_t*>(key.data()), length);
+    // A key is about two and a half bytes per character, so nearly every name's fits here and
+    // is made once; a longer one is made again at its length.
+    std::array<uint8_t, 512> buffer;
+    auto length = coll->getSortKey(unicode, buffer.data(), static_cast<int32_t>(buffer.size()));
+    if (length <= 0) {
+        return;
     }
-    // The key ends in a zero byte, which would only add to every comparison.
-    key.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+    const std::size_t start = out.size();
+    if (static_cast<std::size_t>(length) <= buffer.size()) {
+        out.append(reinterpret_cast<const char*>(buffer.data()), length - 1);
+        return;
+    }
+    out.resize(start + static_cast<std::size_t>(length));
+    length = coll->getSortKey(unicode, reinterpret_cast<uint8_t*>(out.data() + start), length);
+    out.resize(start + static_cast<std::size_t>(std::max(length, 1) - 1));
+}
+
+std::string collationKey(const std::string& text) {
+    std::string key;
+    appendCollationKey(text, key);
     return key;
 }
 
@@ -81,9 +95,12 @@ std::string collationKey(const std::string& text) {
 // A collation key holds no zero byte, so names that collate alike ("file01" and "file1", or
 // one name in two normalisation forms) follow their bytes, and the order is total.
 std::string nameKey(const FileItem& item) {
-    std::string key = collationKey(item.originalName());
+    const std::string_view name = RenamePlanner::nameOf(item.url.native());
+    std::string key;
+    key.reserve(4 * name.size() + 1);
+    appendCollationKey(item.originalName(), key);
     key += '\0';
-    key += RenamePlanner::nameOf(item.url.native());
+    key += name;
     return key;
 }
 
