@@ -107,12 +107,13 @@ class FolderPlanner {
 
     // Among the entries that move, the first to claim a new name keeps it.
     void findConflicts() {
-        targets_.reserve(members_.size());
+        claims_ = static_cast<std::size_t>(std::count_if(members_.begin(), members_.end(),
+                                                         [&](std::size_t i) { return moves(i); }));
+        targets_.reserve(claims_);
         for (auto i : members_) {
             if (!moves(i)) {
                 continue;
             }
-            ++claims_;
             if (!targets_.tryEmplace(key(entry(i).newName), i).second) {
                 entry(i).skip = conflictWith(entry(i).newName);
             }
