@@ -104,6 +104,56 @@ std::string nameKey(const FileItem& item) {
     return key;
 }
 
+// The positions of `keys` in the keys' byte order, or in the reverse of it; equal keys keep
+// their order either way. Beside each position lie the eight bytes that follow the prefix all
+// keys share (the names of one folder often begin alike), and most comparisons end there,
+// without reading the keys.
+std::vector<std::size_t> orderOfKeys(const std::vector<std::string_view>& keys, bool reversed) {
+    std::size_t common = keys.empty() ? 0 : keys.front().size();
+    for (const auto key : keys) {
+        const auto end = key.begin() + static_cast<std::ptrdiff_t>(std::min(common, key.size()));
+        common = static_cast<std::size_t>(
+            std::mismatch(key.begin(), end, keys.front().begin()).first - key.begin());
+    }
+    struct Item {
+        std::uint64_t next;
+        std::size_t position;
+    };
+    std::vector<Item> items(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        // Missing bytes count as zero; a tie is settled by the keys themselves.
+        std::uint64_t next = 0;
+        for (std::size_t b = common; b < common + 8; ++b) {
+            next = (next << 8) | (b < keys[i].size() ? static_cast<unsigned char>(keys[i][b]) : 0u);
+        }
+        items[i] = {next, i};
+    }
+    std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+        if (a.next != b.next) {
+            return a.next < b.next;
+        }
+        const int compared =
+            keys[a.position].substr(common).compare(keys[b.position].substr(common));
+        return compared != 0 ? compared < 0 : a.position < b.position;
+    });
+    std::vector<std::size_t> order;
+    order.reserve(items.size());
+    for (const auto& item : items) {
+        order.push_back(item.position);
+    }
+    if (reversed) {
+        // Turned round, then each run of equal keys turned back.
+        std::reverse(order.begin(), order.end());
+        for (auto first = order.begin(); first != order.end();) {
+            const auto last = std::find_if(first, order.end(),
+                                           [&](std::size_t i) { return keys[i] != keys[*first]; });
+            std::reverse(first, last);
+            first = last;
+        }
+    }
+    return order;
+}
+
 // Runs `work(begin, end)` over [0, count) in slices on up to one thread per processor: for
 // the name keys, where the collator's work per name dwarfs starting a thread.
 template <typename Work>
@@ -470,15 +520,9 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(const std::vector<std::size
                                                      SortOrder by, bool reversed) const {
     std::vector<std::size_t> order(indexes.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
-    // Reversed, the comparison is turned round; entries that compare equal (same date, same
-    // size) still keep their order of addition.
-    const auto sortBy = [&](const auto& keys, auto before) {
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return reversed ? before(keys[b], keys[a]) : before(keys[a], keys[b]);
-        });
-    };
-    // Keys not known yet (none) follow the known ones either way round, in their order of
-    // addition, until what they compare arrives.
+    // Reversed, the comparison is turned round; entries that compare equal (same name, date
+    // or size) still keep their order of addition. Keys not known yet (none) follow the known
+    // ones either way round, in their order of addition, until what they compare arrives.
     const auto sortKnownFirst = [&](const auto& keys, auto before) {
         // Each known key beside its position, sorted as pairs: the position breaks ties, so
         // the order is stable without stable_sort's comparisons through the positions.
@@ -518,7 +562,7 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(const std::vector<std::size
                     owned[i] = nameKey(files_[indexes[i]]);
                 }
             });
-            sortBy(owned, std::less<>{});
+            order = orderOfKeys({owned.begin(), owned.end()}, reversed);
             break;
         }
         case SortOrder::type:
@@ -714,9 +758,7 @@ const AppViewModel::Ranks& AppViewModel::ranks(bool byType) const {
             keys.emplace_back(nameKeyOf(item));
         }
         Ranks made;
-        made.byName = std::move(all);
-        std::stable_sort(made.byName.begin(), made.byName.end(),
-                         [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+        made.byName = orderOfKeys(keys, false);
         made.tie.resize(files_.size());
         std::uint32_t group = 0;
         for (std::size_t i = 0; i < made.byName.size(); ++i) {
