@@ -469,7 +469,8 @@ std::vector<RenameRequest> requestsFor(const std::vector<FileItem>& files,
     return requests;
 }
 
-RenamePlanner::Folders readFolders(const std::vector<RenameRequest>& requests, FileSystem& disk) {
+RenamePlanner::Folders readFolders(const std::vector<RenameRequest>& requests, FileSystem& disk,
+                                   const RenamePlanner::Folders* known) {
     RenamePlanner::Folders folders;
     std::unordered_set<std::string> asked;
     for (const auto& request : requests) {
@@ -478,7 +479,7 @@ RenamePlanner::Folders readFolders(const std::vector<RenameRequest>& requests, F
             continue;
         }
         std::string folder(RenamePlanner::folderOf(request.source));
-        if (!asked.insert(folder).second) {
+        if (!asked.insert(folder).second || (known != nullptr && known->contains(folder))) {
             continue;
         }
         if (auto facts = disk.folderFacts(folder)) {
@@ -494,7 +495,13 @@ std::vector<RenameResult> execute(const RenamePlan& plan, const RenameOptions& o
 
 std::vector<RenameResult> renameRequests(std::vector<RenameRequest> requests,
                                          const RenameOptions& options) {
-    const auto folders = readFolders(requests, diskOf(options));
+    auto read = readFolders(requests, diskOf(options), options.readFolders);
+    const RenamePlanner::Folders* known = options.readFolders;
+    if (known != nullptr && !read.empty()) {
+        // Both kinds at once are rare (entries given one by one beside a walked folder).
+        read.insert(known->begin(), known->end());
+    }
+    const RenamePlanner::Folders& folders = known != nullptr && read.empty() ? *known : read;
     const RenamePlan plan = RenamePlanner::plan(std::move(requests), folders, false);
     if (options.observer != nullptr) {
         if (auto error = options.observer->planned(plan, folders)) {

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <condition_variable>
 #include <ctime>
 #include <deque>
@@ -198,7 +199,13 @@ std::optional<bool> isFolder(const fs::path& location) {
 // Symbolic links are reported and not followed; a folder that cannot be read is skipped
 // and the walk goes on. Folders wait on an explicit stack, so neither the depth of the tree
 // nor open descriptors limit the walk.
-void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
+// Told of each folder a walk read whole: the folder, its names (without "." and "..") and, at
+// the same positions, their inodes.
+using Listed = std::function<void(const fs::path& folder, std::vector<std::string> names,
+                                  std::vector<std::uint64_t> inodes)>;
+
+void walk(const fs::path& folder, const std::function<void(FileItem)>& report,
+          const Listed& listed) {
     std::vector<fs::path> pending{folder};
     while (!pending.empty()) {
         const fs::path current = std::move(pending.back());
@@ -210,10 +217,24 @@ void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
             continue;
         }
         std::vector<fs::path> subfolders;
-        while (const dirent* entry = ::readdir(dir)) {
+        std::vector<std::string> names;
+        std::vector<std::uint64_t> inodes;
+        bool whole = true;
+        for (;;) {
+            // readdir tells the end from an error only through errno.
+            errno = 0;
+            const dirent* entry = ::readdir(dir);
+            if (entry == nullptr) {
+                whole = errno == 0;
+                break;
+            }
             const std::string_view name = entry->d_name;
             if (name == "." || name == "..") {
                 continue;
+            }
+            if (listed) {
+                names.emplace_back(name);
+                inodes.push_back(static_cast<std::uint64_t>(entry->d_ino));
             }
             // Joined as bytes: a std::filesystem::path per entry would split it into
             // components only to be thrown away.
@@ -242,20 +263,24 @@ void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
             }
         }
         ::closedir(dir);
+        if (listed && whole) {
+            listed(current, std::move(names), std::move(inodes));
+        }
         // Reversed so that the first subfolder listed is walked first.
         pending.insert(pending.end(), subfolders.rbegin(), subfolders.rend());
     }
 }
 
 // Each item `locations` name, tidied, to `report`: a folder as one entry, or (when
-// `walkFolders` is set) every entry below it; nothing there is an entry marked missing.
+// `walkFolders` is set) every entry below it, each folder walked to `listed`; nothing there is
+// an entry marked missing.
 void collect(const std::vector<fs::path>& locations, bool walkFolders,
-             const std::function<void(FileItem)>& report) {
+             const std::function<void(FileItem)>& report, const Listed& listed = {}) {
     for (const auto& given : locations) {
         const fs::path location = FileItem::tidied(given);
         const auto folder = isFolder(location);
         if (folder.value_or(false) && walkFolders) {
-            walk(location, report);
+            walk(location, report, listed);
         } else {
             FileItem item(location, folder.value_or(false));
             item.isMissing = !folder;
@@ -264,11 +289,12 @@ void collect(const std::vector<fs::path>& locations, bool walkFolders,
     }
 }
 
-// The facts of the folders that hold `items` and that `known` lacks, read from `disk` once
-// each; a folder that cannot be read counts as empty.
+// The facts of the folders that hold `items` and that `known` lacks: those of `read` (what a
+// walk listed), the others read from `disk` once each; a folder that cannot be read counts as
+// empty.
 RenamePlanner::Folders folderFactsOf(const std::vector<FileItem>& items,
-                                     const RenamePlanner::Folders& known, FileSystem& disk) {
-    RenamePlanner::Folders read;
+                                     const RenamePlanner::Folders& known, FileSystem& disk,
+                                     RenamePlanner::Folders read = {}) {
     std::string folder;
     for (const auto& item : items) {
         // Neighbours share their folder, so the last one answers most asks.
@@ -904,13 +930,30 @@ void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
     // Only the list as it stood when the call began counts as already listed.
     const auto listed = listedLocations();
     std::vector<FileItem> batch;
-    collect(locations, includeSubfolders_, [&](FileItem item) {
-        if (!listed.contains(item.url.native())) {
-            batch.push_back(std::move(item));
-        }
-    });
+    FileSystem& disk = fileSystem_ != nullptr ? *fileSystem_ : FileSystem::real();
+    RenamePlanner::Folders walked;
+    collect(
+        locations, includeSubfolders_,
+        [&](FileItem item) {
+            if (!listed.contains(item.url.native())) {
+                batch.push_back(std::move(item));
+            }
+        },
+        [&](const fs::path& folder, std::vector<std::string> names,
+            std::vector<std::uint64_t> inodes) {
+            if (auto facts = disk.listedFolderFacts(folder, std::move(names), std::move(inodes))) {
+                walked.emplace(folder.native(), std::move(*facts));
+            }
+        });
     if (previewsEnabled_) {
-        learnFolders(batch);
+        learnFolders(batch, std::move(walked));
+    } else {
+        // Without a preview only a command's batch plans against them: what the walk has
+        // just read needs no second look, and the batch reads the other folders itself.
+        auto& folders = folders_.edit();
+        for (auto& [folder, facts] : walked) {
+            folders.try_emplace(folder, std::move(facts));
+        }
     }
     append(std::move(batch));
 }
@@ -942,10 +985,22 @@ void AppViewModel::startNextAdd() {
             return;
         }
         std::vector<FileItem> found;
-        collect(locations, walkFolders, [&](FileItem item) { found.push_back(std::move(item)); });
+        RenamePlanner::Folders walked;
+        collect(
+            locations, walkFolders, [&](FileItem item) { found.push_back(std::move(item)); },
+            [&](const fs::path& folder, std::vector<std::string> names,
+                std::vector<std::uint64_t> inodes) {
+                if (!learn || known->contains(folder.native())) {
+                    return;
+                }
+                if (auto facts =
+                        disk->listedFolderFacts(folder, std::move(names), std::move(inodes))) {
+                    walked.emplace(folder.native(), std::move(*facts));
+                }
+            });
         RenamePlanner::Folders facts;
         if (learn) {
-            facts = folderFactsOf(found, *known, *disk);
+            facts = folderFactsOf(found, *known, *disk, std::move(walked));
         }
         scheduler->postToMain([this, alive, reread, found = std::move(found),
                                facts = std::move(facts)]() mutable {
@@ -985,9 +1040,9 @@ void AppViewModel::append(std::vector<FileItem> batch) {
     updatePreviews();
 }
 
-void AppViewModel::learnFolders(const std::vector<FileItem>& items) {
+void AppViewModel::learnFolders(const std::vector<FileItem>& items, RenamePlanner::Folders walked) {
     FileSystem& disk = fileSystem_ != nullptr ? *fileSystem_ : FileSystem::real();
-    auto facts = folderFactsOf(items, *folders_, disk);
+    auto facts = folderFactsOf(items, *folders_, disk, std::move(walked));
     if (facts.empty()) {
         return;
     }
@@ -1521,13 +1576,16 @@ void AppViewModel::performRename() {
     }
     // With what the preview read of them, so that the names on disk are the ones shown.
     auto known = wantedMetadata() != 0 ? metadataOf(batch) : RenameEngine::MetadataList{};
-    startBatch([batch = std::move(batch), rules = rules_,
-                known = std::move(known)](const RenameEngine::RenameOptions& options) mutable {
+    startBatch([batch = std::move(batch), rules = rules_, known = std::move(known),
+                folders = folders_.share()](const RenameEngine::RenameOptions& options) mutable {
         auto requests = RenameEngine::requestsFor(batch, rules, options.now, &known);
         // The copies are not needed while the batch runs.
         std::vector<FileItem>().swap(batch);
         RenameEngine::MetadataList().swap(known);
-        return RenameEngine::renameRequests(std::move(requests), options);
+        // The folders the walk has just read (of a command) are not read again.
+        auto withFolders = options;
+        withFolders.readFolders = folders.get();
+        return RenameEngine::renameRequests(std::move(requests), withFolders);
     });
 }
 
@@ -1580,10 +1638,14 @@ void AppViewModel::startBatch(
     isRenaming_ = true;
     changed();
 
+    // A command's list does not live on, so neither its folders nor the history are read
+    // again after its batch.
     std::vector<std::string> known;
-    known.reserve(folders_.size());
-    for (const auto& [folder, facts] : folders_) {
-        known.push_back(folder);
+    if (interactive_) {
+        known.reserve(folders_.size());
+        for (const auto& [folder, facts] : folders_) {
+            known.push_back(folder);
+        }
     }
 
     std::weak_ptr<int> alive = lifetime_;
@@ -1592,7 +1654,8 @@ void AppViewModel::startBatch(
     // The stop flag lives as long as the background step that reads it.
     auto options = renameOptions();
     scheduler_.runInBackground([this, alive, scheduler, disk, options, stop = stopRequested_,
-                                work = std::move(work), known = std::move(known)]() mutable {
+                                work = std::move(work), known = std::move(known),
+                                interactive = interactive_]() mutable {
         if (alive.expired()) {
             return;
         }
@@ -1606,7 +1669,10 @@ void AppViewModel::startBatch(
             results = work(options);
         }
         RenameHistory::prune(historyFolder, RenameHistory::keep());
-        auto listing = RenameHistory::list(historyFolder);
+        std::optional<RenameHistory::Listing> listing;
+        if (interactive) {
+            listing = RenameHistory::list(historyFolder);
+        }
         auto folders = reread(known, results, *disk);
         scheduler->postToMain([this, alive, results = std::move(results),
                                folders = std::move(folders),
@@ -1619,8 +1685,10 @@ void AppViewModel::startBatch(
             followResults(results);
             folders_ = std::move(folders);
             ++foldersReread_;
-            history_ = std::move(listing);
-            historyLoaded_ = true;
+            if (listing) {
+                history_ = std::move(*listing);
+                historyLoaded_ = true;
+            }
             changed();
             lastRenameResults_ = std::move(results);
             changed();
