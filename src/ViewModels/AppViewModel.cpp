@@ -195,15 +195,15 @@ std::optional<bool> isFolder(const fs::path& location) {
     return false;  // a dangling link, or a place that cannot be looked into
 }
 
-// Every entry below `folder`, hidden ones included, each subfolder before its contents.
-// Symbolic links are reported and not followed; a folder that cannot be read is skipped
-// and the walk goes on. Folders wait on an explicit stack, so neither the depth of the tree
-// nor open descriptors limit the walk.
 // Told of each folder a walk read whole: the folder, its names (without "." and "..") and, at
 // the same positions, their inodes.
 using Listed = std::function<void(const fs::path& folder, std::vector<std::string> names,
                                   std::vector<std::uint64_t> inodes)>;
 
+// Every entry below `folder`, hidden ones included, each subfolder before its contents.
+// Symbolic links are reported and not followed; a folder that cannot be read is skipped
+// and the walk goes on. Folders wait on an explicit stack, so neither the depth of the tree
+// nor open descriptors limit the walk. Each folder read whole goes to `listed`, when set.
 void walk(const fs::path& folder, const std::function<void(FileItem)>& report,
           const Listed& listed) {
     std::vector<fs::path> pending{folder};
@@ -1576,13 +1576,14 @@ void AppViewModel::performRename() {
     }
     // With what the preview read of them, so that the names on disk are the ones shown.
     auto known = wantedMetadata() != 0 ? metadataOf(batch) : RenameEngine::MetadataList{};
+    // A command plans against the folders its walk has just read; a window's list may be old.
+    auto walked = interactive_ ? nullptr : folders_.share();
     startBatch([batch = std::move(batch), rules = rules_, known = std::move(known),
-                folders = folders_.share()](const RenameEngine::RenameOptions& options) mutable {
+                folders = std::move(walked)](const RenameEngine::RenameOptions& options) mutable {
         auto requests = RenameEngine::requestsFor(batch, rules, options.now, &known);
         // The copies are not needed while the batch runs.
         std::vector<FileItem>().swap(batch);
         RenameEngine::MetadataList().swap(known);
-        // The folders the walk has just read (of a command) are not read again.
         auto withFolders = options;
         withFolders.readFolders = folders.get();
         return RenameEngine::renameRequests(std::move(requests), withFolders);
