@@ -28,6 +28,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Models/ItemPath.h"
 #include "Models/Utf8.h"
 #include "Services/CsvReader.h"
 #include "Services/EditList.h"
@@ -213,7 +214,7 @@ std::size_t widest(const std::vector<std::string>& texts) {
 }
 
 // Paths as listed, made valid UTF-8 for output (a JSON document cannot carry raw bytes).
-std::string shown(const std::filesystem::path& path) {
+std::string shown(const ItemPath& path) {
     return Utf8::toValid(path.native());
 }
 

@@ -3,8 +3,11 @@
 
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "Models/Error.h"
 #include "Models/FolderFacts.h"
@@ -32,6 +35,14 @@ class FileSystem {
     // whether its file system takes only the names Windows takes; none when the folder
     // cannot be read.
     virtual std::optional<FolderFacts> folderFacts(const std::filesystem::path& folder) = 0;
+    // The same, for a folder the caller has just listed: `names` as folderFacts gives them,
+    // and at the same positions their inodes (or none), so that the folder is not read twice.
+    // This layer reads it again; the disk asks only what a listing does not tell.
+    virtual std::optional<FolderFacts> listedFolderFacts(const std::filesystem::path& folder,
+                                                         std::vector<std::string> /*names*/,
+                                                         std::vector<std::uint64_t> /*inodes*/) {
+        return folderFacts(folder);
+    }
 
     // The disk.
     static FileSystem& real();

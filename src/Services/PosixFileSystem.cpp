@@ -241,6 +241,21 @@ std::optional<FolderFacts> PosixFileSystem::folderFacts(const fs::path& folder) 
     if (calls_->listNames(where.c_str(), facts.names, &facts.inodes) != 0) {
         return std::nullopt;
     }
+    describe(where, facts);
+    return facts;
+}
+
+std::optional<FolderFacts> PosixFileSystem::listedFolderFacts(const fs::path& folder,
+                                                              std::vector<std::string> names,
+                                                              std::vector<std::uint64_t> inodes) {
+    FolderFacts facts;
+    facts.names = std::move(names);
+    facts.inodes = std::move(inodes);
+    describe(folder.empty() ? fs::path(".") : folder, facts);
+    return facts;
+}
+
+void PosixFileSystem::describe(const fs::path& where, FolderFacts& facts) {
     // "/." names the folder itself even where `folder` is a symbolic link to it.
     struct stat st {};
     if (calls_->lstat((where.native() + "/.").c_str(), st) == 0) {
@@ -268,7 +283,6 @@ std::optional<FolderFacts> PosixFileSystem::folderFacts(const fs::path& folder) 
     if (!facts.caseInsensitive && calls_->folderFlags(where.c_str(), flags) == 0) {
         facts.caseInsensitive = (flags & FS_CASEFOLD_FL) != 0;
     }
-    return facts;
 }
 
 FileSystem& FileSystem::real() {

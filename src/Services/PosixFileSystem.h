@@ -25,7 +25,13 @@ class PosixFileSystem final : public FileSystem {
     std::optional<Error> exchange(const std::filesystem::path& a,
                                   const std::filesystem::path& b) override;
     std::optional<FolderFacts> folderFacts(const std::filesystem::path& folder) override;
+    std::optional<FolderFacts> listedFolderFacts(const std::filesystem::path& folder,
+                                                 std::vector<std::string> names,
+                                                 std::vector<std::uint64_t> inodes) override;
 
   private:
+    // Fills in what a listing of `where` does not tell: its device, letter case and names.
+    void describe(const std::filesystem::path& where, FolderFacts& facts);
+
     PosixCalls* calls_;
 };

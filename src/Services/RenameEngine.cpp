@@ -75,6 +75,32 @@ NumberingOrdinals::Ordinals ordinalAt(const std::vector<NumberingOrdinals::Ordin
                             : ordinals[i];
 }
 
+// Runs `work(begin, end)` over [0, count) in slices, one per thread (`threads`, or one per
+// processor when 0, never more than a thread per 2,048 names: below that a second thread
+// costs more than it saves). The names a rule gives are independent of each other.
+template <typename Work>
+void inSlices(std::size_t count, unsigned threads, const Work& work) {
+    if (threads == 0) {
+        constexpr std::size_t namesPerThread = 2048;
+        const auto wanted = std::max<std::size_t>(1, count / namesPerThread);
+        threads = static_cast<unsigned>(
+            std::min<std::size_t>(wanted, std::max(1u, std::thread::hardware_concurrency())));
+    }
+    if (threads <= 1) {
+        work(std::size_t{0}, count);
+        return;
+    }
+    std::vector<std::thread> workers;
+    const std::size_t slice = (count + threads - 1) / threads;
+    for (std::size_t begin = slice; begin < count; begin += slice) {
+        workers.emplace_back(work, begin, std::min(count, begin + slice));
+    }
+    work(std::size_t{0}, std::min(count, slice));
+    for (auto& worker : workers) {
+        worker.join();
+    }
+}
+
 }  // namespace
 
 std::string applyRules(const std::vector<RenameRule>& rules, const std::string& baseName,
@@ -165,26 +191,7 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
             entry.problem = request.problem;
         }
     };
-    if (threads == 0) {
-        // Below a few thousand names a second thread costs more than it saves.
-        constexpr std::size_t namesPerThread = 2048;
-        const auto wanted = std::max<std::size_t>(1, files.size() / namesPerThread);
-        threads = static_cast<unsigned>(
-            std::min<std::size_t>(wanted, std::max(1u, std::thread::hardware_concurrency())));
-    }
-    if (threads <= 1) {
-        computeSlice(0, files.size());
-    } else {
-        std::vector<std::thread> workers;
-        const std::size_t slice = (files.size() + threads - 1) / threads;
-        for (std::size_t begin = slice; begin < files.size(); begin += slice) {
-            workers.emplace_back(computeSlice, begin, std::min(files.size(), begin + slice));
-        }
-        computeSlice(0, std::min(files.size(), slice));
-        for (auto& worker : workers) {
-            worker.join();
-        }
-    }
+    inSlices(files.size(), threads, computeSlice);
 
     if (gaveUp.load()) {
         return {};
@@ -440,27 +447,30 @@ std::vector<RenameRequest> requestsFor(const std::vector<FileItem>& files,
                                        const std::vector<RenameRule>& rules, Clock::time_point now,
                                        const MetadataList* metadata) {
     const RuleProgram program(rules, now);
-    auto scratch = program.makeScratch();
     const auto ordinals = ordinalsFor(program, files);
     std::vector<RenameRequest> requests(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const FileItem& item = files[i];
-        RenameRequest& request = requests[i];
-        request.source = item.url.native();
-        request.inBatch = item.isSelected;
-        if (!item.isSelected) {
-            // Still counted (its ordinal is taken by it). The name stays.
-            request.newName = RenamePlanner::nameOf(request.source);
-            continue;
+    inSlices(files.size(), 0, [&](std::size_t begin, std::size_t end) {
+        auto scratch = program.makeScratch();
+        for (std::size_t i = begin; i < end; ++i) {
+            const FileItem& item = files[i];
+            RenameRequest& request = requests[i];
+            request.source = item.url.native();
+            request.inBatch = item.isSelected;
+            if (!item.isSelected) {
+                // Still counted (its ordinal is taken by it). The name stays.
+                request.newName = RenamePlanner::nameOf(request.source);
+                continue;
+            }
+            request.newName =
+                program.finalName(item, ordinalAt(ordinals, i), scratch, factsAt(i, metadata));
+            request.problem = problemOf(item, request.newName, scratch.problem);
         }
-        request.newName =
-            program.finalName(item, ordinalAt(ordinals, i), scratch, factsAt(i, metadata));
-        request.problem = problemOf(item, request.newName, scratch.problem);
-    }
+    });
     return requests;
 }
 
-RenamePlanner::Folders readFolders(const std::vector<RenameRequest>& requests, FileSystem& disk) {
+RenamePlanner::Folders readFolders(const std::vector<RenameRequest>& requests, FileSystem& disk,
+                                   const RenamePlanner::Folders* known) {
     RenamePlanner::Folders folders;
     std::unordered_set<std::string> asked;
     for (const auto& request : requests) {
@@ -469,7 +479,7 @@ RenamePlanner::Folders readFolders(const std::vector<RenameRequest>& requests, F
             continue;
         }
         std::string folder(RenamePlanner::folderOf(request.source));
-        if (!asked.insert(folder).second) {
+        if (!asked.insert(folder).second || (known != nullptr && known->contains(folder))) {
             continue;
         }
         if (auto facts = disk.folderFacts(folder)) {
@@ -485,7 +495,13 @@ std::vector<RenameResult> execute(const RenamePlan& plan, const RenameOptions& o
 
 std::vector<RenameResult> renameRequests(std::vector<RenameRequest> requests,
                                          const RenameOptions& options) {
-    const auto folders = readFolders(requests, diskOf(options));
+    auto read = readFolders(requests, diskOf(options), options.readFolders);
+    const RenamePlanner::Folders* known = options.readFolders;
+    if (known != nullptr && !read.empty()) {
+        // Both kinds at once are rare (entries given one by one beside a walked folder).
+        read.insert(known->begin(), known->end());
+    }
+    const RenamePlanner::Folders& folders = known != nullptr && read.empty() ? *known : read;
     const RenamePlan plan = RenamePlanner::plan(std::move(requests), folders, false);
     if (options.observer != nullptr) {
         if (auto error = options.observer->planned(plan, folders)) {

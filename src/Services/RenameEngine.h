@@ -87,6 +87,9 @@ struct RenameOptions {
     // Told of the plan before the first move and of every step after it ran (the journal of
     // the batch); none: nobody is told.
     RenameObserver* observer = nullptr;
+    // Folders read just before (by the walk that listed the entries), by path; the batch
+    // reads only the others. None: it reads every folder it moves entries in.
+    const RenamePlanner::Folders* readFolders = nullptr;
 };
 
 // The requests for `files`: each new full name exactly as the preview gives it (numbering
@@ -96,9 +99,10 @@ std::vector<RenameRequest> requestsFor(const std::vector<FileItem>& files,
                                        const std::vector<RenameRule>& rules, Clock::time_point now,
                                        const MetadataList* metadata = nullptr);
 
-// Reads, once each, the folders that hold an entry whose name changes; a folder that cannot
-// be read is left out.
-RenamePlanner::Folders readFolders(const std::vector<RenameRequest>& requests, FileSystem& disk);
+// Reads, once each, the folders that hold an entry whose name changes, except those in
+// `known`; a folder that cannot be read is left out.
+RenamePlanner::Folders readFolders(const std::vector<RenameRequest>& requests, FileSystem& disk,
+                                   const RenamePlanner::Folders* known = nullptr);
 
 // Carries a plan out, step by step, never replacing anything; a failure never stops the
 // batch. One result per entry that changes, in the order of the entries: renamed, failed

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <utility>
 
 #include "Services/NameTable.h"
@@ -332,16 +333,22 @@ std::optional<Error> RenameJournal::planned(const RenamePlan& plan,
             moved[step.from] = journaled.kind == JournalStep::Kind::exchange ? journaled.other
                                                                              : JournalStep::Item{};
         }
-        indexOf_.emplace(&step, steps.size());
+        if (variant != JournalStep::Variant::none) {
+            indexOfPart_.emplace(&step, steps.size());
+        }
         steps.push_back(std::move(journaled));
     };
+    firstStep_ = plan.steps.data();
+    indexOfStep_.clear();
+    indexOfStep_.reserve(plan.steps.size());
+    indexOfPart_.clear();
     for (const auto& step : plan.steps) {
+        indexOfStep_.push_back(steps.size());
         if (step.kind != RenameStep::Kind::cycle) {
             add(step, JournalStep::Variant::none, 0);
             continue;
         }
         const std::uint64_t cycle = steps.size();
-        indexOf_.emplace(&step, cycle);
         for (const auto& part : step.exchanges) {
             add(part, JournalStep::Variant::exchanges, cycle);
         }
@@ -405,16 +412,28 @@ void RenameJournal::flush() {
     }
 }
 
+std::optional<std::size_t> RenameJournal::indexOf(const RenameStep& step) const {
+    // std::less orders any two addresses, also of different arrays.
+    const std::less<const RenameStep*> before;
+    if (!before(&step, firstStep_) && before(&step, firstStep_ + indexOfStep_.size())) {
+        return indexOfStep_[static_cast<std::size_t>(&step - firstStep_)];
+    }
+    if (const auto found = indexOfPart_.find(&step); found != indexOfPart_.end()) {
+        return found->second;
+    }
+    return std::nullopt;
+}
+
 void RenameJournal::stepRan(const RenameStep& step, bool succeeded) {
     if (fd_ < 0) {
         return;
     }
-    const auto found = indexOf_.find(&step);
-    if (found == indexOf_.end()) {
+    const auto index = indexOf(step);
+    if (!index) {
         return;
     }
     buffer_ += "{\"d\":";
-    buffer_ += std::to_string(found->second);
+    buffer_ += std::to_string(*index);
     buffer_ += succeeded ? "}\n" : ",\"failed\":1}\n";
     if (buffer_.size() >= kProgressPiece) {
         flush();
@@ -425,11 +444,11 @@ std::optional<Error> RenameJournal::fallingBack(const RenameStep& cycle) {
     if (fd_ < 0) {
         return std::nullopt;
     }
-    const auto found = indexOf_.find(&cycle);
-    if (found == indexOf_.end()) {
+    const auto index = indexOf(cycle);
+    if (!index) {
         return std::nullopt;
     }
-    buffer_ += "{\"fallback\":" + std::to_string(found->second) + "}\n";
+    buffer_ += "{\"fallback\":" + std::to_string(*index) + "}\n";
     flush();
     // Recovery must know which way the cycle went before the first name changes.
     if (::fsync(fd_) != 0) {

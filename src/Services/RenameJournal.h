@@ -70,6 +70,13 @@ class RenameJournal final : public RenameObserver {
     std::string file_;
     std::string buffer_;
     std::size_t total_ = 0;
-    // The index in the journal of each step of the plan being run.
-    std::unordered_map<const RenameStep*, std::size_t> indexOf_;
+    // The index in the journal of `step` of the plan being run; none for a step of no plan
+    // journaled here.
+    std::optional<std::size_t> indexOf(const RenameStep& step) const;
+
+    // The journal's index of each step of the plan, by its position among the plan's steps;
+    // the parts of its cycles (few) by their addresses.
+    const RenameStep* firstStep_ = nullptr;
+    std::vector<std::size_t> indexOfStep_;
+    std::unordered_map<const RenameStep*, std::size_t> indexOfPart_;
 };

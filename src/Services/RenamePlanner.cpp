@@ -107,7 +107,9 @@ class FolderPlanner {
 
     // Among the entries that move, the first to claim a new name keeps it.
     void findConflicts() {
-        targets_.reserve(members_.size());
+        claims_ = static_cast<std::size_t>(std::count_if(members_.begin(), members_.end(),
+                                                         [&](std::size_t i) { return moves(i); }));
+        targets_.reserve(claims_);
         for (auto i : members_) {
             if (!moves(i)) {
                 continue;
@@ -124,17 +126,19 @@ class FolderPlanner {
         });
     }
 
-    // The first holder of a name keeps it. try_emplace makes no node for a name already
-    // held, as most of a folder's listed names are (by its entries).
+    // The first holder of a name keeps it. Only a name some entry wants is held: who holds
+    // any other name matters to no one, and most of a folder's names are such.
     void hold(std::string_view name, std::size_t mover) {
-        slots_.tryEmplace(key(name), Holder{mover, name});
+        const std::string_view held = key(name);
+        if (targets_.contains(held)) {
+            slots_.tryEmplace(held, Holder{mover, name});
+        }
     }
 
     // A target held by an item that stays is taken; an entry skipped for it stays too, so
     // whoever wanted that entry's name is checked again.
     void findTakenNames() {
-        // The folder's listing holds most entries' own names as well.
-        slots_.reserve(std::max(members_.size(), facts_.names.size()));
+        slots_.reserve(claims_);
         for (auto i : members_) {
             if (moves(i)) {
                 hold(oldNames_[i], i);
@@ -165,14 +169,15 @@ class FolderPlanner {
                 continue;
             }
             entry(i).skip = takenBy(held->name);
-            const std::string_view oldKey = key(oldNames_[i]);
-            *slots_.tryEmplace(oldKey, {}).first = Holder{kNone, oldNames_[i]};
             if (std::size_t* claim = targets_.find(key(entry(i).newName)); claim != nullptr) {
                 *claim = kNone;
             }
-            if (const std::size_t* wanting = targets_.find(oldKey);
-                wanting != nullptr && *wanting != kNone) {
-                pending.push_back(*wanting);
+            const std::string_view oldKey = key(oldNames_[i]);
+            if (const std::size_t* wanting = targets_.find(oldKey); wanting != nullptr) {
+                *slots_.tryEmplace(oldKey, {}).first = Holder{kNone, oldNames_[i]};
+                if (*wanting != kNone) {
+                    pending.push_back(*wanting);
+                }
             }
         }
     }
@@ -218,24 +223,45 @@ class FolderPlanner {
                 note(first, entry(other).newName);
             }
         }
+        // Every name that stays: those of the entries that do not move and the folder's
+        // others, but not the old names of the entries that move away. Twins are rare, so
+        // those old names are gathered only when one is found.
+        NameTable<char> movingAway;
+        bool gathered = false;
         std::string key;
-        slots_.forEach([&](std::string_view, const Holder& holder) {
-            if (holder.mover != kNone) {
-                return;
-            }
+        const auto noteTwinOf = [&](std::string_view staying) {
             key.clear();
-            RenameEngine::appendConflictKey(holder.name, key);
+            RenameEngine::appendConflictKey(staying, key);
             const std::size_t* found = firstOf.find(key);
             if (found == nullptr) {
                 return;
             }
-            note(*found, holder.name);
-            if (auto group = twins.find(*found); group != twins.end()) {
-                for (auto i : group->second) {
-                    note(i, holder.name);
+            if (!gathered) {
+                gathered = true;
+                for (auto i : members_) {
+                    if (moves(i)) {
+                        movingAway.tryEmplace(oldNames_[i], 0);
+                    }
                 }
             }
-        });
+            if (movingAway.contains(staying)) {
+                return;
+            }
+            note(*found, staying);
+            if (auto group = twins.find(*found); group != twins.end()) {
+                for (auto i : group->second) {
+                    note(i, staying);
+                }
+            }
+        };
+        for (auto i : members_) {
+            if (!moves(i)) {
+                noteTwinOf(oldNames_[i]);
+            }
+        }
+        for (const auto& name : facts_.names) {
+            noteTwinOf(name);
+        }
     }
 
     RenameStep moveStep(std::size_t i) const {
@@ -247,10 +273,21 @@ class FolderPlanner {
     }
     const RenamePlan::Entry& entry(std::size_t i) const { return out_.entries[i]; }
 
+    // A name that no item of the folder has and no entry wants. Cycles are rare, so the
+    // folder's names are gathered for the first one only.
     std::string temporaryName() {
+        if (!namesGathered_) {
+            namesGathered_ = true;
+            for (auto i : members_) {
+                allNames_.tryEmplace(key(oldNames_[i]), 0);
+            }
+            for (const auto& name : facts_.names) {
+                allNames_.tryEmplace(key(name), 0);
+            }
+        }
         for (;;) {
             std::string name = ".quorvane-cycle-" + std::to_string(++temporaries_);
-            if (!slots_.contains(key(name)) && !targets_.contains(key(name))) {
+            if (!allNames_.contains(key(name)) && !targets_.contains(key(name))) {
                 return name;
             }
         }
@@ -369,9 +406,14 @@ class FolderPlanner {
     const std::vector<std::string_view>& oldNames_;
     std::vector<std::size_t>& next_;
     std::deque<std::string> folded_;
-    // Who claims each new name (kNone once the claim is given up).
+    // Who claims each new name (kNone once the claim is given up), and how many claims.
     NameTable<std::size_t> targets_;
+    std::size_t claims_ = 0;
+    // Who holds each claimed name.
     NameTable<Holder> slots_;
+    // Every name of the folder, once a temporary name is needed.
+    NameTable<char> allNames_;
+    bool namesGathered_ = false;
     unsigned temporaries_ = 0;
 };
 

@@ -131,6 +131,9 @@ icu::UnicodeString trim(const icu::UnicodeString& name) {
         }
         end = before;
     }
+    if (start == 0 && end == name.length()) {
+        return name;
+    }
     return icu::UnicodeString(name, start, end - start);
 }
 
@@ -389,10 +392,15 @@ icu::UnicodeString numbering(const PreparedRule& rule, const icu::UnicodeString&
 namespace {
 
 icu::UnicodeString collapseSpaces(const icu::UnicodeString& name) {
+    // Most names hold no run of spaces, and are handed back as they are.
+    const int32_t first = name.indexOf(u"  ", 2, 0);
+    if (first < 0) {
+        return name;
+    }
     // Replacing pairs until none is left leaves one space of every run: do that in one pass.
-    icu::UnicodeString out;
-    for (int32_t i = 0, n = name.length(); i < n; ++i) {
-        if (name[i] == u' ' && i > 0 && name[i - 1] == u' ') {
+    icu::UnicodeString out(name, 0, first + 1);
+    for (int32_t i = first + 1, n = name.length(); i < n; ++i) {
+        if (name[i] == u' ' && name[i - 1] == u' ') {
             continue;
         }
         out.append(name[i]);

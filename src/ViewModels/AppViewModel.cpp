@@ -11,6 +11,8 @@
 #include <unicode/unistr.h>
 
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <condition_variable>
 #include <ctime>
 #include <deque>
@@ -57,23 +59,36 @@ const icu::Collator* collator() {
     return instance.get();
 }
 
-// A key whose byte order is the collator's order, so that a sort compares bytes and each
-// name is collated once rather than once per comparison.
-std::string collationKey(const std::string& text) {
+// Appends to `out` a key whose byte order is the collator's order, so that a sort compares
+// bytes and each name is collated once rather than once per comparison. The key's closing
+// zero byte is left out: it would only add to every comparison.
+void appendCollationKey(const std::string& text, std::string& out) {
     const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(text);
     const icu::Collator* coll = collator();
     if (coll == nullptr) {
-        return text;
+        out += text;
+        return;
     }
-    std::string key(64, '\0');
-    auto length = coll->getSortKey(unicode, reinterpret_cast<uint8_t*>(key.data()),
-                                   static_cast<int32_t>(key.size()));
-    if (static_cast<std::size_t>(length) > key.size()) {
-        key.resize(static_cast<std::size_t>(length));
-        length = coll->getSortKey(unicode, reinterpret_cast<uint8_t*>(key.data()), length);
+    // A key is about two and a half bytes per character, so nearly every name's fits here and
+    // is made once; a longer one is made again at its length.
+    std::array<uint8_t, 512> buffer;
+    auto length = coll->getSortKey(unicode, buffer.data(), static_cast<int32_t>(buffer.size()));
+    if (length <= 0) {
+        return;
     }
-    // The key ends in a zero byte, which would only add to every comparison.
-    key.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+    const std::size_t start = out.size();
+    if (static_cast<std::size_t>(length) <= buffer.size()) {
+        out.append(reinterpret_cast<const char*>(buffer.data()), length - 1);
+        return;
+    }
+    out.resize(start + static_cast<std::size_t>(length));
+    length = coll->getSortKey(unicode, reinterpret_cast<uint8_t*>(out.data() + start), length);
+    out.resize(start + static_cast<std::size_t>(std::max(length, 1) - 1));
+}
+
+std::string collationKey(const std::string& text) {
+    std::string key;
+    appendCollationKey(text, key);
     return key;
 }
 
@@ -81,10 +96,63 @@ std::string collationKey(const std::string& text) {
 // A collation key holds no zero byte, so names that collate alike ("file01" and "file1", or
 // one name in two normalisation forms) follow their bytes, and the order is total.
 std::string nameKey(const FileItem& item) {
-    std::string key = collationKey(item.originalName());
+    const std::string_view name = RenamePlanner::nameOf(item.url.native());
+    std::string key;
+    key.reserve(4 * name.size() + 1);
+    appendCollationKey(item.originalName(), key);
     key += '\0';
-    key += RenamePlanner::nameOf(item.url.native());
+    key += name;
     return key;
+}
+
+// The positions of `keys` in the keys' byte order, or in the reverse of it; equal keys keep
+// their order either way. Beside each position lie the eight bytes that follow the prefix all
+// keys share (the names of one folder often begin alike), and most comparisons end there,
+// without reading the keys.
+std::vector<std::size_t> orderOfKeys(const std::vector<std::string_view>& keys, bool reversed) {
+    std::size_t common = keys.empty() ? 0 : keys.front().size();
+    for (const auto key : keys) {
+        const auto end = key.begin() + static_cast<std::ptrdiff_t>(std::min(common, key.size()));
+        common = static_cast<std::size_t>(
+            std::mismatch(key.begin(), end, keys.front().begin()).first - key.begin());
+    }
+    struct Item {
+        std::uint64_t next;
+        std::size_t position;
+    };
+    std::vector<Item> items(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        // Missing bytes count as zero; a tie is settled by the keys themselves.
+        std::uint64_t next = 0;
+        for (std::size_t b = common; b < common + 8; ++b) {
+            next = (next << 8) | (b < keys[i].size() ? static_cast<unsigned char>(keys[i][b]) : 0u);
+        }
+        items[i] = {next, i};
+    }
+    std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+        if (a.next != b.next) {
+            return a.next < b.next;
+        }
+        const int compared =
+            keys[a.position].substr(common).compare(keys[b.position].substr(common));
+        return compared != 0 ? compared < 0 : a.position < b.position;
+    });
+    std::vector<std::size_t> order;
+    order.reserve(items.size());
+    for (const auto& item : items) {
+        order.push_back(item.position);
+    }
+    if (reversed) {
+        // Turned round, then each run of equal keys turned back.
+        std::reverse(order.begin(), order.end());
+        for (auto first = order.begin(); first != order.end();) {
+            const auto last = std::find_if(first, order.end(),
+                                           [&](std::size_t i) { return keys[i] != keys[*first]; });
+            std::reverse(first, last);
+            first = last;
+        }
+    }
+    return order;
 }
 
 // Runs `work(begin, end)` over [0, count) in slices on up to one thread per processor: for
@@ -127,11 +195,17 @@ std::optional<bool> isFolder(const fs::path& location) {
     return false;  // a dangling link, or a place that cannot be looked into
 }
 
+// Told of each folder a walk read whole: the folder, its names (without "." and "..") and, at
+// the same positions, their inodes.
+using Listed = std::function<void(const fs::path& folder, std::vector<std::string> names,
+                                  std::vector<std::uint64_t> inodes)>;
+
 // Every entry below `folder`, hidden ones included, each subfolder before its contents.
 // Symbolic links are reported and not followed; a folder that cannot be read is skipped
 // and the walk goes on. Folders wait on an explicit stack, so neither the depth of the tree
-// nor open descriptors limit the walk.
-void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
+// nor open descriptors limit the walk. Each folder read whole goes to `listed`, when set.
+void walk(const fs::path& folder, const std::function<void(FileItem)>& report,
+          const Listed& listed) {
     std::vector<fs::path> pending{folder};
     while (!pending.empty()) {
         const fs::path current = std::move(pending.back());
@@ -143,10 +217,24 @@ void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
             continue;
         }
         std::vector<fs::path> subfolders;
-        while (const dirent* entry = ::readdir(dir)) {
+        std::vector<std::string> names;
+        std::vector<std::uint64_t> inodes;
+        bool whole = true;
+        for (;;) {
+            // readdir tells the end from an error only through errno.
+            errno = 0;
+            const dirent* entry = ::readdir(dir);
+            if (entry == nullptr) {
+                whole = errno == 0;
+                break;
+            }
             const std::string_view name = entry->d_name;
             if (name == "." || name == "..") {
                 continue;
+            }
+            if (listed) {
+                names.emplace_back(name);
+                inodes.push_back(static_cast<std::uint64_t>(entry->d_ino));
             }
             // Joined as bytes: a std::filesystem::path per entry would split it into
             // components only to be thrown away.
@@ -175,20 +263,24 @@ void walk(const fs::path& folder, const std::function<void(FileItem)>& report) {
             }
         }
         ::closedir(dir);
+        if (listed && whole) {
+            listed(current, std::move(names), std::move(inodes));
+        }
         // Reversed so that the first subfolder listed is walked first.
         pending.insert(pending.end(), subfolders.rbegin(), subfolders.rend());
     }
 }
 
 // Each item `locations` name, tidied, to `report`: a folder as one entry, or (when
-// `walkFolders` is set) every entry below it; nothing there is an entry marked missing.
+// `walkFolders` is set) every entry below it, each folder walked to `listed`; nothing there is
+// an entry marked missing.
 void collect(const std::vector<fs::path>& locations, bool walkFolders,
-             const std::function<void(FileItem)>& report) {
+             const std::function<void(FileItem)>& report, const Listed& listed = {}) {
     for (const auto& given : locations) {
         const fs::path location = FileItem::tidied(given);
         const auto folder = isFolder(location);
         if (folder.value_or(false) && walkFolders) {
-            walk(location, report);
+            walk(location, report, listed);
         } else {
             FileItem item(location, folder.value_or(false));
             item.isMissing = !folder;
@@ -197,11 +289,12 @@ void collect(const std::vector<fs::path>& locations, bool walkFolders,
     }
 }
 
-// The facts of the folders that hold `items` and that `known` lacks, read from `disk` once
-// each; a folder that cannot be read counts as empty.
+// The facts of the folders that hold `items` and that `known` lacks: those of `read` (what a
+// walk listed), the others read from `disk` once each; a folder that cannot be read counts as
+// empty.
 RenamePlanner::Folders folderFactsOf(const std::vector<FileItem>& items,
-                                     const RenamePlanner::Folders& known, FileSystem& disk) {
-    RenamePlanner::Folders read;
+                                     const RenamePlanner::Folders& known, FileSystem& disk,
+                                     RenamePlanner::Folders read = {}) {
     std::string folder;
     for (const auto& item : items) {
         // Neighbours share their folder, so the last one answers most asks.
@@ -453,15 +546,9 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(const std::vector<std::size
                                                      SortOrder by, bool reversed) const {
     std::vector<std::size_t> order(indexes.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
-    // Reversed, the comparison is turned round; entries that compare equal (same date, same
-    // size) still keep their order of addition.
-    const auto sortBy = [&](const auto& keys, auto before) {
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return reversed ? before(keys[b], keys[a]) : before(keys[a], keys[b]);
-        });
-    };
-    // Keys not known yet (none) follow the known ones either way round, in their order of
-    // addition, until what they compare arrives.
+    // Reversed, the comparison is turned round; entries that compare equal (same name, date
+    // or size) still keep their order of addition. Keys not known yet (none) follow the known
+    // ones either way round, in their order of addition, until what they compare arrives.
     const auto sortKnownFirst = [&](const auto& keys, auto before) {
         // Each known key beside its position, sorted as pairs: the position breaks ties, so
         // the order is stable without stable_sort's comparisons through the positions.
@@ -501,7 +588,7 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(const std::vector<std::size
                     owned[i] = nameKey(files_[indexes[i]]);
                 }
             });
-            sortBy(owned, std::less<>{});
+            order = orderOfKeys({owned.begin(), owned.end()}, reversed);
             break;
         }
         case SortOrder::type:
@@ -697,9 +784,7 @@ const AppViewModel::Ranks& AppViewModel::ranks(bool byType) const {
             keys.emplace_back(nameKeyOf(item));
         }
         Ranks made;
-        made.byName = std::move(all);
-        std::stable_sort(made.byName.begin(), made.byName.end(),
-                         [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+        made.byName = orderOfKeys(keys, false);
         made.tie.resize(files_.size());
         std::uint32_t group = 0;
         for (std::size_t i = 0; i < made.byName.size(); ++i) {
@@ -845,13 +930,30 @@ void AppViewModel::addFiles(const std::vector<fs::path>& locations) {
     // Only the list as it stood when the call began counts as already listed.
     const auto listed = listedLocations();
     std::vector<FileItem> batch;
-    collect(locations, includeSubfolders_, [&](FileItem item) {
-        if (!listed.contains(item.url.native())) {
-            batch.push_back(std::move(item));
-        }
-    });
+    FileSystem& disk = fileSystem_ != nullptr ? *fileSystem_ : FileSystem::real();
+    RenamePlanner::Folders walked;
+    collect(
+        locations, includeSubfolders_,
+        [&](FileItem item) {
+            if (!listed.contains(item.url.native())) {
+                batch.push_back(std::move(item));
+            }
+        },
+        [&](const fs::path& folder, std::vector<std::string> names,
+            std::vector<std::uint64_t> inodes) {
+            if (auto facts = disk.listedFolderFacts(folder, std::move(names), std::move(inodes))) {
+                walked.emplace(folder.native(), std::move(*facts));
+            }
+        });
     if (previewsEnabled_) {
-        learnFolders(batch);
+        learnFolders(batch, std::move(walked));
+    } else {
+        // Without a preview only a command's batch plans against them: what the walk has
+        // just read needs no second look, and the batch reads the other folders itself.
+        auto& folders = folders_.edit();
+        for (auto& [folder, facts] : walked) {
+            folders.try_emplace(folder, std::move(facts));
+        }
     }
     append(std::move(batch));
 }
@@ -883,10 +985,22 @@ void AppViewModel::startNextAdd() {
             return;
         }
         std::vector<FileItem> found;
-        collect(locations, walkFolders, [&](FileItem item) { found.push_back(std::move(item)); });
+        RenamePlanner::Folders walked;
+        collect(
+            locations, walkFolders, [&](FileItem item) { found.push_back(std::move(item)); },
+            [&](const fs::path& folder, std::vector<std::string> names,
+                std::vector<std::uint64_t> inodes) {
+                if (!learn || known->contains(folder.native())) {
+                    return;
+                }
+                if (auto facts =
+                        disk->listedFolderFacts(folder, std::move(names), std::move(inodes))) {
+                    walked.emplace(folder.native(), std::move(*facts));
+                }
+            });
         RenamePlanner::Folders facts;
         if (learn) {
-            facts = folderFactsOf(found, *known, *disk);
+            facts = folderFactsOf(found, *known, *disk, std::move(walked));
         }
         scheduler->postToMain([this, alive, reread, found = std::move(found),
                                facts = std::move(facts)]() mutable {
@@ -926,9 +1040,9 @@ void AppViewModel::append(std::vector<FileItem> batch) {
     updatePreviews();
 }
 
-void AppViewModel::learnFolders(const std::vector<FileItem>& items) {
+void AppViewModel::learnFolders(const std::vector<FileItem>& items, RenamePlanner::Folders walked) {
     FileSystem& disk = fileSystem_ != nullptr ? *fileSystem_ : FileSystem::real();
-    auto facts = folderFactsOf(items, *folders_, disk);
+    auto facts = folderFactsOf(items, *folders_, disk, std::move(walked));
     if (facts.empty()) {
         return;
     }
@@ -1462,13 +1576,17 @@ void AppViewModel::performRename() {
     }
     // With what the preview read of them, so that the names on disk are the ones shown.
     auto known = wantedMetadata() != 0 ? metadataOf(batch) : RenameEngine::MetadataList{};
-    startBatch([batch = std::move(batch), rules = rules_,
-                known = std::move(known)](const RenameEngine::RenameOptions& options) mutable {
+    // A command plans against the folders its walk has just read; a window's list may be old.
+    auto walked = interactive_ ? nullptr : folders_.share();
+    startBatch([batch = std::move(batch), rules = rules_, known = std::move(known),
+                folders = std::move(walked)](const RenameEngine::RenameOptions& options) mutable {
         auto requests = RenameEngine::requestsFor(batch, rules, options.now, &known);
         // The copies are not needed while the batch runs.
         std::vector<FileItem>().swap(batch);
         RenameEngine::MetadataList().swap(known);
-        return RenameEngine::renameRequests(std::move(requests), options);
+        auto withFolders = options;
+        withFolders.readFolders = folders.get();
+        return RenameEngine::renameRequests(std::move(requests), withFolders);
     });
 }
 
@@ -1521,10 +1639,14 @@ void AppViewModel::startBatch(
     isRenaming_ = true;
     changed();
 
+    // A command's list does not live on, so neither its folders nor the history are read
+    // again after its batch.
     std::vector<std::string> known;
-    known.reserve(folders_.size());
-    for (const auto& [folder, facts] : folders_) {
-        known.push_back(folder);
+    if (interactive_) {
+        known.reserve(folders_.size());
+        for (const auto& [folder, facts] : folders_) {
+            known.push_back(folder);
+        }
     }
 
     std::weak_ptr<int> alive = lifetime_;
@@ -1533,7 +1655,8 @@ void AppViewModel::startBatch(
     // The stop flag lives as long as the background step that reads it.
     auto options = renameOptions();
     scheduler_.runInBackground([this, alive, scheduler, disk, options, stop = stopRequested_,
-                                work = std::move(work), known = std::move(known)]() mutable {
+                                work = std::move(work), known = std::move(known),
+                                interactive = interactive_]() mutable {
         if (alive.expired()) {
             return;
         }
@@ -1547,7 +1670,10 @@ void AppViewModel::startBatch(
             results = work(options);
         }
         RenameHistory::prune(historyFolder, RenameHistory::keep());
-        auto listing = RenameHistory::list(historyFolder);
+        std::optional<RenameHistory::Listing> listing;
+        if (interactive) {
+            listing = RenameHistory::list(historyFolder);
+        }
         auto folders = reread(known, results, *disk);
         scheduler->postToMain([this, alive, results = std::move(results),
                                folders = std::move(folders),
@@ -1560,8 +1686,10 @@ void AppViewModel::startBatch(
             followResults(results);
             folders_ = std::move(folders);
             ++foldersReread_;
-            history_ = std::move(listing);
-            historyLoaded_ = true;
+            if (listing) {
+                history_ = std::move(*listing);
+                historyLoaded_ = true;
+            }
             changed();
             lastRenameResults_ = std::move(results);
             changed();

@@ -354,8 +354,9 @@ class AppViewModel {
     // results into the list.
     void startBatch(
         std::function<std::vector<RenameResult>(const RenameEngine::RenameOptions&)> work);
-    // Reads the folders of `items` that are not known yet, for the preview.
-    void learnFolders(const std::vector<FileItem>& items);
+    // Learns the folders of `items` that are not known yet, for the preview and the batch:
+    // those `walked` lists as they are, the others read.
+    void learnFolders(const std::vector<FileItem>& items, RenamePlanner::Folders walked = {});
     // The location of every listed entry.
     std::unordered_set<std::string> listedLocations() const;
     // Appends `batch` to the list; then recomputes the preview.

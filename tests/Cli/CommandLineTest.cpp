@@ -674,16 +674,18 @@ INSTANTIATE_TEST_SUITE_P(
                                 {}}),
     [](const auto& row) { return std::string(row.param.name); });
 
-// Batches in a folder whose name is not UTF-8 are undone and redone by new processes, from
-// another working folder, any of them by its id; the history tells their states.
+// Batches in a folder whose name is not UTF-8 (the folder walked, then items given one by one)
+// are undone and redone by new processes, from another working folder, any of them by its id;
+// the history tells their states.
 TEST_F(CommandLineTest, UndoAndRedoFromNewProcessesKeepTheBytesOfNames) {
     const std::string folder = "caf\xff-dir";
     files_.folder(folder);
     files_.file(folder + "/photo 1.txt", "1");
     files_.file(folder + "/photo 2.txt", "2");
-    const std::string both =
-        quoted(folder + "/photo 1.txt") + " " + quoted(folder + "/photo 2.txt");
-    ASSERT_EQ(run(data_, "rename --phrase 'replace photo with picture' " + both).status, 0);
+    ASSERT_EQ(
+        run(data_, "rename --recursive --phrase 'replace photo with picture' " + quoted(folder))
+            .status,
+        0);
     ASSERT_EQ(
         run(data_, "rename --phrase 'replace 1 with one' " + quoted(folder + "/picture 1.txt") +
                        " " + quoted(folder + "/picture 2.txt"))

@@ -281,6 +281,8 @@ std::vector<Row> cleanupRows() {
         {"TrimKeepsLineBreaks", cleanupRule(true, false, false, false), "\n a \u3000", "\n a"},
         {"CollapseBeforeUnderscores", cleanupRule(false, true, true, false), "a  b", "a_b"},
         {"CollapseLongRun", cleanupRule(false, true, false, false), "a     b", "a b"},
+        {"CollapseRunAtStart", cleanupRule(false, true, false, false), "  a b", " a b"},
+        {"TrimNothingToTrim", cleanupRule(true, false, false, false), "a  b", "a  b"},
         {"CollapseLeavesTabs", cleanupRule(false, true, false, false), "a\t\tb  \t c",
          "a\t\tb \t c"},
         {"FilterAfterCollapse", cleanupRule(false, true, false, true), "a & b", "a  b"},

@@ -419,6 +419,12 @@ TEST_F(AppViewModelTest, NameOrderCountsDigitsByValue) {
          false,
          {"\xC3\xA9t\xC3\xA9", "e\xCC\x81t\xC3\xA9"},
          {"e\xCC\x81t\xC3\xA9", "\xC3\xA9t\xC3\xA9"}},
+        // Keys of such names run to hundreds of bytes, longer than most.
+        {"long names",
+         name,
+         false,
+         {"y", std::string(240, 'x') + "10", std::string(250, 'x'), std::string(240, 'x') + "9"},
+         {std::string(240, 'x') + "9", std::string(240, 'x') + "10", std::string(250, 'x'), "y"}},
         {"reversed",
          name,
          true,
