@@ -9,7 +9,6 @@
 #include <atomic>
 #include <cerrno>
 #include <string_view>
-#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -19,6 +18,7 @@
 #include "Services/PathRelocation.h"
 #include "Services/RenameObserver.h"
 #include "Services/RuleProgram.h"
+#include "Services/Slices.h"
 
 namespace RenameEngine {
 
@@ -75,31 +75,9 @@ NumberingOrdinals::Ordinals ordinalAt(const std::vector<NumberingOrdinals::Ordin
                             : ordinals[i];
 }
 
-// Runs `work(begin, end)` over [0, count) in slices, one per thread (`threads`, or one per
-// processor when 0, never more than a thread per 2,048 names: below that a second thread
-// costs more than it saves). The names a rule gives are independent of each other.
-template <typename Work>
-void inSlices(std::size_t count, unsigned threads, const Work& work) {
-    if (threads == 0) {
-        constexpr std::size_t namesPerThread = 2048;
-        const auto wanted = std::max<std::size_t>(1, count / namesPerThread);
-        threads = static_cast<unsigned>(
-            std::min<std::size_t>(wanted, std::max(1u, std::thread::hardware_concurrency())));
-    }
-    if (threads <= 1) {
-        work(std::size_t{0}, count);
-        return;
-    }
-    std::vector<std::thread> workers;
-    const std::size_t slice = (count + threads - 1) / threads;
-    for (std::size_t begin = slice; begin < count; begin += slice) {
-        workers.emplace_back(work, begin, std::min(count, begin + slice));
-    }
-    work(std::size_t{0}, std::min(count, slice));
-    for (auto& worker : workers) {
-        worker.join();
-    }
-}
+// Rules give each name independently of the others; below this many names per thread a
+// second thread costs more than it saves.
+constexpr std::size_t kNamesPerThread = 2048;
 
 }  // namespace
 
@@ -191,7 +169,7 @@ std::vector<PreviewEntry> preview(const std::vector<RenameRule>& rules,
             entry.problem = request.problem;
         }
     };
-    inSlices(files.size(), threads, computeSlice);
+    Slices::run(files.size(), kNamesPerThread, computeSlice, threads);
 
     if (gaveUp.load()) {
         return {};
@@ -449,7 +427,7 @@ std::vector<RenameRequest> requestsFor(const std::vector<FileItem>& files,
     const RuleProgram program(rules, now);
     const auto ordinals = ordinalsFor(program, files);
     std::vector<RenameRequest> requests(files.size());
-    inSlices(files.size(), 0, [&](std::size_t begin, std::size_t end) {
+    Slices::run(files.size(), kNamesPerThread, [&](std::size_t begin, std::size_t end) {
         auto scratch = program.makeScratch();
         for (std::size_t i = begin; i < end; ++i) {
             const FileItem& item = files[i];

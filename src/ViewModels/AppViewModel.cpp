@@ -36,6 +36,7 @@
 #include "Services/RenameEngine.h"
 #include "Services/RenameJournal.h"
 #include "Services/RuleProgram.h"
+#include "Services/Slices.h"
 #include "Services/TextSearch.h"
 #include "ViewModels/Scheduler.h"
 
@@ -105,6 +106,19 @@ std::string nameKey(const FileItem& item) {
     return key;
 }
 
+// Turns `order` round, then each run of entries that `equal` finds alike back, so that equal
+// entries keep their order of addition either way.
+template <typename Equal>
+void reverseKeepingTies(std::vector<std::size_t>& order, const Equal& equal) {
+    std::reverse(order.begin(), order.end());
+    for (auto first = order.begin(); first != order.end();) {
+        const auto last =
+            std::find_if(first, order.end(), [&](std::size_t i) { return !equal(i, *first); });
+        std::reverse(first, last);
+        first = last;
+    }
+}
+
 // The positions of `keys` in the keys' byte order, or in the reverse of it; equal keys keep
 // their order either way. Beside each position lie the eight bytes that follow the prefix all
 // keys share (the names of one folder often begin alike), and most comparisons end there,
@@ -143,36 +157,14 @@ std::vector<std::size_t> orderOfKeys(const std::vector<std::string_view>& keys, 
         order.push_back(item.position);
     }
     if (reversed) {
-        // Turned round, then each run of equal keys turned back.
-        std::reverse(order.begin(), order.end());
-        for (auto first = order.begin(); first != order.end();) {
-            const auto last = std::find_if(first, order.end(),
-                                           [&](std::size_t i) { return keys[i] != keys[*first]; });
-            std::reverse(first, last);
-            first = last;
-        }
+        reverseKeepingTies(order, [&](std::size_t a, std::size_t b) { return keys[a] == keys[b]; });
     }
     return order;
 }
 
-// Runs `work(begin, end)` over [0, count) in slices on up to one thread per processor: for
-// the name keys, where the collator's work per name dwarfs starting a thread.
-template <typename Work>
-void inSlices(std::size_t count, const Work& work) {
-    constexpr std::size_t perThread = 4096;
-    const auto threads = std::min<std::size_t>(std::max<std::size_t>(1, count / perThread),
-                                               std::max(1u, std::thread::hardware_concurrency()));
-    const std::size_t slice = (count + threads - 1) / threads;
-    std::vector<std::thread> workers;
-    for (std::size_t begin = slice; begin < count; begin += slice) {
-        workers.emplace_back(
-            [&work, begin, end = std::min(count, begin + slice)] { work(begin, end); });
-    }
-    work(0, std::min(count, slice));
-    for (auto& worker : workers) {
-        worker.join();
-    }
-}
+// The name keys are made on several threads only by this many per thread: the collator's
+// work per name then dwarfs starting a thread.
+constexpr std::size_t kKeysPerThread = 4096;
 
 // Whether `key` is the name key of `item` as it is now. The key ends in the name it was made
 // for, after its only zero byte; a moved entry keeps its id, so a key for another name is
@@ -583,7 +575,7 @@ std::vector<std::size_t> AppViewModel::sortedIndexes(const std::vector<std::size
                 return rankedIndexes(indexes, by, reversed);
             }
             std::vector<std::string> owned(indexes.size());
-            inSlices(indexes.size(), [&](std::size_t begin, std::size_t end) {
+            Slices::run(indexes.size(), kKeysPerThread, [&](std::size_t begin, std::size_t end) {
                 for (std::size_t i = begin; i < end; ++i) {
                     owned[i] = nameKey(files_[indexes[i]]);
                 }
@@ -755,7 +747,7 @@ void AppViewModel::makeNameKeys(const std::vector<std::size_t>& indexes) const {
         }
     }
     std::vector<std::string> made(stale.size());
-    inSlices(stale.size(), [&](std::size_t begin, std::size_t end) {
+    Slices::run(stale.size(), kKeysPerThread, [&](std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
             made[i] = nameKey(*stale[i]);
         }
@@ -845,17 +837,10 @@ std::vector<std::size_t> AppViewModel::rankedIndexes(const std::vector<std::size
         }
     }
     if (reversed) {
-        // Turned round, then each run of equal keys turned back: entries that compare equal
-        // keep their order of addition either way. Equal name keys mean equal names, hence
-        // equal extensions, so a run is the same in both orders.
-        std::reverse(sorted.begin(), sorted.end());
-        for (auto first = sorted.begin(); first != sorted.end();) {
-            const auto last = std::find_if(first, sorted.end(), [&](std::size_t index) {
-                return kept.tie[index] != kept.tie[*first];
-            });
-            std::reverse(first, last);
-            first = last;
-        }
+        // Equal name keys mean equal names, hence equal extensions, so a run of ties is the
+        // same in both orders.
+        reverseKeepingTies(
+            sorted, [&](std::size_t a, std::size_t b) { return kept.tie[a] == kept.tie[b]; });
     }
     return sorted;
 }
